@@ -1,0 +1,39 @@
+#pragma once
+// Access to the settings file "Wex.ini" beside the program. Plain C++, no Qt.
+//
+// Every value is a byte string (Shift-JIS) and is never re-encoded. There is no
+// in-memory image: each call reads or rewrites the file at that moment. Section
+// and key names compare without case. A write is a locked read-modify-write that
+// replaces the file atomically; a failed write is ignored (callers never report it).
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+/// Directory of the running program's executable, without a trailing "/"
+/// (a program in "/" gives "/").
+std::string GetProgramDirectory();
+
+/// Appends "/" and `name` to the directory in `path` (always, so a program in "/"
+/// gives "//Wex.ini"). An existing file whose name differs only in case is the same
+/// file: `path` then names it with the spelling found on disk.
+/// Returns true when the file exists.
+bool MakeSettingsPath(std::string& path, std::string_view name);
+
+/// The number at the start of the value (optional "-", decimal digits); 0 when the
+/// file, section or key is missing or the value does not start with a number.
+int ReadSettingInt(const std::string& path, std::string_view section, std::string_view key);
+
+/// The value cut to `size` - 1 bytes, as a reader with a buffer of `size` bytes
+/// sees it; empty when the file, section or key is missing.
+std::string ReadSettingString(const std::string& path, std::string_view section,
+                              std::string_view key, std::size_t size);
+
+void WriteSettingString(const std::string& path, std::string_view section,
+                        std::string_view key, std::string_view value);
+void WriteSettingInt(const std::string& path, std::string_view section,
+                     std::string_view key, int value);
+
+/// Creates the settings file with every default when it does not exist yet.
+/// Does nothing to an existing file, even an empty one.
+void BootstrapSettings(const std::string& programDirectory);

@@ -1,0 +1,96 @@
+# Helpers that give every test, benchmark, fuzzer and plug-in the same shape.
+
+# Adds every subdirectory of the current source directory that has a CMakeLists.txt,
+# so that each area registers its own tests without editing a shared list.
+function(wex_add_child_directories)
+  file(GLOB children LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
+       ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT children)
+  foreach(child IN LISTS children)
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()
+
+find_package(GTest QUIET)
+include(GoogleTest OPTIONAL)
+
+# wex_test(<name> KIND unit|gui|e2e SOURCES ... [LIBS ...])
+# unit: no display. gui: Qt offscreen. e2e: run under xvfb-run with openbox.
+# Each test binary gets a directory of its own, so that a program directory
+# (settings file, data files) is never shared between test binaries.
+function(wex_test name)
+  cmake_parse_arguments(T "" "KIND;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT T_KIND)
+    set(T_KIND unit)
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  set_target_properties(${name} PROPERTIES
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/${name})
+  target_compile_definitions(${name} PRIVATE
+    WEX_BIN_DIR="${WEX_BIN_DIR}" WEX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set(props LABELS ${T_KIND} TIMEOUT ${T_TIMEOUT})
+  if(T_KIND STREQUAL "gui")
+    list(APPEND props ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  endif()
+  if(T_KIND STREQUAL "e2e")
+    # One X server per test binary; the wrapper starts openbox inside it.
+    add_test(NAME ${name}
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/with-xserver $<TARGET_FILE:${name}>)
+    set_tests_properties(${name} PROPERTIES ${props} RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${props})
+  endif()
+endfunction()
+
+# wex_benchmark(<name> SOURCES ... [LIBS ...]): a Google Benchmark program in bench/.
+function(wex_benchmark name)
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  find_package(benchmark REQUIRED)
+  add_executable(${name} ${B_SOURCES})
+  target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+  target_compile_definitions(${name} PRIVATE WEX_BIN_DIR="${WEX_BIN_DIR}")
+endfunction()
+
+# wex_fuzzer(<name> SOURCES ... [LIBS ...] [SECONDS n]): a libFuzzer target, also
+# registered as a bounded CTest run (label "fuzz").
+function(wex_fuzzer name)
+  cmake_parse_arguments(F "" "SECONDS" "SOURCES;LIBS" ${ARGN})
+  if(NOT WEX_FUZZ)
+    return()
+  endif()
+  if(NOT F_SECONDS)
+    set(F_SECONDS 30)
+  endif()
+  add_executable(${name} ${F_SOURCES})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+  set(corpus ${CMAKE_BINARY_DIR}/fuzz/${name}-corpus)
+  file(MAKE_DIRECTORY ${corpus})
+  add_test(NAME ${name}
+           COMMAND ${name} -max_total_time=${F_SECONDS} -rss_limit_mb=4096 -print_final_stats=1 ${corpus})
+  set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 900)
+endfunction()
+
+# wex_plugin(<name> SOURCES ... [LIBS ...]): a text-filter plug-in "<name>.wpi"
+# beside the program.
+function(wex_plugin name)
+  cmake_parse_arguments(P "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} MODULE ${P_SOURCES})
+  set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".wpi" OUTPUT_NAME ${name}
+    CXX_VISIBILITY_PRESET hidden C_VISIBILITY_PRESET hidden)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${P_LIBS})
+  add_dependencies(deliverables ${name})
+endfunction()
