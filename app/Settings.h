@@ -34,6 +34,12 @@ void WriteSettingString(const std::string& path, std::string_view section,
 void WriteSettingInt(const std::string& path, std::string_view section,
                      std::string_view key, int value);
 
+/// The save-as dialog's filter list as the bootstrap writes it (Shift-JIS bytes of
+/// "ﾃｷｽﾄ(*.txt)|*.txt|CGI(*.cgi)|*.cgi|HTML(*.html *.htm)|*.html;*.HTM|すべてのﾌｧｲﾙ(*.*)|*.*||").
+inline constexpr std::string_view DEFAULT_FILTER =
+    "\xC3\xB7\xBD\xC4" "(*.txt)|*.txt|CGI(*.cgi)|*.cgi|HTML(*.html *.htm)|*.html;*.HTM|"
+    "\x82\xB7\x82\xD7\x82\xC4\x82\xCC\xCC\xA7\xB2\xD9" "(*.*)|*.*||";
+
 /// Creates the settings file with every default when it does not exist yet.
 /// Does nothing to an existing file, even an empty one.
 void BootstrapSettings(const std::string& programDirectory);
