@@ -81,8 +81,11 @@ void ForEachLine(std::string_view text, std::string_view section, Visit visit) {
   }
 }
 
+// Bytes that would end a line early, or a value for a reader that takes C strings.
+constexpr std::string_view kLineBreakOrNul("\r\n\0", 3);
+
 bool HasLineBreakOrNul(std::string_view s) {
-  return s.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+  return s.find_first_of(kLineBreakOrNul) != std::string_view::npos;
 }
 
 } // namespace
@@ -107,7 +110,7 @@ std::optional<std::string> SetIniValue(std::string_view text, std::string_view s
   if (section.empty() || key.empty() || HasLineBreakOrNul(section) || HasLineBreakOrNul(key) ||
       key.find('=') != std::string_view::npos || key.front() == '[')
     return std::nullopt;
-  value = value.substr(0, value.find_first_of(std::string_view("\r\n\0", 3)));
+  value = value.substr(0, value.find_first_of(kLineBreakOrNul));
 
   std::optional<std::string> replaced;
   bool inFirstSection = false;
