@@ -3,8 +3,26 @@
 //
 // Decoding is byte-exact reversible: a byte sequence that is not a canonical CP932
 // character (an invalid or lone byte, an unassigned pair, a duplicate such as the
-// NEC/IBM rows) decodes to escape code points U+DC80 + byte, which encode back to
-// the same byte. A character typed into the text that CP932 cannot hold encodes as "?".
+// NEC/IBM rows) decodes to escape code points U+DC00 + byte, one per byte, which
+// encode back to the same byte. A character typed into the text that CP932 cannot
+// hold encodes as "?".
+//
+// Which bytes are kept, mapped or escaped, and why:
+// - 0x00..0x7F are kept as U+0000..U+007F (0x5C stays a backslash, 0x7E a tilde), so
+//   paths and ASCII survive any round trip through the control.
+// - 0xA1..0xDF map to the half-width katakana U+FF61..U+FF9F.
+// - A lead byte (0x81..0x9F, 0xE0..0xFC) with a trail byte (0x40..0x7E, 0x80..0xFC)
+//   is one pair. It maps to a character only when glibc iconv decodes it to a code
+//   point whose CP932 encoding is this very pair; otherwise (unassigned, or one of
+//   the NEC/IBM duplicates: 0x87 0x90 is the same U+2252 as 0x81 0xE0) both bytes
+//   become escapes, so saving never silently rewrites the file's bytes.
+// - A lead byte followed by anything but a trail byte (or by the end of the text) is
+//   escaped alone, and the next byte is decoded afresh: a damaged pair never swallows
+//   a line end or an ASCII character.
+// - 0x80, 0xA0 and 0xFD..0xFF, which glibc does not assign, are escaped.
+// Escapes therefore lie in U+DC40..U+DCFF (U+DC7F excepted). A lone surrogate in that range reaching
+// the text some other way (pasted) cannot be told from an escape and is saved as that
+// byte; every other code unit CP932 cannot hold is saved as "?".
 
 #include <cstddef>
 #include <string>
@@ -24,13 +42,14 @@ enum class LineEnds {
 std::size_t DecodeTo(std::string_view bytes, char16_t* out, LineEnds lineEnds);
 
 /// Encodes into `out`, which must hold 2 * `text.size()` bytes; returns how many
-/// were written.
+/// were written. A surrogate pair (a character outside the BMP) gives one "?".
 std::size_t EncodeTo(std::u16string_view text, char* out, LineEnds lineEnds);
 
 std::u16string Decode(std::string_view bytes, LineEnds lineEnds = LineEnds::Keep);
 std::string Encode(std::u16string_view text, LineEnds lineEnds = LineEnds::Keep);
 
-/// True when `c` can be stored in CP932 (escape code points included).
+/// True when `c` can be stored in CP932 (escape code points included). U+2029 is not:
+/// it is stored only as a paragraph end, under LineEnds::Paragraphs.
 bool IsRepresentable(char16_t c);
 
 }  // namespace cp932

@@ -1,0 +1,43 @@
+#pragma once
+#include "framework/CmdTarget.h"
+#include "framework/CommandIds.h"
+
+#include <QStringList>
+
+class CMainFrame;
+class CWEXDoc;
+struct CommandLineInfo;
+
+// The application object: settings bootstrap before anything else, then the
+// document/frame/view trio from the command line.
+class CWEXApp : public CCmdTarget {
+ public:
+  /// Creates the settings file with its defaults when it is missing. Must exist
+  /// before the QApplication, so that the file is there before any window.
+  CWEXApp();
+  ~CWEXApp() override;
+  CWEXApp(const CWEXApp&) = delete;
+  CWEXApp& operator=(const CWEXApp&) = delete;
+
+  static CWEXApp* Instance() { return s_instance; }
+
+  /// Processes the command line and shows the main window. Returns false when
+  /// the program must end at once; `exitCode` then says with which status.
+  bool InitInstance(const QStringList& arguments, int& exitCode);
+
+  CMainFrame* MainFrame() const { return m_pMainFrame; }
+  CWEXDoc* Document() const { return m_pDocument; }
+
+  /// Bare file names of the plug-ins found, entry i for commands i and 50 + i.
+  char m_pluginFiles[cmd::MAX_PLUGINS][260] = {};
+
+ private:
+  void CreateTrio();
+  void OnFileNew();
+  void OnFilePrintSetup();
+  bool PrintAndEnd(const CommandLineInfo& info);
+
+  static CWEXApp* s_instance;
+  CWEXDoc* m_pDocument = nullptr;
+  CMainFrame* m_pMainFrame = nullptr;
+};

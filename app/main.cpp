@@ -1,0 +1,21 @@
+#include "app/WEXApp.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+int main(int argc, char* argv[]) {
+  CWEXApp app;  // the settings file exists from here on
+  QApplication qapp(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Wex"));
+
+  // The toolkit's own buttons and dialogs in Japanese, like the rest of the program.
+  QTranslator toolkitTexts;
+  if (toolkitTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&toolkitTexts);
+
+  int exitCode = 0;
+  if (!app.InitInstance(QApplication::arguments(), exitCode)) return exitCode;
+  return QApplication::exec();
+}

@@ -1,0 +1,10 @@
+#pragma once
+#include <QString>
+#include <string>
+#include <string_view>
+
+// Conversions at the edit control's boundary: Shift-JIS bytes with CR LF, CR or
+// LF paragraph ends in; Shift-JIS with CR LF out. Characters CP932 cannot hold
+// become "?" on the way out.
+QString SjisToText(std::string_view sjis);
+std::string TextToSjis(const QString& text);

@@ -1,0 +1,68 @@
+#include "framework/Document.h"
+
+#include "framework/MessageBox.h"
+#include "resources/Strings.h"
+
+#include <QFileInfo>
+
+CDocument::CDocument(QObject* parent) : QObject(parent) {}
+
+void CDocument::SetTitle(const QString& title) {
+  m_strTitle = title;
+  emit TitleChanged(title);
+}
+
+void CDocument::SetPathName(const QString& path) {
+  m_strPathName = path;
+  SetTitle(QFileInfo(path).fileName());
+}
+
+bool CDocument::SaveModified() {
+  if (!IsModified()) return true;
+  const QString name = m_strPathName.isEmpty() ? m_strTitle : m_strPathName;
+  switch (ShowMessageBox(OwnerWindow(), LoadString(IDS_SAVE_CHANGES).arg(name), QString(),
+                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                         QMessageBox::Warning)) {
+    case QMessageBox::Yes: return DoFileSave();
+    case QMessageBox::No: return true;
+    default: return false;
+  }
+}
+
+bool CDocument::OnNewDocument() {
+  DeleteContents();
+  SetModifiedFlag(false);
+  m_strPathName.clear();
+  SetTitle(TemplateStringField(1));
+  return true;
+}
+
+bool CDocument::OnOpenDocument(const QString& path) {
+  const FileError error = Load(path);
+  if (error != FileError::None) {
+    ReportFileError(OwnerWindow(), error, path);
+    return false;
+  }
+  SetPathName(path);
+  SetModifiedFlag(false);
+  return true;
+}
+
+bool CDocument::DoFileSave() {
+  if (!m_strPathName.isEmpty()) return SaveTo(m_strPathName);
+  const QString path = PromptSaveFileName();
+  if (path.isEmpty()) return false;
+  if (!SaveTo(path)) return false;
+  SetPathName(path);
+  return true;
+}
+
+bool CDocument::SaveTo(const QString& path) {
+  const FileError error = Store(path);
+  if (error != FileError::None) {
+    ReportFileError(OwnerWindow(), error, path);
+    return false;
+  }
+  SetModifiedFlag(false);
+  return true;
+}

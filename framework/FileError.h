@@ -1,0 +1,13 @@
+#pragma once
+#include <QString>
+
+class QWidget;
+
+// File failures as the user is told about them.
+enum class FileError { None, NotFound, AccessDenied, SharingViolation, DiskFull, Generic };
+
+/// Maps an errno value to the message it is reported with.
+FileError FileErrorFromErrno(int error);
+
+/// Shows the message for `error` with `path` in place of %1 (caption "WEX").
+void ReportFileError(QWidget* owner, FileError error, const QString& path);

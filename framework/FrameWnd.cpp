@@ -1,0 +1,101 @@
+#include "framework/FrameWnd.h"
+
+#include "resources/MainMenu.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+CFrameWnd::CFrameWnd(QWidget* parent) : QMainWindow(parent) {}
+
+void CFrameWnd::LoadFrame(const std::vector<PopupDef>& menu) {
+  for (const PopupDef& popupDef : menu) {
+    QMenu* popup = menuBar()->addMenu(QString::fromUtf8(popupDef.text));
+    popups_.push_back(popup);
+    for (const MenuItemDef& item : popupDef.items) {
+      if (item.id == kMenuSeparator) {
+        popup->addSeparator();
+        continue;
+      }
+      QAction* action = popup->addAction(QString::fromUtf8(item.text));
+      BindCommand(action, item.id);
+    }
+    connect(popup, &QMenu::aboutToShow, this, [this, popup] { UpdateMenu(popup); });
+  }
+  // Accelerators: the menu item's action where one exists, else an action of
+  // the window alone (Escape and the pane keys have no menu item).
+  std::unordered_map<int, QList<QKeySequence>> keys;
+  for (const AcceleratorDef& accel : MainAccelerators()) keys[accel.id].append(QKeySequence(accel.key));
+  for (auto& [id, sequences] : keys) {
+    QAction* action = CommandAction(id);
+    if (!action) {
+      action = new QAction(this);
+      BindCommand(action, id);
+    }
+    action->setShortcuts(sequences);
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
+  }
+}
+
+void CFrameWnd::UpdateMenu(QMenu* menu) {
+  for (QAction* action : menu->actions())
+    if (!action->isSeparator()) UpdateCommandUI(action);
+}
+
+QMenu* CFrameWnd::Popup(int index) const {
+  return index >= 0 && index < static_cast<int>(popups_.size()) ? popups_[index] : nullptr;
+}
+
+QAction* CFrameWnd::CommandAction(int id) const {
+  auto it = actions_.find(id);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+void CFrameWnd::BindCommand(QAction* action, int id) {
+  action->setData(id);
+  actions_.emplace(id, action);
+  connect(action, &QAction::triggered, this, [this, id] {
+    // A shortcut of a disabled command does nothing, as for its menu item.
+    UpdateCommandUI(id);
+    if (QAction* a = CommandAction(id); a && !a->isEnabled()) return;
+    SendCommand(id);
+  });
+}
+
+void CFrameWnd::SendCommand(int id) {
+  if (InterceptCommand(id)) return;
+  for (CCmdTarget* target : RouteTargets())
+    if (target && target->OnCmdMsg(id)) return;
+}
+
+void CFrameWnd::PostCommand(int id) {
+  QTimer::singleShot(0, this, [this, id] { SendCommand(id); });
+}
+
+bool CFrameWnd::InterceptCommand(int) { return false; }
+
+void CFrameWnd::UpdateCommandUI(int id) {
+  if (QAction* action = CommandAction(id)) UpdateCommandUI(action);
+}
+
+void CFrameWnd::UpdateCommandUI(QAction* action) {
+  bool ok = false;
+  CCmdUI ui;
+  ui.id = action->data().toInt(&ok);
+  if (!ok) return;
+  // A command that no target handles is disabled, unless an update handler says otherwise.
+  const std::vector<CCmdTarget*> targets = RouteTargets();
+  ui.enabled = false;
+  for (CCmdTarget* target : targets)
+    if (target && target->HasCommand(ui.id)) ui.enabled = true;
+  for (CCmdTarget* target : targets)
+    if (target && target->OnUpdateCmdUI(ui)) break;
+  action->setEnabled(ui.enabled);
+  if (ui.checked) {
+    action->setCheckable(true);
+    action->setChecked(*ui.checked);
+  }
+  if (ui.text) action->setText(*ui.text);
+}

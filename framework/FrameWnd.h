@@ -1,0 +1,48 @@
+#pragma once
+#include "framework/CmdTarget.h"
+
+#include <QMainWindow>
+#include <unordered_map>
+#include <vector>
+
+class QAction;
+class QMenu;
+struct PopupDef;
+
+// The frame of the document/frame/view trio: owns the menu bar and the
+// accelerators, and routes every command: interception first, then the
+// targets of RouteTargets() in order. Update handlers run when a menu opens.
+class CFrameWnd : public QMainWindow, public CCmdTarget {
+  Q_OBJECT
+ public:
+  explicit CFrameWnd(QWidget* parent = nullptr);
+
+  /// Routes command `id` as if its menu item had been chosen.
+  void SendCommand(int id);
+  /// Queues command `id` to be routed after the current event has been handled.
+  void PostCommand(int id);
+
+  /// The action that carries command `id` (menu item, accelerator or button),
+  /// or nullptr.
+  QAction* CommandAction(int id) const;
+  /// Gives `action` command `id`: triggering it routes the command.
+  void BindCommand(QAction* action, int id);
+  /// Runs the update handlers of `action`'s command and applies the result.
+  void UpdateCommandUI(QAction* action);
+  void UpdateCommandUI(int id);
+  /// The menu at position `index` of the menu bar.
+  QMenu* Popup(int index) const;
+
+ protected:
+  /// Builds the menu bar and the accelerators from their tables.
+  void LoadFrame(const std::vector<PopupDef>& menu);
+  /// Handles a command before normal routing; true when it was taken.
+  virtual bool InterceptCommand(int id);
+  /// Targets asked in order: view, document, frame, application.
+  virtual std::vector<CCmdTarget*> RouteTargets() = 0;
+
+ private:
+  void UpdateMenu(QMenu* menu);
+  std::unordered_map<int, QAction*> actions_;
+  std::vector<QMenu*> popups_;
+};

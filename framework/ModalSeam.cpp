@@ -1,0 +1,40 @@
+#include "framework/ModalSeam.h"
+
+#include <QDialog>
+#include <QMessageBox>
+
+namespace {
+ModalScript* g_script = nullptr;
+}
+
+int RunModal(QDialog& dialog) {
+  if (g_script) return g_script->Answer_(dialog);
+  return dialog.exec();
+}
+
+ModalScript::ModalScript() { g_script = this; }
+ModalScript::~ModalScript() { g_script = nullptr; }
+
+void ModalScript::QueueResult(int result) {
+  Queue([result](QDialog&) { return result; });
+}
+
+int ModalScript::Answer_(QDialog& dialog) {
+  ++shown_;
+  auto* box = qobject_cast<QMessageBox*>(&dialog);
+  if (box) {
+    boxes_.push_back({box->parentWidget(), box->windowTitle(), box->text(),
+                      static_cast<int>(box->standardButtons()), static_cast<int>(box->icon())});
+  }
+  if (answers_.empty()) {
+    ++unanswered_;
+    if (box && box->escapeButton()) return box->standardButton(box->escapeButton());
+    return QDialog::Rejected;
+  }
+  Answer answer = std::move(answers_.front());
+  answers_.erase(answers_.begin());
+  int result = answer(dialog);
+  // A script answering a dialog "accepted" leaves it in the state exec() would.
+  if (!box) dialog.setResult(result);
+  return result;
+}

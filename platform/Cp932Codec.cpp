@@ -1,0 +1,155 @@
+#include "platform/Cp932Codec.h"
+
+#include <array>
+#include <cstdint>
+
+#include "platform/Cp932Tables.h"
+
+namespace cp932 {
+namespace {
+
+using detail::kHighBytes;
+using detail::kLeadRows;
+using detail::kPairs;
+using detail::kTrailCount;
+
+constexpr char16_t Escape(unsigned byte) { return static_cast<char16_t>(0xDC00 + byte); }
+
+constexpr bool IsTrail(unsigned byte) { return byte >= 0x40 && byte <= 0xFC && byte != 0x7F; }
+
+constexpr unsigned LeadOfRow(int row) { return row < 31 ? 0x81 + row : 0xE0 + row - 31; }
+
+/// Row of kPairs for each lead byte, -1 for every other byte.
+constexpr std::array<std::int8_t, 256> kLeadRow = [] {
+  std::array<std::int8_t, 256> rows{};
+  rows.fill(-1);
+  for (int row = 0; row < kLeadRows; ++row) rows[LeadOfRow(row)] = static_cast<std::int8_t>(row);
+  return rows;
+}();
+
+/// What a byte decodes to when it does not start a pair: its character or its escape.
+constexpr std::array<char16_t, 256> kSingle = [] {
+  std::array<char16_t, 256> single{};
+  for (unsigned b = 0; b < 0x80; ++b) single[b] = static_cast<char16_t>(b);
+  for (unsigned b = 0x80; b < 0x100; ++b) {
+    const char16_t c = kHighBytes[b - 0x80];
+    single[b] = c ? c : Escape(b);
+  }
+  return single;
+}();
+
+/// CP932 bytes of each code unit: one byte when below 0x100, else lead << 8 | trail.
+constexpr std::uint16_t kCannotHold = 0xFFFF;
+constexpr std::array<std::uint16_t, 0x10000> kEncode = [] {
+  std::array<std::uint16_t, 0x10000> code{};
+  code.fill(kCannotHold);
+  // Every escape that decoding can produce: of single bytes, then of trail bytes.
+  for (unsigned b = 0; b < 0x100; ++b) code[kSingle[b]] = static_cast<std::uint16_t>(b);
+  for (unsigned t = 0x40; t < 0x100; ++t) {
+    if (IsTrail(t)) code[Escape(t)] = static_cast<std::uint16_t>(t);
+  }
+  for (int row = 0; row < kLeadRows; ++row) {
+    for (int i = 0; i < kTrailCount; ++i) {
+      if (const char16_t c = kPairs[row][i]) {
+        code[c] = static_cast<std::uint16_t>(LeadOfRow(row) << 8 | (0x40 + i));
+      }
+    }
+  }
+  return code;
+}();
+
+constexpr bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+constexpr bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+template <bool kParagraphs>
+std::size_t DecodeBytes(const unsigned char* p, std::size_t n, char16_t* out) {
+  char16_t* o = out;
+  std::size_t i = 0;
+  while (i < n) {
+    const unsigned b = p[i];
+    if (b < 0x80) {
+      if (kParagraphs && (b == '\r' || b == '\n')) {
+        i += (b == '\r' && i + 1 < n && p[i + 1] == '\n') ? 2 : 1;
+        *o++ = u'\n';
+        continue;
+      }
+      *o++ = static_cast<char16_t>(b);
+      ++i;
+      continue;
+    }
+    const int row = kLeadRow[b];
+    if (row >= 0 && i + 1 < n) {
+      const unsigned t = p[i + 1];
+      if (t >= 0x40) {
+        if (const char16_t c = kPairs[row][t - 0x40]) {
+          *o++ = c;
+          i += 2;
+          continue;
+        }
+        if (IsTrail(t)) {
+          *o++ = Escape(b);
+          *o++ = Escape(t);
+          i += 2;
+          continue;
+        }
+      }
+    }
+    *o++ = kSingle[b];
+    ++i;
+  }
+  return static_cast<std::size_t>(o - out);
+}
+
+template <bool kParagraphs>
+std::size_t EncodeText(const char16_t* s, std::size_t n, char* out) {
+  char* o = out;
+  for (std::size_t i = 0; i < n; ++i) {
+    const char16_t c = s[i];
+    if (kParagraphs && (c == u'\n' || c == u'\u2029')) {
+      *o++ = '\r';
+      *o++ = '\n';
+      continue;
+    }
+    const unsigned code = kEncode[c];
+    if (code < 0x100) {
+      *o++ = static_cast<char>(code);
+    } else if (code != kCannotHold) {
+      *o++ = static_cast<char>(code >> 8);
+      *o++ = static_cast<char>(code & 0xFF);
+    } else {
+      // A character outside the BMP is one "?", not two.
+      if (IsHighSurrogate(c) && i + 1 < n && IsLowSurrogate(s[i + 1])) ++i;
+      *o++ = '?';
+    }
+  }
+  return static_cast<std::size_t>(o - out);
+}
+
+}  // namespace
+
+std::size_t DecodeTo(std::string_view bytes, char16_t* out, LineEnds lineEnds) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  return lineEnds == LineEnds::Paragraphs ? DecodeBytes<true>(p, bytes.size(), out)
+                                          : DecodeBytes<false>(p, bytes.size(), out);
+}
+
+std::size_t EncodeTo(std::u16string_view text, char* out, LineEnds lineEnds) {
+  return lineEnds == LineEnds::Paragraphs ? EncodeText<true>(text.data(), text.size(), out)
+                                          : EncodeText<false>(text.data(), text.size(), out);
+}
+
+std::u16string Decode(std::string_view bytes, LineEnds lineEnds) {
+  std::u16string text(bytes.size(), u'\0');
+  text.resize(DecodeTo(bytes, text.data(), lineEnds));
+  return text;
+}
+
+std::string Encode(std::u16string_view text, LineEnds lineEnds) {
+  std::string bytes(2 * text.size(), '\0');
+  bytes.resize(EncodeTo(text, bytes.data(), lineEnds));
+  return bytes;
+}
+
+bool IsRepresentable(char16_t c) { return kEncode[c] != kCannotHold; }
+
+}  // namespace cp932
