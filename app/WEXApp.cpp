@@ -22,9 +22,15 @@ CWEXApp::CWEXApp() {
 }
 
 CWEXApp::~CWEXApp() {
-  delete m_pMainFrame;
-  delete m_pDocument;
+  ExitInstance();
   s_instance = nullptr;
+}
+
+void CWEXApp::ExitInstance() {
+  delete m_pMainFrame;
+  m_pMainFrame = nullptr;
+  delete m_pDocument;
+  m_pDocument = nullptr;
 }
 
 void CWEXApp::CreateTrio() {

@@ -25,6 +25,9 @@ class CWEXApp : public CCmdTarget {
   /// the program must end at once; `exitCode` then says with which status.
   bool InitInstance(const QStringList& arguments, int& exitCode);
 
+  /// Destroys the main window and the document.
+  void ExitInstance();
+
   CMainFrame* MainFrame() const { return m_pMainFrame; }
   CWEXDoc* Document() const { return m_pDocument; }
 

@@ -16,6 +16,7 @@ int main(int argc, char* argv[]) {
     QApplication::installTranslator(&toolkitTexts);
 
   int exitCode = 0;
-  if (!app.InitInstance(QApplication::arguments(), exitCode)) return exitCode;
-  return QApplication::exec();
+  if (app.InitInstance(QApplication::arguments(), exitCode)) exitCode = QApplication::exec();
+  app.ExitInstance();  // the windows go while the toolkit is still there
+  return exitCode;
 }

@@ -26,7 +26,12 @@ function(wex_test name)
     set(T_KIND unit)
   endif()
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  if(T_KIND STREQUAL "unit")
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  else()
+    # GUI and end-to-end tests need a QApplication around the test run.
+    target_link_libraries(${name} PRIVATE ${T_LIBS} wex_gui_test_main)
+  endif()
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   set_target_properties(${name} PROPERTIES
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/${name})

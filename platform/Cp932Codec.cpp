@@ -38,12 +38,13 @@ constexpr std::array<char16_t, 256> kSingle = [] {
   return single;
 }();
 
-/// CP932 bytes of each code unit: one byte when below 0x100, else lead << 8 | trail.
+/// CP932 bytes of each code unit: one byte when below 0x100, else lead << 8 | trail;
+/// kCannotHold when CP932 has no place for it.
 constexpr std::uint16_t kCannotHold = 0xFFFF;
 constexpr std::array<std::uint16_t, 0x10000> kEncode = [] {
   std::array<std::uint16_t, 0x10000> code{};
   code.fill(kCannotHold);
-  // Every escape that decoding can produce: of single bytes, then of trail bytes.
+  // Single bytes (characters and escapes), escapes of trail bytes, then the pairs.
   for (unsigned b = 0; b < 0x100; ++b) code[kSingle[b]] = static_cast<std::uint16_t>(b);
   for (unsigned t = 0x40; t < 0x100; ++t) {
     if (IsTrail(t)) code[Escape(t)] = static_cast<std::uint16_t>(t);

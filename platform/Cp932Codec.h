@@ -18,11 +18,14 @@
 //   become escapes, so saving never silently rewrites the file's bytes.
 // - A lead byte followed by anything but a trail byte (or by the end of the text) is
 //   escaped alone, and the next byte is decoded afresh: a damaged pair never swallows
-//   a line end or an ASCII character.
+//   a line end, a blank or a digit.
 // - 0x80, 0xA0 and 0xFD..0xFF, which glibc does not assign, are escaped.
-// Escapes therefore lie in U+DC40..U+DCFF (U+DC7F excepted). A lone surrogate in that range reaching
-// the text some other way (pasted) cannot be told from an escape and is saved as that
-// byte; every other code unit CP932 cannot hold is saved as "?".
+// - Encoding inverts exactly these mappings. Code points that iconv only approximates
+//   (U+00A5 as 0x5C, U+203E as 0x7E, U+2016 as 0x81 0x61) cannot be held: they would
+//   come back as other characters, so they are saved as "?".
+// Escapes therefore lie in U+DC40..U+DCFF (U+DC7F excepted). A lone surrogate in that
+// range reaching the text some other way (pasted) cannot be told from an escape and
+// is saved as that byte; every other code unit CP932 cannot hold is saved as "?".
 
 #include <cstddef>
 #include <string>

@@ -4,7 +4,7 @@
 #include <iconv.h>
 
 #include <array>
-#include <cstdlib>
+#include <cstdint>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -108,12 +108,14 @@ void IconvEncode(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }
 
-BENCHMARK_CAPTURE(CodecDecode, Keep, cp932::LineEnds::Keep)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(CodecDecode, Paragraphs, cp932::LineEnds::Paragraphs)->Unit(benchmark::kMillisecond);
-BENCHMARK(IconvDecode)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(CodecEncode, Keep, cp932::LineEnds::Keep)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(CodecEncode, Paragraphs, cp932::LineEnds::Paragraphs)->Unit(benchmark::kMillisecond);
-BENCHMARK(IconvEncode)->Unit(benchmark::kMillisecond);
+using cp932::LineEnds;
+constexpr auto kMs = benchmark::kMillisecond;
+BENCHMARK_CAPTURE(CodecDecode, Keep, LineEnds::Keep)->Unit(kMs);
+BENCHMARK_CAPTURE(CodecDecode, Paragraphs, LineEnds::Paragraphs)->Unit(kMs);
+BENCHMARK(IconvDecode)->Unit(kMs);
+BENCHMARK_CAPTURE(CodecEncode, Keep, LineEnds::Keep)->Unit(kMs);
+BENCHMARK_CAPTURE(CodecEncode, Paragraphs, LineEnds::Paragraphs)->Unit(kMs);
+BENCHMARK(IconvEncode)->Unit(kMs);
 
 }  // namespace
 

@@ -1,0 +1,200 @@
+// The application shell as a user meets it: menus, accelerators, captions,
+// the save-changes question, the about box and the command line.
+
+#include "framework/CommandIds.h"
+#include "framework/ModalSeam.h"
+#include "resources/Strings.h"
+#include "tests/support/WexHarness.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ShellTest : public ::testing::Test {
+ protected:
+  void SetUp() override { RemoveTestSettings(); }
+  void TearDown() override { RemoveTestSettings(); }
+};
+
+// "text|id" per item, "-" for a separator.
+QStringList MenuItems(QMenu* menu) {
+  QStringList items;
+  for (QAction* action : menu->actions())
+    items << (action->isSeparator() ? QStringLiteral("-")
+                                    : action->text() + "|" + QString::number(action->data().toInt()));
+  return items;
+}
+
+TEST_F(ShellTest, MainMenuHasTheSevenPopupsInOrder) {
+  WexHarness wex;
+  ASSERT_TRUE(wex.started());
+  QList<QAction*> popups = wex.frame().menuBar()->actions();
+  QStringList titles;
+  for (QAction* popup : popups) titles << popup->text();
+  EXPECT_EQ(titles, QStringList({"ﾌｧｲﾙ(&F)", "編集(&E)", "表示(&V)", "ツール(&T)", "変換(&C)",
+                                 "変換の設定(&O)", "ヘルプ(&H)"}));
+
+  EXPECT_EQ(MenuItems(popups[0]->menu()),
+            QStringList({"新規作成(&N)\tCtrl+N|57600", "開く(&O)...\tCtrl+O|57601",
+                         "上書き保存(&S)\tCtrl+S|57603", "名前を付けて保存(&A)...|57604", "-",
+                         "印刷(&P)...\tCtrl+P|57607", "印刷ﾌﾟﾚﾋﾞｭｰ(&V)|57609",
+                         "ﾌﾟﾘﾝﾀの設定(&R)...|57606", "-", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)|57665"}));
+  EXPECT_EQ(MenuItems(popups[1]->menu()),
+            QStringList({"元に戻す(&U)\tCtrl+Z|57643", "-", "切り取り(&T)\tCtrl+X|57635",
+                         "ｺﾋﾟｰ(&C)\tCtrl+C|57634", "貼り付け(&P)\tCtrl+V|57637",
+                         "すべて選択(&L)\tCtrl+A|57642", "-", "検索(&F)...\tCtrl+F|57636",
+                         "次を検索(&I)\tF3|57640", "置換(&E)\tCtrl+H|57641"}));
+  EXPECT_EQ(MenuItems(popups[2]->menu()),
+            QStringList({"ﾂｰﾙ ﾊﾞｰ(&T)|59392", "ｽﾃｰﾀｽ ﾊﾞｰ(&S)|59393", "-",
+                         "常に手前に表示(&A)|32782", "フォントの変更(&F)|32771", "-",
+                         "オプション(&O)|32783"}));
+  const QStringList tools = MenuItems(popups[3]->menu());
+  ASSERT_EQ(tools.size(), 8);
+  for (int n = 0; n < 6; ++n) EXPECT_TRUE(tools[n].endsWith("|" + QString::number(32774 + n)));
+  EXPECT_EQ(tools.mid(6), QStringList({"-", "設定|32780"}));
+  EXPECT_EQ(MenuItems(popups[4]->menu()).mid(0, 3),
+            QStringList({"EUC→ｼﾌﾄJIS|32795", "JIS→ｼﾌﾄJIS|32791", "-"}));
+  EXPECT_EQ(MenuItems(popups[5]->menu()).mid(0, 3),
+            QStringList({"EUC→ｼﾌﾄJISの設定|32792", "JIS→ｼﾌﾄJISの設定|32793", "-"}));
+  EXPECT_EQ(MenuItems(popups[6]->menu()), QStringList({"バージョン情報|32794"}));
+}
+
+TEST_F(ShellTest, AcceleratorsReachTheirCommands) {
+  WexHarness wex;
+  const std::vector<std::pair<QKeySequence, int>> expected = {
+      {QKeySequence("Ctrl+N"), 57600},        {QKeySequence("Ctrl+O"), 57601},
+      {QKeySequence("Ctrl+S"), 57603},        {QKeySequence("Ctrl+P"), 57607},
+      {QKeySequence("Ctrl+Z"), 57643},        {QKeySequence("Ctrl+X"), 57635},
+      {QKeySequence("Ctrl+C"), 57634},        {QKeySequence("Ctrl+V"), 57637},
+      {QKeySequence("Ctrl+A"), 57642},        {QKeySequence("Ctrl+F"), 57636},
+      {QKeySequence("F3"), 57640},            {QKeySequence("Ctrl+H"), 57641},
+      {QKeySequence("Alt+Return"), 57860},    {QKeySequence("Alt+Backspace"), 57643},
+      {QKeySequence("Shift+Del"), 57635},     {QKeySequence("Ctrl+Ins"), 57634},
+      {QKeySequence("Shift+Ins"), 57637},     {QKeySequence("F6"), 57680},
+      {QKeySequence("Shift+F6"), 57681},      {QKeySequence("Esc"), 32768},
+  };
+  int total = 0;
+  for (QAction* action : wex.frame().findChildren<QAction*>()) total += action->shortcuts().size();
+  EXPECT_EQ(total, 20);
+  for (const auto& [keys, id] : expected) {
+    QAction* action = wex.frame().CommandAction(id);
+    ASSERT_NE(action, nullptr) << id;
+    EXPECT_TRUE(action->shortcuts().contains(keys)) << keys.toString().toStdString();
+  }
+
+  // Keys typed in the editor go through the window's accelerators, not the
+  // control's own bindings: Ctrl+A selects through command 57642, Escape does nothing.
+  wex.frame().show();
+  wex.view().setFocus();
+  QTest::keyClicks(&wex.view(), "abc");
+  QTest::keyClick(&wex.view(), Qt::Key_Escape);
+  EXPECT_EQ(wex.view().toPlainText(), "abc");
+  QTest::keyClick(&wex.view(), Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(wex.view().textCursor().selectedText(), "abc");
+}
+
+TEST_F(ShellTest, CaptionFollowsTheDocument) {
+  const std::string dir = MakeTempDir();
+  const std::string file = dir + "/日記.txt";
+  WriteBytes(file, "\x93\xfa\x8b\x4c\r\nabc");  // 日記 CR LF abc
+  {
+    WexHarness wex;
+    EXPECT_EQ(wex.frame().windowTitle(), "memo - Wex");
+  }
+  {
+    WexHarness wex({QString::fromStdString(file)});
+    ASSERT_TRUE(wex.started());
+    EXPECT_EQ(wex.frame().windowTitle(), "日記.txt - Wex");
+    EXPECT_EQ(wex.view().toPlainText(), "日記\nabc");
+    EXPECT_EQ(wex.view().GetPlainText(), "\x93\xfa\x8b\x4c\r\nabc");
+    EXPECT_FALSE(wex.doc().IsModified());
+  }
+}
+
+TEST_F(ShellTest, NewAsksToSaveChangesAndCancelKeepsTheText) {
+  WexHarness wex;
+  wex.view().insertPlainText("draft");
+  ModalScript script;
+  script.QueueResult(QMessageBox::Cancel);
+  wex.frame().SendCommand(cmd::ID_FILE_NEW);
+  ASSERT_EQ(script.messageBoxes().size(), 1u);
+  EXPECT_EQ(script.messageBoxes()[0].text, "memo への変更を保存しますか?");
+  EXPECT_EQ(script.messageBoxes()[0].buttons,
+            int(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
+  EXPECT_EQ(wex.view().toPlainText(), "draft");
+
+  script.QueueResult(QMessageBox::No);
+  wex.frame().SendCommand(cmd::ID_FILE_NEW);
+  EXPECT_EQ(wex.view().toPlainText(), "");
+  EXPECT_FALSE(wex.doc().IsModified());
+  EXPECT_EQ(wex.frame().windowTitle(), "memo - Wex");
+}
+
+TEST_F(ShellTest, ExitWithCancelKeepsTheProgramRunning) {
+  WexHarness wex;
+  wex.frame().show();
+  wex.view().insertPlainText("draft");
+  ModalScript script;
+  script.QueueResult(QMessageBox::Cancel);
+  wex.frame().SendCommand(cmd::ID_APP_EXIT);
+  EXPECT_TRUE(wex.frame().isVisible());
+  EXPECT_EQ(script.messageBoxes().size(), 1u);
+}
+
+TEST_F(ShellTest, AboutBoxNamesTheVersion) {
+  WexHarness wex;
+  ModalScript script;
+  wex.frame().SendCommand(cmd::ID_ABOUT);
+  ASSERT_EQ(script.messageBoxes().size(), 1u);
+  const ShownMessageBox& box = script.messageBoxes()[0];
+  EXPECT_EQ(box.caption, "WEX");
+  EXPECT_EQ(box.owner, &wex.view());
+  EXPECT_EQ(box.buttons, int(QMessageBox::Ok));
+  const QStringList lines = box.text.split('\n');
+  ASSERT_EQ(lines.size(), 3);
+  EXPECT_EQ(lines[0], "Wex ver 2.1a");
+  EXPECT_EQ(lines[1], "");
+  EXPECT_TRUE(lines[2].contains("Wex developers"));
+}
+
+TEST_F(ShellTest, CommandLineSwitches) {
+  const std::string settings = TestSettingsPath();
+  WriteBytes(settings, "[setting]\r\nSize=0\r\n");
+  {
+    ModalScript script;
+    WexHarness wex({"/Unregister"});
+    EXPECT_FALSE(wex.started());
+    EXPECT_EQ(wex.app().MainFrame(), nullptr);
+    ASSERT_EQ(script.messageBoxes().size(), 1u);
+    EXPECT_EQ(script.messageBoxes()[0].text, LoadString(IDS_UNREGISTERED));
+  }
+  {
+    ModalScript script;
+    WexHarness wex({"-unregserver", "/Embedding"});
+    EXPECT_FALSE(wex.started());
+    EXPECT_TRUE(script.messageBoxes().empty());
+  }
+  EXPECT_EQ(ReadBytes(settings), "[setting]\r\nSize=0\r\n");
+  for (const char* sw : {"/dde", "/Automation", "/Embedding"}) {
+    WexHarness wex({sw});
+    EXPECT_TRUE(wex.started()) << sw;
+    EXPECT_EQ(wex.frame().windowTitle(), "memo - Wex");
+  }
+}
+
+TEST_F(ShellTest, UnopenableFileEndsWithMessageAndFailureStatus) {
+  const std::string missing = MakeTempDir() + "/none.txt";
+  ModalScript script;
+  WexHarness wex({QString::fromStdString(missing)});
+  EXPECT_FALSE(wex.started());
+  EXPECT_NE(wex.exitCode(), 0);
+  ASSERT_EQ(script.messageBoxes().size(), 1u);
+  EXPECT_EQ(script.messageBoxes()[0].text, QString::fromStdString(missing) + " が見つかりませんでした。");
+}
+
+}  // namespace

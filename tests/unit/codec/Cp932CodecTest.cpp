@@ -1,0 +1,195 @@
+#include "platform/Cp932Codec.h"
+
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <initializer_list>
+#include <iterator>
+#include <optional>
+#include <random>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using cp932::Decode;
+using cp932::Encode;
+using cp932::LineEnds;
+
+/// glibc iconv as the reference: the whole input converted, or nothing when iconv
+/// rejects any of it.
+class Iconv {
+ public:
+  Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Iconv() { iconv_close(cd_); }
+  Iconv(const Iconv&) = delete;
+  Iconv& operator=(const Iconv&) = delete;
+
+  std::optional<std::string> operator()(std::string_view in) const {
+    std::string out(4 * in.size() + 8, '\0');
+    char* inPtr = const_cast<char*>(in.data());
+    std::size_t inLeft = in.size();
+    char* outPtr = out.data();
+    std::size_t outLeft = out.size();
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
+      return std::nullopt;
+    }
+    out.resize(out.size() - outLeft);
+    return out;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+std::string Utf16Le(std::u16string_view text) {
+  std::string bytes;
+  for (char16_t c : text) {
+    bytes += static_cast<char>(c & 0xFF);
+    bytes += static_cast<char>(c >> 8);
+  }
+  return bytes;
+}
+
+std::u16string FromUtf16Le(std::string_view bytes) {
+  std::u16string text;
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                  static_cast<unsigned char>(bytes[i + 1]) << 8);
+  }
+  return text;
+}
+
+std::string Bytes(std::initializer_list<unsigned> values) {
+  std::string bytes;
+  for (unsigned v : values) bytes += static_cast<char>(v);
+  return bytes;
+}
+
+constexpr bool IsEscape(char16_t c) { return c >= 0xDC00 && c <= 0xDCFF; }
+
+TEST(Cp932Codec, EveryTwoByteSequenceComesBackUnchanged) {
+  for (unsigned first = 0; first < 0x100; ++first) {
+    for (unsigned second = 0; second < 0x100; ++second) {
+      // Alone, and followed by a byte that could be taken as part of a pair.
+      for (const std::string& bytes : {Bytes({first, second}), Bytes({first, second, 0x81})}) {
+        const std::u16string text = Decode(bytes);
+        ASSERT_LE(text.size(), bytes.size());
+        ASSERT_EQ(Encode(text), bytes) << std::hex << first << " " << second;
+      }
+    }
+  }
+}
+
+TEST(Cp932Codec, RandomByteStringsComeBackUnchanged) {
+  // Half the strings lean on lead bytes, CR and LF, where the decisions are.
+  static constexpr unsigned char kTricky[] = {0x81, 0x87, 0xED, 0xFC, 0x0D, 0x0A, 0x40, 0x7F, 0xA0};
+  std::mt19937 random(20240315);
+  for (int round = 0; round < 3000; ++round) {
+    std::string bytes(random() % 64, '\0');
+    const bool tricky = round % 2 == 0;
+    for (char& b : bytes) {
+      const bool pick = tricky && random() % 2;
+      b = static_cast<char>(pick ? kTricky[random() % std::size(kTricky)] : random());
+    }
+    ASSERT_EQ(Encode(Decode(bytes)), bytes);
+    // Paragraph ends are rewritten as CR LF, then stay put.
+    const std::u16string paragraphs = Decode(bytes, LineEnds::Paragraphs);
+    ASSERT_EQ(Decode(Encode(paragraphs, LineEnds::Paragraphs), LineEnds::Paragraphs), paragraphs);
+  }
+}
+
+TEST(Cp932Codec, AgreesWithIconvWhereIconvRoundTrips) {
+  const Iconv decode("UTF-16LE", "CP932");
+  const Iconv encode("CP932", "UTF-16LE");
+  int pairs = 0;
+  for (unsigned lead = 0x81; lead < 0x100; ++lead) {
+    for (unsigned trail = 0x40; trail < 0x100; ++trail) {
+      const std::string bytes = Bytes({lead, trail});
+      const std::optional<std::string> units = decode(bytes);
+      const bool canonical = units && units->size() == 2 && encode(*units) == bytes;
+      const std::u16string ours = Decode(bytes);
+      if (canonical) {
+        ++pairs;
+        EXPECT_EQ(ours, FromUtf16Le(*units)) << std::hex << lead << " " << trail;
+      } else {
+        for (char16_t c : ours) {
+          // Whatever is not an escape here is a character of its own byte.
+          if (IsEscape(c)) continue;
+          EXPECT_EQ(Encode(std::u16string(1, c)).size(), 1u) << std::hex << lead << " " << trail;
+        }
+      }
+    }
+  }
+  EXPECT_GT(pairs, 7000);
+
+  for (unsigned c = 0; c < 0x10000; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    const std::u16string text(1, static_cast<char16_t>(c));
+    const std::optional<std::string> bytes = encode(Utf16Le(text));
+    const bool exact = bytes && decode(*bytes) == Utf16Le(text);
+    EXPECT_EQ(cp932::IsRepresentable(text[0]), exact) << std::hex << c;
+    EXPECT_EQ(Encode(text), exact ? *bytes : "?") << std::hex << c;
+  }
+}
+
+TEST(Cp932Codec, DuplicatesAndBrokenPairsBecomeEscapes) {
+  // NEC row 13 and NEC-selected IBM duplicates: the canonical pair keeps the character.
+  EXPECT_EQ(Decode(Bytes({0x87, 0x90})), u"\xDC87\xDC90");
+  EXPECT_EQ(Decode(Bytes({0x81, 0xE0})), u"\u2252");
+  EXPECT_EQ(Encode(u"\u2252"), Bytes({0x81, 0xE0}));
+  EXPECT_EQ(Decode(Bytes({0xED, 0x40})), u"\xDCED\xDC40");
+  EXPECT_EQ(Decode(Bytes({0xFA, 0x5C})), u"\u7E8A");
+  EXPECT_EQ(Decode(Bytes({0xEE, 0xEF, 0xFA, 0x40})), u"\xDCEE\xDCEF\u2170");
+
+  // An unassigned pair is two escapes; a lead byte without a trail is escaped alone.
+  EXPECT_EQ(Decode(Bytes({0x82, 0x41})), u"\xDC82\xDC41");
+  EXPECT_EQ(Decode(Bytes({0x81, 0x7F, 0x82, 0x20})), u"\xDC81\x7F\xDC82 ");
+  EXPECT_EQ(Decode(Bytes({0x82, 0x30, 0x82, 0xA0})), u"\xDC82" u"0\u3042");
+  EXPECT_EQ(Decode(Bytes({0x88, 0xFD})), u"\xDC88\xDCFD");
+  EXPECT_EQ(Decode(Bytes({0x80, 0xA0, 0xFF, 0x9F})), u"\xDC80\xDCA0\xDCFF\xDC9F");
+  EXPECT_EQ(Decode(Bytes({0x81, 0x0D, 0x0A}), LineEnds::Paragraphs), u"\xDC81\n");
+
+  // Escapes are the only surrogates held, and only those decoding can produce.
+  EXPECT_EQ(Encode(u"\xDC87\xDC41\xDCFF"), Bytes({0x87, 0x41, 0xFF}));
+  EXPECT_TRUE(cp932::IsRepresentable(u'\xDC40'));
+  EXPECT_FALSE(cp932::IsRepresentable(u'\xDC7F'));
+  EXPECT_FALSE(cp932::IsRepresentable(u'\xDC3F'));
+  EXPECT_FALSE(cp932::IsRepresentable(u'\xDD00'));
+}
+
+TEST(Cp932Codec, LineEnds) {
+  const std::string bytes = "a\r\nb\rc\nd\r\r\n\n\r";
+  EXPECT_EQ(Decode(bytes), u"a\r\nb\rc\nd\r\r\n\n\r");
+  EXPECT_EQ(Decode(bytes, LineEnds::Paragraphs), u"a\nb\nc\nd\n\n\n\n");
+  EXPECT_EQ(Encode(u"a\nb\u2029c\r", LineEnds::Paragraphs), "a\r\nb\r\nc\r");
+  EXPECT_EQ(Encode(u"a\nb\r\n"), "a\nb\r\n");
+  EXPECT_EQ(Encode(u"a\u2029b"), "a?b");
+
+  // The *To forms write no more than the buffer sizes they promise.
+  const std::string wide = "\r\n\n\x82\xA0";
+  std::u16string text(wide.size(), u'#');
+  EXPECT_EQ(cp932::DecodeTo(wide, text.data(), LineEnds::Paragraphs), 3u);
+  const std::u16string newlines = u"\n\n\n";
+  std::string out(2 * newlines.size(), '#');
+  EXPECT_EQ(cp932::EncodeTo(newlines, out.data(), LineEnds::Paragraphs), 6u);
+  EXPECT_EQ(out, "\r\n\r\n\r\n");
+}
+
+TEST(Cp932Codec, CharactersCp932CannotHoldBecomeQuestionMarks) {
+  EXPECT_EQ(Encode(u"\u4E02\u00E9\u20AC"), "???");
+  EXPECT_EQ(Encode(u"a\U0001F600b"), "a?b");  // one "?" for the pair
+  EXPECT_EQ(Encode(u"\xD83D" u"a\xDE00"), "?a?");  // lone halves
+  EXPECT_EQ(Encode(u"\xD800\xDC80"), "?");  // a real pair, not a high half and an escape
+  // Kept out because they would come back as other characters.
+  EXPECT_EQ(Encode(u"\u00A5\u203E\u2016"), "???");
+  EXPECT_FALSE(cp932::IsRepresentable(u'\u4E02'));
+  EXPECT_FALSE(cp932::IsRepresentable(u'\xD83D'));
+  EXPECT_TRUE(cp932::IsRepresentable(u'\uFF61'));
+  EXPECT_TRUE(cp932::IsRepresentable(u'\u3042'));
+  EXPECT_TRUE(cp932::IsRepresentable(u'\0'));
+  EXPECT_EQ(Encode(std::u16string(1, u'\0')), std::string(1, '\0'));
+}
+
+}  // namespace

@@ -1,0 +1,45 @@
+#include "app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Action = CommandLineInfo::Action;
+
+TEST(CommandLine, FileNamesAndSwitches) {
+  EXPECT_EQ(ParseCommandLine({}).action, Action::FileNew);
+
+  CommandLineInfo open = ParseCommandLine({"/home/user/a b.txt", "second.txt"});
+  EXPECT_EQ(open.action, Action::FileOpen);
+  EXPECT_EQ(open.fileName, "/home/user/a b.txt");  // an absolute path is not a switch
+
+  CommandLineInfo print = ParseCommandLine({"/P", "memo.txt"});
+  EXPECT_EQ(print.action, Action::FilePrint);
+  EXPECT_EQ(print.fileName, "memo.txt");
+
+  CommandLineInfo printTo = ParseCommandLine({"-pt", "memo.txt", "lp0", "drv", "port", "extra"});
+  EXPECT_EQ(printTo.action, Action::FilePrintTo);
+  EXPECT_EQ(printTo.printerName, "lp0");
+  EXPECT_EQ(printTo.driverName, "drv");
+  EXPECT_EQ(printTo.portName, "port");
+
+  // Printing with nothing to print starts normally.
+  EXPECT_EQ(ParseCommandLine({"/p"}).action, Action::FileNew);
+}
+
+TEST(CommandLine, UnregisterWinsAndEmbeddingSilencesIt) {
+  CommandLineInfo unregister = ParseCommandLine({"memo.txt", "/unregister"});
+  EXPECT_EQ(unregister.action, Action::Unregister);
+  EXPECT_FALSE(unregister.embedding);
+
+  CommandLineInfo silent = ParseCommandLine({"-Unregserver", "-embedding"});
+  EXPECT_EQ(silent.action, Action::Unregister);
+  EXPECT_TRUE(silent.embedding);
+
+  for (const char* sw : {"/dde", "/Automation", "/Embedding", "-whatever"})
+    EXPECT_EQ(ParseCommandLine({sw}).action, Action::FileNew) << sw;
+  // "/whatever" is not a known switch, so it names a file in the root.
+  EXPECT_EQ(ParseCommandLine({"/whatever"}).action, Action::FileOpen);
+}
+
+}  // namespace
