@@ -6,6 +6,7 @@
 #include "editor/WEXView.h"
 #include "framework/CommandIds.h"
 #include "framework/StatusBar.h"
+#include "plugin_host/PluginMenus.h"
 #include "resources/MainMenu.h"
 #include "resources/Strings.h"
 
@@ -38,6 +39,7 @@ void CMainFrame::Create() {
   m_pDocument->SetView(m_pView);
   CreateToolBar();
   CreateStatusBar();
+  ScanPlugins(*this, CWEXApp::Instance()->m_pluginFiles, m_pluginModule);
   setAcceptDrops(true);
 }
 
