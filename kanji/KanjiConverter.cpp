@@ -139,11 +139,14 @@ const char* CKanjiConverter::EucToSjis() {
       } else {
         ++p;
       }
+    } else if (b == 0x8F) {
+      // Single shift 3: a JIS X 0212 character. Shift-JIS has no place for it, and read
+      // as a JIS X 0208 pair it would silently become a different character, so the
+      // three bytes are dropped together. A broken sequence loses only the 0x8F.
+      p += InRange(p[1], 0xA1, 0xFE) && InRange(p[2], 0xA1, 0xFE) ? 3 : 1;
     } else if (b == 0) {
       break;
     } else {
-      // 0x8F (single shift 3) falls here too: dropped, and the two bytes after it are
-      // read as an ordinary pair.
       PutIfKept(out, b);
       ++p;
     }
