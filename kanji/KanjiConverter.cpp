@@ -7,6 +7,8 @@
 
 #include "kanji/KanjiConverter.h"
 
+#include "kanji/ByteBlocks.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -82,12 +84,14 @@ const char* CKanjiConverter::Output() const {
 
 const char* CKanjiConverter::JisToSjis() {
   const unsigned char* p = m_pszSource;
+  const unsigned char* const end = p + m_nLength;
   unsigned char* out = m_pOutput.get();
   JisMode mode = JisMode::Ascii;
   for (;;) {
     const unsigned b = *p;
     // The NUL, ESC, SO and SI lie outside both ranges tested first.
     if (mode == JisMode::Kanji && InRange(b, 0x21, 0x7E)) {
+      if (kanji_blocks::Pairs(p, end, out, 0)) continue;
       const unsigned c = p[1];
       if (InRange(c, 0x21, 0x7E)) {
         PutPair(out, b, c);
@@ -109,6 +113,7 @@ const char* CKanjiConverter::JisToSjis() {
       // Any other byte ends a katakana run; in kanji mode spaces and line ends pass
       // through without leaving it.
       if (mode == JisMode::Katakana) mode = JisMode::Ascii;
+      if (mode == JisMode::Ascii && kanji_blocks::Printable(p, end, out)) continue;
       PutIfKept(out, b);
       ++p;
     }
@@ -119,10 +124,12 @@ const char* CKanjiConverter::JisToSjis() {
 
 const char* CKanjiConverter::EucToSjis() {
   const unsigned char* p = m_pszSource;
+  const unsigned char* const end = p + m_nLength;
   unsigned char* out = m_pOutput.get();
   for (;;) {
     const unsigned b = *p;
     if (InRange(b, 0xA1, 0xFE)) {
+      if (kanji_blocks::Pairs(p, end, out, 0x80)) continue;
       const unsigned c = p[1];
       if (InRange(c, 0xA1, 0xFE)) {
         PutPair(out, b - 0x80, c - 0x80);
@@ -147,6 +154,7 @@ const char* CKanjiConverter::EucToSjis() {
     } else if (b == 0) {
       break;
     } else {
+      if (kanji_blocks::Printable(p, end, out)) continue;
       PutIfKept(out, b);
       ++p;
     }
