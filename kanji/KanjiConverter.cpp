@@ -91,7 +91,7 @@ const char* CKanjiConverter::JisToSjis() {
     const unsigned b = *p;
     // The NUL, ESC, SO and SI lie outside both ranges tested first.
     if (mode == JisMode::Kanji && InRange(b, 0x21, 0x7E)) {
-      if (kanji_blocks::Pairs(p, end, out, 0)) continue;
+      if (kanji_blocks::Text<1>(p, end, out, 0, ' ')) continue;  // spaces and line ends too
       const unsigned c = p[1];
       if (InRange(c, 0x21, 0x7E)) {
         PutPair(out, b, c);
@@ -113,7 +113,7 @@ const char* CKanjiConverter::JisToSjis() {
       // Any other byte ends a katakana run; in kanji mode spaces and line ends pass
       // through without leaving it.
       if (mode == JisMode::Katakana) mode = JisMode::Ascii;
-      if (mode == JisMode::Ascii && kanji_blocks::Printable(p, end, out)) continue;
+      if (mode == JisMode::Ascii && kanji_blocks::Kept(p, end, out)) continue;
       PutIfKept(out, b);
       ++p;
     }
@@ -127,9 +127,9 @@ const char* CKanjiConverter::EucToSjis() {
   const unsigned char* const end = p + m_nLength;
   unsigned char* out = m_pOutput.get();
   for (;;) {
+    if (kanji_blocks::Text<4>(p, end, out, 0x80, 0x7E)) continue;
     const unsigned b = *p;
     if (InRange(b, 0xA1, 0xFE)) {
-      if (kanji_blocks::Pairs(p, end, out, 0x80)) continue;
       const unsigned c = p[1];
       if (InRange(c, 0xA1, 0xFE)) {
         PutPair(out, b - 0x80, c - 0x80);
@@ -154,7 +154,6 @@ const char* CKanjiConverter::EucToSjis() {
     } else if (b == 0) {
       break;
     } else {
-      if (kanji_blocks::Printable(p, end, out)) continue;
       PutIfKept(out, b);
       ++p;
     }

@@ -76,12 +76,12 @@ BENCHMARK(BM_IconvJisToCp932)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DetectCode8KB);
 BENCHMARK(BM_DetectCode64MB);
 
-// Console output plus, at the end, how many times faster each first run is than its
-// baseline.
+// Console output plus, at the end, how many times faster (in CPU time, which other
+// processes on the machine disturb less) each first run is than its baseline.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
   void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
+    for (const Run& run : runs) m_times[run.benchmark_name()] = run.GetAdjustedCPUTime();
     ConsoleReporter::ReportRuns(runs);
   }
   void Finalize() override {

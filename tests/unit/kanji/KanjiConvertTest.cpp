@@ -1,8 +1,10 @@
+#include "KanjiModel.h"
 #include "kanji/KanjiConverter.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <random>
 #include <string>
@@ -95,28 +97,51 @@ TEST(KanjiConvert, EachConversionStartsAfresh) {
   EXPECT_EQ(converter.Output(), first);
 }
 
-// Random byte strings, each in a heap block of exactly its length + 1 so that the
-// sanitizer build catches any read past the NUL.
-TEST(KanjiConvert, AnyBytesStayWithinTheSource) {
-  std::mt19937 random(7);
-  for (int round = 0; round < 3000; ++round) {
-    const std::size_t length = random() % 64;
-    auto source = std::make_unique<char[]>(length + 1);
-    for (std::size_t i = 0; i < length; ++i) {
-      // Mostly the bytes that start sequences, so that they meet the end often.
-      static constexpr unsigned char kBytes[] = {0x1B, '$', '(', 'B', 'I', 0x0E, 0x0F, 0x8E,
-                                                 0x8F, 0xA1, 0xFE, 0x21, 0x7E, '\r'};
-      source[i] = static_cast<char>(random() % 3 ? kBytes[random() % sizeof kBytes]
-                                                 : 1 + random() % 255);
+// Random texts made of pieces that start and end the converters' runs: pairs of both
+// encodings in runs of odd and even length, escapes, shifts, line ends, stray bytes.
+std::string RandomText(std::mt19937& random) {
+  static const char* const kPieces[] = {
+      "\x1B$B", "\x1B(B", "\x1B(I", "\x1B$", "\x1B", "\x0E", "\x0F", "\r\n", " ",
+      "\x8E\xB1", "\x8E", "\x8F\xB0\xA1", "\x8F", "\x7F", "\x80", "\xFF"};
+  std::string text;
+  const int pieces = random() % 40;
+  for (int i = 0; i < pieces; ++i) {
+    switch (random() % 4) {
+      case 0: text += kPieces[random() % std::size(kPieces)]; break;
+      case 1: text += static_cast<char>(1 + random() % 255); break;
+      default: {
+        // A run of EUC-JP or of JIS bytes, long enough to fill blocks.
+        const bool euc = random() % 2;
+        for (int n = random() % 80; n > 0; --n) {
+          text += static_cast<char>((euc ? 0xA1 : 0x21) + random() % 94);
+        }
+      }
     }
+  }
+  return text;
+}
+
+// Against the byte-at-a-time model, each text in a heap block of exactly its length + 1
+// so that the sanitizer build catches any read past the NUL.
+TEST(KanjiConvert, AnyBytesAsTheModelSays) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 5000; ++round) {
+    const std::string text = RandomText(random);
+    auto source = std::make_unique<char[]>(text.size() + 1);
+    std::memcpy(source.get(), text.c_str(), text.size() + 1);
+    const std::size_t length = std::strlen(source.get());
+    SCOPED_TRACE(testing::PrintToString(text));
+
     CKanjiConverter converter(source.get());
     converter.DetectCode();
     EXPECT_TRUE(converter.m_nCode >= KANJI_JIS && converter.m_nCode <= KANJI_EUC);
-    for (From from : {From::Jis, From::Euc}) {
-      const std::string output = ConvertWith(converter, from);
-      EXPECT_LE(output.size(), length);
-      EXPECT_EQ(ConvertWith(converter, from), output);
-    }
+    const std::string jis = converter.JisToSjis();
+    EXPECT_EQ(jis, kanji_test::ModelConverter(text).JisToSjis());
+    EXPECT_LE(jis.size(), length);
+    const std::string euc = converter.EucToSjis();
+    EXPECT_EQ(euc, kanji_test::ModelConverter(text).EucToSjis());
+    EXPECT_LE(euc.size(), length);
+    if (HasFailure()) break;
   }
 }
 
