@@ -1,10 +1,10 @@
 #pragma once
-// Sixteen bytes at a time for the converters' long runs. Each operation takes the text
+// Blocks of 16 bytes for the converters' long runs. Each operation takes the text
 // from its first byte up to the first byte it cannot convert in place (one source byte
 // to one output byte), advances both pointers past what it converted and says whether
 // that was anything; the converters take the byte after it one at a time as usual.
 //
-// All 16 output bytes are stored; those past the converted part are overwritten by what
+// Whole output blocks are stored; the bytes past the converted part are overwritten by what
 // follows. That stays inside the output buffer, since no more bytes are stored than are
 // read. Blocks are read only where they lie wholly before the source's NUL (`end`).
 // SSE2 only (every x86-64); elsewhere every byte takes the one-byte path.
@@ -23,7 +23,6 @@
 namespace kanji_blocks {
 
 using Bytes = std::uint8_t __attribute__((vector_size(16)));
-
 
 inline Bytes Load(const unsigned char* p) {
   Bytes bytes;
@@ -70,8 +69,9 @@ inline std::uint64_t PairStarts(std::uint64_t runs) {
 
 /// JIS X 0208 pairs (bytes 0x21-0x7E after xoring with `flip`, which is 0x80 for EUC-JP)
 /// to Shift-JIS, mixed with bytes that are kept as they are (see Kept). Stops before any
-/// other byte and before a first byte whose second is not in these 64 bytes. Four blocks
-/// go together so that working out where the text stops is paid once for 64 bytes.
+/// other byte and before a first byte whose second is not in these blocks. Working out
+/// where the text stops is paid once for all `kBlocks` blocks: several suit EUC-JP text
+/// with its long runs, one suits JIS text, which escapes every few characters.
 template <int kBlocks>
 inline bool Text(const unsigned char*& p, const unsigned char* end, unsigned char*& out,
                  std::uint8_t flip, std::uint8_t printableEnd) {
