@@ -6,6 +6,7 @@
 #include "editor/WEXView.h"
 #include "framework/CommandIds.h"
 #include "framework/StatusBar.h"
+#include "options/OptionsDlg.h"
 #include "resources/MainMenu.h"
 #include "resources/Strings.h"
 
@@ -89,6 +90,8 @@ void CMainFrame::RegisterCommands() {
   OnCommand(ID_VIEW_STATUS_BAR,
             [this](int) { m_pStatusBar->setVisible(!m_pStatusBar->isVisible()); });
   OnUpdate(ID_VIEW_STATUS_BAR, [this](CCmdUI& ui) { ui.SetCheck(m_pStatusBar->isVisible()); });
+  // The options dialog (options/).
+  OnCommand(ID_OPTIONS, [this](int) { OnOptions(this); });
 }
 
 bool CMainFrame::InterceptCommand(int id) {
