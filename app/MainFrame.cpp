@@ -7,6 +7,7 @@
 #include "framework/CommandIds.h"
 #include "framework/StatusBar.h"
 #include "options/OptionsDlg.h"
+#include "plugin_host/PluginMenus.h"
 #include "resources/MainMenu.h"
 #include "resources/Strings.h"
 
@@ -39,6 +40,7 @@ void CMainFrame::Create() {
   m_pDocument->SetView(m_pView);
   CreateToolBar();
   CreateStatusBar();
+  ScanPlugins(*this, CWEXApp::Instance()->m_pluginFiles, m_pluginModule);
   setAcceptDrops(true);
 }
 
