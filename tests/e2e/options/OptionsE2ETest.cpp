@@ -28,8 +28,12 @@ TEST(OptionsE2E, FixedSizeChosenInTheDialogIsUsedAtTheNextStart) {
     WexProcess wex(install);
     const std::string window = WaitForWindow("memo - Wex");
     ASSERT_FALSE(window.empty());
-    RunCommand("xdotool windowactivate --sync " + window + " key --delay 100 alt+v o");
-    const std::string dialog = WaitForWindow("Wex-オプション");
+    // Keys sent before the window manager has taken the window in are lost.
+    std::string dialog;
+    for (int attempt = 0; attempt < 3 && dialog.empty(); ++attempt) {
+      RunCommand("xdotool windowactivate --sync " + window + " key --delay 100 alt+v o");
+      dialog = WaitForWindow("Wex-オプション", 5);
+    }
     ASSERT_FALSE(dialog.empty()) << "the options dialog did not open";
     // OK has the focus; two tabs reach "640×480", three downs "指定", then the
     // width and height fields; Return is OK.
