@@ -8,9 +8,9 @@
 #include "framework/StatusBar.h"
 #include "options/OptionsDlg.h"
 #include "plugin_host/PluginMenus.h"
-#include "tools/ToolSlots.h"
 #include "resources/MainMenu.h"
 #include "resources/Strings.h"
+#include "tools/ToolSlots.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -10,10 +10,8 @@ class QToolBar;
 class QWidget;
 struct CCmdUI;
 
-/// Resource id of the digit icon of slot 1; slot N uses 131 + N.
-constexpr int IDI_TOOL_FIRST = 132;
-
-/// A black digit `slot` on a transparent ground, at 16 x 16 and 32 x 32.
+/// A black digit `slot` on a transparent ground, at 16 x 16 and 32 x 32 (the icons
+/// numbered 132..137 of the resources, drawn here).
 QIcon DigitIcon(int slot);
 /// The desktop's icon of the file that `file_<slot>` names; the digit icon when the
 /// slot is empty, the file does not exist or the desktop has no icon for it.
