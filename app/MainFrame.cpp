@@ -6,9 +6,11 @@
 #include "editor/WEXView.h"
 #include "framework/CommandIds.h"
 #include "framework/StatusBar.h"
+#include "options/OptionsDlg.h"
 #include "plugin_host/PluginMenus.h"
 #include "resources/MainMenu.h"
 #include "resources/Strings.h"
+#include "tools/ToolSlots.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -39,6 +41,7 @@ void CMainFrame::Create() {
   m_pDocument->SetView(m_pView);
   CreateToolBar();
   CreateStatusBar();
+  CreateToolButtons(*this, *m_pToolBar);
   ScanPlugins(*this, CWEXApp::Instance()->m_pluginFiles, m_pluginModule);
   setAcceptDrops(true);
 }
@@ -91,6 +94,15 @@ void CMainFrame::RegisterCommands() {
   OnCommand(ID_VIEW_STATUS_BAR,
             [this](int) { m_pStatusBar->setVisible(!m_pStatusBar->isVisible()); });
   OnUpdate(ID_VIEW_STATUS_BAR, [this](CCmdUI& ui) { ui.SetCheck(m_pStatusBar->isVisible()); });
+  // The options dialog (options/).
+  OnCommand(ID_OPTIONS, [this](int) { OnOptions(this); });
+  // The tool slots (tools/): menu items 1..6, their dialog, and the buttons' ids
+  // kept enabled (the buttons themselves are taken by InterceptCommand).
+  const int lastTool = ID_TOOL_FIRST + TOOL_SLOTS - 1;
+  OnCommandRange(ID_TOOL_FIRST, lastTool, [](int id) { OnTool(id - ID_TOOL_FIRST + 1); });
+  OnUpdateRange(ID_TOOL_FIRST, lastTool, [](CCmdUI& ui) { OnUpdateTool(ui.id - ID_TOOL_FIRST + 1, ui); });
+  OnCommand(ID_TOOL_SETTINGS, [this](int) { OnToolSettings(this, *m_pToolBar); });
+  OnCommandRange(ID_TOOL_BUTTON_FIRST, ID_TOOL_BUTTON_FIRST + TOOL_SLOTS - 1, [](int) {});
 }
 
 bool CMainFrame::InterceptCommand(int id) {
@@ -98,6 +110,10 @@ bool CMainFrame::InterceptCommand(int id) {
   if (cmd::IsPluginRun(id) || cmd::IsPluginOption(id)) {
     QMetaObject::invokeMethod(
         m_pView, [view = m_pView, id] { view->OnCmdMsg(id); }, Qt::QueuedConnection);
+    return true;
+  }
+  if (cmd::IsToolButton(id)) {
+    OnToolButton(id - cmd::ID_TOOL_BUTTON_FIRST + 1, this, *m_pToolBar);
     return true;
   }
   return false;
