@@ -3,7 +3,7 @@
 #include "app/Settings.h"
 #include "editor/TextBoundary.h"
 #include "framework/ModalSeam.h"
-#include "options/DialogTemplate.h"
+#include "framework/DialogTemplate.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

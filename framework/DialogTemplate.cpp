@@ -1,4 +1,4 @@
-#include "options/DialogTemplate.h"
+#include "framework/DialogTemplate.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
