@@ -34,7 +34,9 @@ class PluginOptionTest : public testing::Test {
     static int argc = 1;
     static char name[] = "plugins_gui_test";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
+    if (QApplication::instance() == nullptr) {
+      new QApplication(argc, argv);  // never destroyed: static destruction at exit crashes
+    }
   }
 
   void SetUp() override {
