@@ -61,7 +61,7 @@ class Reader {
         // Outside the document, or a line break of the file itself.
       } else if (c == '\\') {
         ControlSequence();
-      } else if (c != '\0' && !FallbackCharacter()) {
+      } else if (!FallbackCharacter()) {
         EmitByte(c);
       }
     }
@@ -78,8 +78,9 @@ class Reader {
     return true;
   }
 
+  // NUL bytes are dropped: the text ends at its first NUL everywhere else.
   void EmitByte(char c) {
-    if (!Skipping()) out_.push_back(c);
+    if (!Skipping() && c != '\0') out_.push_back(c);
   }
 
   void EmitText(std::string_view bytes) {
@@ -167,7 +168,8 @@ class Reader {
     } else if (word == "tab" || word == "cell") {
       EmitText("\t");
     } else if (word == "u" && hasParameter) {
-      EmitUnit(static_cast<char16_t>(parameter < 0 ? parameter + 65536 : parameter));
+      const long unit = parameter < 0 ? parameter + 65536 : parameter;
+      if (unit != 0) EmitUnit(unit > 0 && unit <= 0xFFFF ? static_cast<char16_t>(unit) : u'?');
       toSkip_ = groups_.back().uc;
     } else if (word == "uc" && hasParameter) {
       groups_.back().uc = static_cast<int>(std::clamp(parameter, 0L, 16L));
