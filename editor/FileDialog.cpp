@@ -30,8 +30,11 @@ QString ChooseFile(QFileDialog& dialog) {
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   for (;;) {
     if (RunModal(dialog) != QDialog::Accepted) return {};
-    const QString path = dialog.selectedFiles().value(0);
+    QString path = dialog.selectedFiles().value(0);
     if (path.isEmpty()) return {};
+    if (dialog.acceptMode() == QFileDialog::AcceptSave && QFileInfo(path).suffix().isEmpty() &&
+        !dialog.defaultSuffix().isEmpty())
+      path += u'.' + dialog.defaultSuffix();
     if (HasWildcard(QFile::encodeName(path).toStdString())) {
       dialog.setNameFilter(QFileInfo(path).fileName());
       dialog.setDirectory(QFileInfo(path).absolutePath());

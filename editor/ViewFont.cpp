@@ -82,7 +82,7 @@ void CWEXView::OnFont() {
   if (RunModal(dialog) != QDialog::Accepted) return;
 
   CWaitCursor wait;
-  const QFont chosen = dialog.selectedFont();
+  const QFont chosen = dialog.currentFont();
   const double points =
       chosen.pointSizeF() > 0 ? chosen.pointSizeF() : chosen.pixelSize() * 72.0 / ppi;
   m_cf.height = TwipsFromChosenHeight(ChosenCharHeight(points, ppi), ppi);

@@ -6,6 +6,7 @@
 #include "editor/RtfReader.h"
 #include "editor/TextBoundary.h"
 #include "editor/WEXView.h"
+#include "framework/CommandIds.h"
 #include "platform/FileBytes.h"
 #include "resources/Strings.h"
 
@@ -16,6 +17,7 @@
 CWEXDoc::CWEXDoc(QObject* parent) : CDocument(parent) {
   m_settingsPath = GetProgramDirectory();
   MakeSettingsPath(m_settingsPath, "Wex.ini");
+  OnCommand(cmd::ID_FILE_SAVE, [this](int) { DoFileSave(); });
 }
 
 void CWEXDoc::SetView(CWEXView* view) {
