@@ -55,8 +55,14 @@ void CWEXView::ShowFindDialog(bool replace) {
   m_pFindDialog->activateWindow();
 }
 
-bool CWEXView::FindNext(const FindRequest& request) {
-  m_pLastFind = std::make_unique<FindRequest>(request);
+// F3 passes the remembered request itself: it must not be replaced while in use.
+const FindRequest& CWEXView::RememberFind(const FindRequest& request) {
+  if (m_pLastFind.get() != &request) m_pLastFind = std::make_unique<FindRequest>(request);
+  return *m_pLastFind;
+}
+
+bool CWEXView::FindNext(const FindRequest& asked) {
+  const FindRequest& request = RememberFind(asked);
   const QTextCursor found = document()->find(request.what, textCursor(), Flags(request));
   if (found.isNull()) {
     QApplication::beep();
@@ -76,8 +82,8 @@ void CWEXView::OnReplaceOne(const FindRequest& request) {
   FindNext(request);
 }
 
-int CWEXView::ReplaceAll(const FindRequest& request) {
-  m_pLastFind = std::make_unique<FindRequest>(request);
+int CWEXView::ReplaceAll(const FindRequest& asked) {
+  const FindRequest& request = RememberFind(asked);
   QTextDocument::FindFlags flags = Flags(request) & ~QTextDocument::FindBackward;
   QTextCursor edit(document());
   edit.beginEditBlock();

@@ -91,6 +91,7 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   void OnFileSaveAs();
   void ShowFindDialog(bool replace);
   void OnReplaceOne(const FindRequest& request);
+  const FindRequest& RememberFind(const FindRequest& request);
   void OnFilePrint(bool withDialog);
   void OnFilePrintPreview();
   QPrinter& Printer();
