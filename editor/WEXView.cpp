@@ -46,6 +46,10 @@ void CWEXView::RegisterCommands() {
   for (int id : {ID_EUC_TO_SJIS, ID_JIS_TO_SJIS}) OnCommand(id, [this](int id) { OnConvert(id); });
   for (int id : {ID_EUC_SETTINGS, ID_JIS_SETTINGS})
     OnCommand(id, [this](int id) { OnConvertInfo(id); });
+  OnCommandRange(PLUGIN_RUN_FIRST, PLUGIN_RUN_FIRST + MAX_PLUGINS - 1,
+                 [this](int id) { RunPlugin(id - PLUGIN_RUN_FIRST); });
+  OnCommandRange(PLUGIN_OPTION_FIRST, PLUGIN_OPTION_FIRST + MAX_PLUGINS - 1,
+                 [this](int id) { OpenPluginOptions(id - PLUGIN_OPTION_FIRST); });
   OnCommand(ID_FILE_OPEN, [this](int) { OnFileOpen(); });
   OnCommand(ID_FILE_SAVE_AS, [this](int) { OnFileSaveAs(); });
   RegisterEditCommands();

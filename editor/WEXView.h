@@ -1,5 +1,6 @@
 #pragma once
 #include "framework/CmdTarget.h"
+#include "plugin_host/PluginModule.h"
 
 #include <QPlainTextEdit>
 #include <functional>
@@ -85,6 +86,9 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   void OnUndo();
   void OnConvert(int id);
   void OnConvertInfo(int id);
+  void RunPlugin(int index);
+  void OpenPluginOptions(int index);
+  bool LoadPlugin(int index);
   void OnFont();
   void LoadFontSettings();
   void OnFileOpen();
@@ -104,4 +108,5 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   FindReplaceDialog* m_pFindDialog = nullptr;
   std::unique_ptr<FindRequest> m_pLastFind;
   std::unique_ptr<QPrinter> m_pPrinter;
+  PluginModule m_pluginModule;  ///< the plug-in of the last plug-in command
 };

@@ -1,0 +1,25 @@
+// Plug-in commands of the view: run a plug-in on the whole text, open its settings.
+
+#include "app/Settings.h"
+#include "app/WEXApp.h"
+#include "editor/WEXView.h"
+#include "plugin_host/PluginScan.h"
+
+bool CWEXView::LoadPlugin(int index) {
+  const char* fileName = CWEXApp::Instance()->m_pluginFiles[index];
+  if (!*fileName) return false;
+  // A plug-in that cannot be loaded leaves the holder empty; its calls then do nothing.
+  m_pluginModule.Load(GetProgramDirectory() + "/" + fileName);
+  return true;
+}
+
+void CWEXView::RunPlugin(int index) {
+  if (!LoadPlugin(index)) return;
+  TransformWholeText(
+      [this](const std::string& text) { return RunPluginTransform(m_pluginModule, text); });
+}
+
+void CWEXView::OpenPluginOptions(int index) {
+  if (!LoadPlugin(index)) return;
+  m_pluginModule.CallOption(static_cast<uintptr_t>(window()->winId()));
+}

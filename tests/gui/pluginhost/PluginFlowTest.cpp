@@ -1,0 +1,128 @@
+// Plug-ins as the user runs them: listed on the two menus, run on the whole text
+// as one undoable step, and their settings opened without touching the text.
+
+#include "app/Settings.h"
+#include "framework/CommandIds.h"
+#include "framework/ModalSeam.h"
+#include "tests/support/WexHarness.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTimer>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class PluginFlowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RemoveTestSettings();
+    // The program's directory is the test's: give it one delivered plug-in and
+    // one whose GetSize refuses.
+    const fs::path dir = GetProgramDirectory();
+    fs::copy_file(fs::path(WEX_BIN_DIR) / "Plainer.wpi", dir / "Plainer.wpi",
+                  fs::copy_options::overwrite_existing);
+    fs::copy_file(fs::path(TEST_PLUGIN_DIR) / "Negative.wpi", dir / "Negative.wpi",
+                  fs::copy_options::overwrite_existing);
+  }
+  void TearDown() override {
+    RemoveTestSettings();
+    const fs::path dir = GetProgramDirectory();
+    fs::remove(dir / "Plainer.wpi");
+    fs::remove(dir / "Negative.wpi");
+  }
+
+  // The command id of the plug-in listed as `name` on the conversion menu.
+  static int RunId(CMainFrame& frame, const QString& name) {
+    for (QAction* action : frame.Popup(4)->actions())
+      if (action->text() == name) return action->data().toInt();
+    return -1;
+  }
+
+  static void Settle() {
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  }
+};
+
+TEST_F(PluginFlowTest, MenusListThePluginsWithTheirIds) {
+  WexHarness wex;
+  const int plainer = RunId(wex.frame(), "Plainer");
+  ASSERT_GE(plainer, 0);
+  ASSERT_LT(plainer, 24);
+  EXPECT_EQ(std::string(wex.app().m_pluginFiles[plainer]), "Plainer.wpi");
+  QAction* option = wex.frame().CommandAction(50 + plainer);
+  ASSERT_NE(option, nullptr);
+  EXPECT_EQ(option->text(), "Plainerの設定");
+  wex.frame().UpdateCommandUI(plainer);
+  wex.frame().UpdateCommandUI(50 + plainer);
+  EXPECT_TRUE(wex.frame().CommandAction(plainer)->isEnabled());
+  EXPECT_TRUE(option->isEnabled());
+}
+
+TEST_F(PluginFlowTest, RunTransformsTheWholeTextAndUndoTakesItBack) {
+  WexHarness wex;
+  wex.frame().show();
+  wex.view().setFocus();
+  const std::string before = "<b>\x91\xbe\x8e\x9a</b> &amp; x\r\nline 2";  // <b>太字</b> &amp; x
+  wex.view().SetWholeText(before);
+  QTextCursor cursor = wex.view().textCursor();
+  cursor.setPosition(3);
+  cursor.setPosition(5, QTextCursor::KeepAnchor);  // a selection is not what runs
+  wex.view().setTextCursor(cursor);
+
+  wex.frame().SendCommand(RunId(wex.frame(), "Plainer"));
+  EXPECT_EQ(wex.view().GetPlainText(), before) << "runs only after the menu command returns";
+  Settle();
+  EXPECT_EQ(wex.view().GetPlainText(), "\x91\xbe\x8e\x9a & x\r\nline 2");
+  EXPECT_TRUE(wex.doc().IsModified());
+
+  wex.frame().SendCommand(cmd::ID_EDIT_UNDO);
+  EXPECT_EQ(wex.view().GetPlainText(), before);
+  EXPECT_FALSE(wex.doc().IsModified());
+}
+
+TEST_F(PluginFlowTest, RefusingPluginAndSettingsLeaveEverythingAsItWas) {
+  WexHarness wex;
+  wex.frame().show();
+  wex.view().setFocus();
+  wex.view().SetWholeText("<i>a</i>");
+  wex.frame().SendCommand(RunId(wex.frame(), "Plainer"));
+  Settle();
+  ASSERT_EQ(wex.view().GetPlainText(), "a");
+  wex.view().moveCursor(QTextCursor::End);
+
+  // A plug-in whose GetSize refuses: text, modified flag and the pending Undo stay.
+  wex.frame().SendCommand(RunId(wex.frame(), "Negative.wpi"));
+  Settle();
+  EXPECT_EQ(wex.view().GetPlainText(), "a");
+
+  // The settings of Plainer: its own message box, owned by the main window.
+  QString shown;
+  QWidget* owner = nullptr;
+  QTimer closer;  // the plug-in runs its box itself, so it is answered from outside
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      shown = box->text();
+      owner = box->parentWidget();
+      box->accept();
+      closer.stop();
+    }
+  });
+  closer.start(10);
+  wex.frame().SendCommand(50 + RunId(wex.frame(), "Plainer"));
+  Settle();
+  EXPECT_EQ(shown, "タグを消しま～す");
+  EXPECT_EQ(owner, &wex.frame());
+  EXPECT_EQ(wex.view().GetPlainText(), "a");
+  EXPECT_EQ(wex.view().textCursor().position(), 1);
+
+  wex.frame().SendCommand(cmd::ID_EDIT_UNDO);  // the run's Undo is still pending
+  EXPECT_EQ(wex.view().GetPlainText(), "<i>a</i>");
+}
+
+}  // namespace
