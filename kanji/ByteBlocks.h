@@ -109,7 +109,8 @@ inline int EucText(const unsigned char*& p, const unsigned char* end, unsigned c
                                 : Load(p + 16 * k - 1) ^ 0x80;
     const Bytes firstLanes = LaneMask(static_cast<std::uint32_t>(firsts >> 16 * k));
     const Bytes secondLanes = LaneMask(static_cast<std::uint32_t>((firsts << 1) >> 16 * k));
-    const Bytes sjis = (firstLanes & AsFirst(jis[k])) | (secondLanes & AsSecond(jis[k], before)) |
+    const Bytes sjis = (firstLanes & AsFirst(jis[k])) |
+                       (secondLanes & AsSecond(jis[k], before)) |
                        (~(firstLanes | secondLanes) & (jis[k] ^ 0x80));
     std::memcpy(out + 16 * k, &sjis, sizeof sjis);
   }
@@ -132,10 +133,11 @@ inline int JisPairs(const unsigned char*& p, const unsigned char* end, unsigned 
   }
   const int length = std::min(std::countr_one(pairBytes), kBlocks * 16) & ~1;
   // The pairs start at even lanes; each odd lane's first byte is the lane before it.
-  const Bytes firstLanes = {0xFF, 0, 0xFF, 0, 0xFF, 0, 0xFF, 0, 0xFF, 0, 0xFF, 0, 0xFF, 0, 0xFF, 0};
+  const Bytes firstLanes = (Bytes)_mm_set1_epi16(0x00FF);
   for (int k = 0; k < kBlocks; ++k) {
     const Bytes before = (Bytes)_mm_slli_epi16((__m128i)jis[k], 8);
-    const Bytes sjis = (firstLanes & AsFirst(jis[k])) | (~firstLanes & AsSecond(jis[k], before));
+    const Bytes sjis =
+        (firstLanes & AsFirst(jis[k])) | (~firstLanes & AsSecond(jis[k], before));
     std::memcpy(out + 16 * k, &sjis, sizeof sjis);
   }
   p += length;

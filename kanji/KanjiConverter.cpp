@@ -55,10 +55,13 @@ const unsigned char* SkipEscape(const unsigned char* p, JisMode& mode) {
   if (intro != '$' && intro != '(') return p + (intro == 0 ? 1 : 2);
   const unsigned final = p[2];
   switch (intro << 8 | final) {
-    case '$' << 8 | 'B': case '$' << 8 | '@': mode = JisMode::Kanji; break;
-    case '(' << 8 | 'B': case '(' << 8 | 'J': mode = JisMode::Ascii; break;
+    case '$' << 8 | '@':
+    case '$' << 8 | 'B': mode = JisMode::Kanji; break;
+    case '(' << 8 | 'B':
+    case '(' << 8 | 'J': mode = JisMode::Ascii; break;
     case '(' << 8 | 'I': mode = JisMode::Katakana; break;
-    default: if (final == 0) return p + 2;
+    default:
+      if (final == 0) return p + 2;
   }
   return p + 3;
 }
