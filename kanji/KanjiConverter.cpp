@@ -52,16 +52,16 @@ enum class JisMode { Ascii, Kanji, Katakana };
 // other sequence is dropped up to its last byte read.
 const unsigned char* SkipEscape(const unsigned char* p, JisMode& mode) {
   const unsigned intro = p[1];
-  if (intro == 0) return p + 1;
-  if (intro != '$' && intro != '(') return p + 2;
+  if (intro != '$' && intro != '(') return p + (intro == 0 ? 1 : 2);
   const unsigned final = p[2];
-  if (final == 0) return p + 2;
-  if (intro == '$') {
-    if (final == '@' || final == 'B') mode = JisMode::Kanji;
-  } else if (final == 'B' || final == 'J') {
-    mode = JisMode::Ascii;
-  } else if (final == 'I') {
-    mode = JisMode::Katakana;
+  switch (intro << 8 | final) {
+    case '$' << 8 | '@':
+    case '$' << 8 | 'B': mode = JisMode::Kanji; break;
+    case '(' << 8 | 'B':
+    case '(' << 8 | 'J': mode = JisMode::Ascii; break;
+    case '(' << 8 | 'I': mode = JisMode::Katakana; break;
+    default:
+      if (final == 0) return p + 2;
   }
   return p + 3;
 }
@@ -88,10 +88,16 @@ const char* CKanjiConverter::JisToSjis() {
   unsigned char* out = m_pOutput.get();
   JisMode mode = JisMode::Ascii;
   for (;;) {
+    // Long runs first, in blocks; the byte that stops them takes one step below.
+    if (mode == JisMode::Kanji) {
+      while (kanji_blocks::JisPairs(p, end, out) == 32) {}
+    } else if (mode == JisMode::Ascii) {
+      while (kanji_blocks::Kept(p, end, out) == 16) {}
+    }
     const unsigned b = *p;
-    // The NUL, ESC, SO and SI lie outside both ranges tested first.
-    if (mode == JisMode::Kanji && InRange(b, 0x21, 0x7E)) {
-      if (kanji_blocks::Text<1>(p, end, out, 0, ' ')) continue;  // spaces and line ends too
+    if (b == kEsc) {
+      p = SkipEscape(p, mode);
+    } else if (mode == JisMode::Kanji && InRange(b, 0x21, 0x7E)) {
       const unsigned c = p[1];
       if (InRange(c, 0x21, 0x7E)) {
         PutPair(out, b, c);
@@ -104,8 +110,6 @@ const char* CKanjiConverter::JisToSjis() {
       ++p;
     } else if (b == 0) {
       break;
-    } else if (b == kEsc) {
-      p = SkipEscape(p, mode);
     } else if (b == kSo || b == kSi) {
       mode = b == kSo ? JisMode::Katakana : JisMode::Ascii;
       ++p;
@@ -113,7 +117,6 @@ const char* CKanjiConverter::JisToSjis() {
       // Any other byte ends a katakana run; in kanji mode spaces and line ends pass
       // through without leaving it.
       if (mode == JisMode::Katakana) mode = JisMode::Ascii;
-      if (mode == JisMode::Ascii && kanji_blocks::Kept(p, end, out)) continue;
       PutIfKept(out, b);
       ++p;
     }
@@ -127,7 +130,7 @@ const char* CKanjiConverter::EucToSjis() {
   const unsigned char* const end = p + m_nLength;
   unsigned char* out = m_pOutput.get();
   for (;;) {
-    if (kanji_blocks::Text<4>(p, end, out, 0x80, 0x7E)) continue;
+    if (kanji_blocks::EucText(p, end, out) != 0) continue;
     const unsigned b = *p;
     if (InRange(b, 0xA1, 0xFE)) {
       const unsigned c = p[1];
