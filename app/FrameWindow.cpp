@@ -1,0 +1,74 @@
+// The main window as the window manager sees it: where it starts, the rectangle
+// it leaves in the settings file, and the always-on-top band.
+//
+// Sizes and positions here are outer ones, decorations included: the close
+// handler stores the frame rectangle, and the start-up placement gives the frame
+// that rectangle back. A top-level widget moves by its outer corner already; its
+// size is the client's, so the decorations the window manager announces for the
+// not yet mapped window are taken off first.
+
+#include "app/MainFrame.h"
+
+#include "app/FramePlacement.h"
+#include "app/Settings.h"
+#include "app/WindowSystem.h"
+#include "platform/X11Window.h"
+
+#include <QGuiApplication>
+#include <QLayout>
+#include <QScreen>
+
+namespace {
+
+constexpr int kFrameExtentsWaitMs = 500;
+
+}  // namespace
+
+void CMainFrame::ApplyStartupPlacement() {
+  const auto read = [this](const char* key) { return ReadSettingInt(m_settingsPath, "setting", key); };
+  const PlacementSettings stored{read("Size"), read("Posision"), read("Sizex"),
+                                 read("Sizey"), read("Posx"),     read("Posy")};
+  const QSize screen = QGuiApplication::primaryScreen()->size();
+  const StartupPlacement placement = ComputeStartupPlacement(stored, screen.width(), screen.height());
+  // A stored size is used as it is, even below what the bars would ask for.
+  layout()->setSizeConstraint(QLayout::SetNoConstraint);
+  if (placement.size) {
+    x11::FrameExtents frame;
+    if (UsesX11())
+      frame = x11::RequestFrameExtents(winId(), kFrameExtentsWaitMs).value_or(x11::FrameExtents{});
+    resize(placement.size->width - frame.left - frame.right,
+           placement.size->height - frame.top - frame.bottom);
+  }
+  if (placement.position) move(placement.position->x, placement.position->y);
+}
+
+void CMainFrame::SaveWindowRectangle() {
+  const QRect outer = frameGeometry();
+  if (ReadSettingInt(m_settingsPath, "setting", "Size") == 2) {
+    WriteSettingInt(m_settingsPath, "setting", "Sizex", outer.width());
+    WriteSettingInt(m_settingsPath, "setting", "Sizey", outer.height());
+  }
+  if (ReadSettingInt(m_settingsPath, "setting", "Posision") == 2) {
+    WriteSettingInt(m_settingsPath, "setting", "Posx", outer.x());
+    WriteSettingInt(m_settingsPath, "setting", "Posy", outer.y());
+  }
+}
+
+bool CMainFrame::IsAlwaysOnTop() const {
+  if (UsesX11())
+    if (std::optional<bool> above = x11::IsAbove(winId())) return *above;
+  return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+void CMainFrame::OnToggleAlwaysOnTop() { SetAlwaysOnTop(m_nAlwaysOnTop == 0); }
+
+void CMainFrame::SetAlwaysOnTop(bool on) {
+  if (UsesX11() && x11::SetAbove(winId(), on)) return;
+  // The toolkit's hint re-creates the native window, which hides it: show it
+  // again where it was.
+  const QRect where = geometry();
+  const bool shown = isVisible();
+  setWindowFlag(Qt::WindowStaysOnTopHint, on);
+  setGeometry(where);
+  if (shown) show();
+}
