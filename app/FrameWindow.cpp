@@ -17,12 +17,24 @@
 #include <QGuiApplication>
 #include <QLayout>
 #include <QScreen>
+#include <QWindow>
 
 namespace {
 
 constexpr int kFrameExtentsWaitMs = 500;
 
 }  // namespace
+
+QMargins CMainFrame::ExpectedFrameMargins() {
+  winId();  // the native window, so that the decorations can be known before mapping
+  if (UsesX11()) {
+    const std::optional<x11::FrameExtents> extents =
+        x11::RequestFrameExtents(winId(), kFrameExtentsWaitMs);
+    return extents ? QMargins(extents->left, extents->top, extents->right, extents->bottom)
+                   : QMargins();
+  }
+  return windowHandle()->frameMargins();
+}
 
 void CMainFrame::ApplyStartupPlacement() {
   const auto read = [this](const char* key) { return ReadSettingInt(m_settingsPath, "setting", key); };
@@ -33,11 +45,9 @@ void CMainFrame::ApplyStartupPlacement() {
   // A stored size is used as it is, even below what the bars would ask for.
   layout()->setSizeConstraint(QLayout::SetNoConstraint);
   if (placement.size) {
-    x11::FrameExtents frame;
-    if (UsesX11())
-      frame = x11::RequestFrameExtents(winId(), kFrameExtentsWaitMs).value_or(x11::FrameExtents{});
-    resize(placement.size->width - frame.left - frame.right,
-           placement.size->height - frame.top - frame.bottom);
+    const QMargins frame = ExpectedFrameMargins();
+    resize(placement.size->width - frame.left() - frame.right(),
+           placement.size->height - frame.top() - frame.bottom());
   }
   if (placement.position) move(placement.position->x, placement.position->y);
 }

@@ -52,6 +52,7 @@ class CMainFrame : public CFrameWnd {
 
   // FrameWindow.cpp
   void ApplyStartupPlacement();
+  QMargins ExpectedFrameMargins();
   void SaveWindowRectangle();
   void SetAlwaysOnTop(bool on);
   void OnToggleAlwaysOnTop();
