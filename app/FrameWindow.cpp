@@ -3,9 +3,9 @@
 //
 // Sizes and positions here are outer ones, decorations included: the close
 // handler stores the frame rectangle, and the start-up placement gives the frame
-// that rectangle back. A top-level widget moves by its outer corner already; its
-// size is the client's, so the decorations the window manager announces for the
-// not yet mapped window are taken off first.
+// that rectangle back. The toolkit can only place the client exactly before the
+// window is mapped (the decorations are not known to it yet), so the client's
+// rectangle is worked out from the decorations the window manager announces.
 
 #include "app/MainFrame.h"
 
@@ -44,12 +44,16 @@ void CMainFrame::ApplyStartupPlacement() {
   const StartupPlacement placement = ComputeStartupPlacement(stored, screen.width(), screen.height());
   // A stored size is used as it is, even below what the bars would ask for.
   layout()->setSizeConstraint(QLayout::SetNoConstraint);
-  if (placement.size) {
-    const QMargins frame = ExpectedFrameMargins();
+  const QMargins frame = ExpectedFrameMargins();
+  if (placement.size)
     resize(placement.size->width - frame.left() - frame.right(),
            placement.size->height - frame.top() - frame.bottom());
+  if (placement.position) {
+    if (!placement.size) adjustSize();  // the toolkit's own size, chosen now to place the client
+    // The client's place inside the frame that is to start at the stored corner.
+    setGeometry(QRect(QPoint(placement.position->x + frame.left(), placement.position->y + frame.top()),
+                      size()));
   }
-  if (placement.position) move(placement.position->x, placement.position->y);
 }
 
 void CMainFrame::SaveWindowRectangle() {
