@@ -7,6 +7,7 @@
 #include "framework/CommandIds.h"
 #include "framework/StatusBar.h"
 #include "platform/InputMethod.h"
+#include "plugin_host/PluginMenus.h"
 #include "resources/MainMenu.h"
 #include "resources/Strings.h"
 
@@ -39,8 +40,8 @@ void CMainFrame::Create() {
   m_pDocument->SetView(m_pView);
   CreateToolBar();
   CreateStatusBar();
-  // Next: the six tool buttons at the end of the toolbar (CreateToolButtons(m_pToolBar)),
-  // then the plug-in scan.
+  // Next: the six tool buttons at the end of the toolbar (CreateToolButtons(m_pToolBar)).
+  ScanPlugins(*this, CWEXApp::Instance()->m_pluginFiles, m_pluginModule);
   m_bInputMethodPending = ReadSettingInt(m_settingsPath, "setting", "Ime") != 0;
   setAcceptDrops(true);
   ApplyStartupPlacement();

@@ -1,5 +1,6 @@
 #pragma once
 #include "framework/FrameWnd.h"
+#include "plugin_host/PluginModule.h"
 
 #include <string>
 
@@ -58,6 +59,7 @@ class CMainFrame : public CFrameWnd {
   void OnToggleAlwaysOnTop();
 
   static CStatusBar* s_statusBar;
+  PluginModule m_pluginModule;  // keeps the last plug-in scanned loaded
   std::string m_settingsPath;
   CWEXDoc* m_pDocument;
   CWEXView* m_pView = nullptr;

@@ -7,6 +7,8 @@
 
 #include "kanji/KanjiConverter.h"
 
+#include "kanji/ByteBlocks.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -82,12 +84,14 @@ const char* CKanjiConverter::Output() const {
 
 const char* CKanjiConverter::JisToSjis() {
   const unsigned char* p = m_pszSource;
+  const unsigned char* const end = p + m_nLength;
   unsigned char* out = m_pOutput.get();
   JisMode mode = JisMode::Ascii;
   for (;;) {
     const unsigned b = *p;
     // The NUL, ESC, SO and SI lie outside both ranges tested first.
     if (mode == JisMode::Kanji && InRange(b, 0x21, 0x7E)) {
+      if (kanji_blocks::Text<1>(p, end, out, 0, ' ')) continue;  // spaces and line ends too
       const unsigned c = p[1];
       if (InRange(c, 0x21, 0x7E)) {
         PutPair(out, b, c);
@@ -109,6 +113,7 @@ const char* CKanjiConverter::JisToSjis() {
       // Any other byte ends a katakana run; in kanji mode spaces and line ends pass
       // through without leaving it.
       if (mode == JisMode::Katakana) mode = JisMode::Ascii;
+      if (mode == JisMode::Ascii && kanji_blocks::Kept(p, end, out)) continue;
       PutIfKept(out, b);
       ++p;
     }
@@ -119,8 +124,10 @@ const char* CKanjiConverter::JisToSjis() {
 
 const char* CKanjiConverter::EucToSjis() {
   const unsigned char* p = m_pszSource;
+  const unsigned char* const end = p + m_nLength;
   unsigned char* out = m_pOutput.get();
   for (;;) {
+    if (kanji_blocks::Text<4>(p, end, out, 0x80, 0x7E)) continue;
     const unsigned b = *p;
     if (InRange(b, 0xA1, 0xFE)) {
       const unsigned c = p[1];
@@ -139,11 +146,14 @@ const char* CKanjiConverter::EucToSjis() {
       } else {
         ++p;
       }
+    } else if (b == 0x8F) {
+      // Single shift 3: a JIS X 0212 character. Shift-JIS has no place for it, and read
+      // as a JIS X 0208 pair it would silently become a different character, so the
+      // three bytes are dropped together. A broken sequence loses only the 0x8F.
+      p += InRange(p[1], 0xA1, 0xFE) && InRange(p[2], 0xA1, 0xFE) ? 3 : 1;
     } else if (b == 0) {
       break;
     } else {
-      // 0x8F (single shift 3) falls here too: dropped, and the two bytes after it are
-      // read as an ordinary pair.
       PutIfKept(out, b);
       ++p;
     }

@@ -1,0 +1,70 @@
+#include "plugin_host/PluginScan.h"
+
+#include "plugin_host/PluginModule.h"
+
+#include <cstring>
+#include <dirent.h>
+#include <memory>
+#include <new>
+#include <strings.h>
+#include <sys/stat.h>
+
+namespace {
+
+bool HasPluginExtension(const char* name) {
+  const std::size_t length = std::strlen(name);
+  return length >= 4 && ::strcasecmp(name + length - 4, ".wpi") == 0;
+}
+
+bool IsRegularFile(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// Cuts a Shift-JIS name to `limit` bytes without splitting a two-byte character.
+void CutName(std::string& name, std::size_t limit) {
+  if (name.size() <= limit) return;
+  std::size_t end = 0;
+  while (end < limit) {
+    const auto byte = static_cast<unsigned char>(name[end]);
+    const bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    const std::size_t width = lead ? 2 : 1;
+    if (end + width > limit) break;
+    end += width;
+  }
+  name.resize(end);
+}
+
+}  // namespace
+
+std::vector<FoundPlugin> ScanPluginDirectory(const std::string& directory, PluginModule& holder) {
+  std::vector<FoundPlugin> found;
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(directory.c_str()), ::closedir);
+  if (!dir) return found;
+  while (found.size() < MAX_PLUGINS) {
+    const dirent* entry = ::readdir(dir.get());
+    if (!entry) break;
+    if (!HasPluginExtension(entry->d_name)) continue;
+    const std::string path = directory + "/" + entry->d_name;
+    if (!IsRegularFile(path) || !holder.Load(path)) continue;
+    char buffer[WPI_NAME_BUFFER_SIZE] = {};
+    if (!holder.CallGetPluginName(buffer)) continue;
+    buffer[WPI_NAME_BUFFER_SIZE - 1] = '\0';
+    std::string name(buffer);
+    CutName(name, WPI_MAX_NAME_LENGTH);
+    found.push_back({entry->d_name, std::move(name)});
+  }
+  return found;
+}
+
+std::optional<std::string> RunPluginTransform(PluginModule& module, const std::string& text) {
+  const int32_t size = module.CallGetSize(text.c_str());
+  if (size < 0) return std::nullopt;
+  const std::size_t capacity = static_cast<std::size_t>(size) + WPI_OUTPUT_SLACK;
+  std::unique_ptr<char[]> buffer(new (std::nothrow) char[capacity]);
+  if (!buffer) return std::nullopt;
+  buffer[0] = '\0';
+  if (module.CallTransport(buffer.get()) != 1) return std::nullopt;
+  buffer[capacity - 1] = '\0';  // a plug-in that forgets its NUL cannot run us off the end
+  return std::string(buffer.get());
+}

@@ -1,0 +1,38 @@
+#include "plugins/markwell/MarkwellFiles.h"
+
+#include "app/Settings.h"
+
+namespace markwell {
+namespace {
+
+constexpr char kSection[] = "Markwell";
+constexpr char kKey[] = "Template";
+
+std::string PathBesideProgram(const char* name) {
+  std::string path = GetProgramDirectory();
+  MakeSettingsPath(path, name);
+  return path;
+}
+
+const std::string g_settingsPath = PathBesideProgram("Wex.ini");
+
+}  // namespace
+
+const std::string& SettingsPath() {
+  return g_settingsPath;
+}
+
+std::string DataFilePath() {
+  return PathBesideProgram("wpi.dat");
+}
+
+int ReadTemplateNumber() {
+  const int t = ReadSettingInt(SettingsPath(), kSection, kKey);
+  return t >= 0 && t < kTemplateCount ? t : 0;
+}
+
+void WriteTemplateNumber(int t) {
+  WriteSettingInt(SettingsPath(), kSection, kKey, t);
+}
+
+}  // namespace markwell

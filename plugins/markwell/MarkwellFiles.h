@@ -1,0 +1,22 @@
+#pragma once
+// Where Markwell keeps its choice and its templates: the settings file "Wex.ini"
+// (section "Markwell", key "Template") and "wpi.dat", both in the directory of the
+// running program, whichever directory the plug-in itself was loaded from.
+
+#include <string>
+
+namespace markwell {
+
+inline constexpr int kTemplateCount = 6;
+
+/// The settings file's path, found once when the library is loaded.
+const std::string& SettingsPath();
+
+std::string DataFilePath();
+
+/// The chosen template, 0..5; a stored value outside that range counts as 0.
+int ReadTemplateNumber();
+
+void WriteTemplateNumber(int t);
+
+}  // namespace markwell

@@ -1,0 +1,57 @@
+/* A plug-in for the host's tests; its behaviour is chosen at compile time.
+ *   TEST_NAME_LENGTH  n: the name is n bytes of 'a' (default: the file's own name)
+ *   TEST_NO_GETSIZE   no GetSize export
+ *   TEST_NO_NAME      no GetPluginName export
+ *   TEST_SIZE         the value GetSize returns (default: the exact length)
+ *   TEST_TRANSPORT    the value Transport returns (default: 1)
+ * The transform turns the text to upper case. */
+#include "plugin_host/wpi.h"
+
+#include <ctype.h>
+#include <stdlib.h>
+#include <string.h>
+
+static char *pending;
+
+#ifndef TEST_NO_GETSIZE
+WPI_EXPORT int32_t WPI_CALL GetSize(const char *text) {
+  size_t n = strlen(text);
+  free(pending);
+  pending = malloc(n + 1);
+  for (size_t i = 0; i <= n; ++i) pending[i] = (char)toupper((unsigned char)text[i]);
+#ifdef TEST_SIZE
+  return TEST_SIZE;
+#else
+  return (int32_t)n;
+#endif
+}
+#endif
+
+WPI_EXPORT int32_t WPI_CALL Transport(char *buffer) {
+#ifdef TEST_TRANSPORT
+  (void)buffer;
+  return TEST_TRANSPORT;
+#else
+  if (!pending) return 0;
+  strcpy(buffer, pending);
+  free(pending);
+  pending = NULL;
+  return 1;
+#endif
+}
+
+WPI_EXPORT int32_t WPI_CALL Option(uintptr_t window) { return (int32_t)(window & 0x7fffffff); }
+
+#ifndef TEST_NO_NAME
+WPI_EXPORT char *WPI_CALL GetPluginName(char *buffer) {
+#ifdef TEST_NAME_LENGTH
+  /* A name longer than the buffer fills all of it that a string can. */
+  size_t n = TEST_NAME_LENGTH > WPI_NAME_BUFFER_SIZE - 1 ? WPI_NAME_BUFFER_SIZE - 1 : TEST_NAME_LENGTH;
+  memset(buffer, 'a', n);
+  buffer[n] = '\0';
+#else
+  strcpy(buffer, TEST_PLUGIN_NAME);
+#endif
+  return buffer;
+}
+#endif
