@@ -76,13 +76,26 @@ bool WaitForAbove(const std::string& window, bool above) {
   return HasAbove(window) == above;
 }
 
-// Chooses "常に手前に表示(&A)" on the View menu with the keyboard.
-void ChooseAlwaysOnTop(const std::string& window) {
+int VisibleWindowsOf(const WexProcess& process) {
+  const std::string ids =
+      RunCommand("xdotool search --onlyvisible --pid " + std::to_string(process.pid()) + " 2>/dev/null");
+  return ids.empty() ? 0 : static_cast<int>(std::count(ids.begin(), ids.end(), '\n')) + 1;
+}
+
+bool WaitForVisibleWindows(const WexProcess& process, int count) {
+  for (int i = 0; i < 50 && VisibleWindowsOf(process) != count; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  return VisibleWindowsOf(process) == count;
+}
+
+// Chooses "常に手前に表示(&A)" on the View menu with the keyboard. The menu is a
+// window of its own: the item is chosen once it shows, so no key lands in the text.
+void ChooseAlwaysOnTop(const std::string& window, const WexProcess& process) {
   RunCommand("xdotool windowactivate --sync " + window + " 2>/dev/null");
-  RunCommand("xdotool key --window " + window + " alt+v");
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  RunCommand("xdotool key alt+v");
+  ASSERT_TRUE(WaitForVisibleWindows(process, 2)) << "the View menu did not open";
   RunCommand("xdotool key a");
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  ASSERT_TRUE(WaitForVisibleWindows(process, 1)) << "the View menu did not close";
 }
 
 TEST(FrameE2E, AppearsWhereThePlacementSays) {
@@ -152,17 +165,17 @@ TEST(FrameE2E, AlwaysOnTopIsTheWindowManagersStateBothWays) {
   const QRect where = WaitForOuterRect(window, QRect(192, 144, 640, 480));
   EXPECT_FALSE(HasAbove(window));
 
-  ChooseAlwaysOnTop(window);
+  ChooseAlwaysOnTop(window, wex);
   EXPECT_TRUE(WaitForAbove(window, true));
   EXPECT_EQ(OuterRect(window), where);
-  ChooseAlwaysOnTop(window);
+  ChooseAlwaysOnTop(window, wex);
   EXPECT_TRUE(WaitForAbove(window, false));
 
   // Another program puts it on top: the menu shows it, so the command takes it off.
   const x11::WindowId id = static_cast<x11::WindowId>(std::stoul(window));
   ASSERT_TRUE(x11::SetAbove(id, true));
   ASSERT_TRUE(WaitForAbove(window, true));
-  ChooseAlwaysOnTop(window);
+  ChooseAlwaysOnTop(window, wex);
   EXPECT_TRUE(WaitForAbove(window, false));
   EXPECT_EQ(OuterRect(window), where);
   EXPECT_EQ(CloseWindow(window, wex), 0);
