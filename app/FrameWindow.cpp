@@ -44,6 +44,7 @@ void CMainFrame::ApplyStartupPlacement() {
   const StartupPlacement placement = ComputeStartupPlacement(stored, screen.width(), screen.height());
   // A stored size is used as it is, even below what the bars would ask for.
   layout()->setSizeConstraint(QLayout::SetNoConstraint);
+  if (!placement.size && !placement.position) return;
   const QMargins frame = ExpectedFrameMargins();
   if (placement.size)
     resize(placement.size->width - frame.left() - frame.right(),
