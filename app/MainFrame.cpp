@@ -6,10 +6,12 @@
 #include "editor/WEXView.h"
 #include "framework/CommandIds.h"
 #include "framework/StatusBar.h"
+#include "options/OptionsDlg.h"
 #include "platform/InputMethod.h"
 #include "plugin_host/PluginMenus.h"
 #include "resources/MainMenu.h"
 #include "resources/Strings.h"
+#include "tools/ToolSlots.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -40,7 +42,7 @@ void CMainFrame::Create() {
   m_pDocument->SetView(m_pView);
   CreateToolBar();
   CreateStatusBar();
-  // Next: the six tool buttons at the end of the toolbar (CreateToolButtons(m_pToolBar)).
+  CreateToolButtons(*this, *m_pToolBar);
   ScanPlugins(*this, CWEXApp::Instance()->m_pluginFiles, m_pluginModule);
   m_bInputMethodPending = ReadSettingInt(m_settingsPath, "setting", "Ime") != 0;
   setAcceptDrops(true);
@@ -60,6 +62,15 @@ void CMainFrame::RegisterCommands() {
     m_nAlwaysOnTop = IsAlwaysOnTop() ? 1 : 0;
     ui.SetCheck(m_nAlwaysOnTop != 0);
   });
+  // The options dialog (options/).
+  OnCommand(ID_OPTIONS, [this](int) { OnOptions(this); });
+  // The tool slots (tools/): menu items 1..6, their dialog, and the buttons' ids
+  // kept enabled (the buttons themselves are taken by InterceptCommand).
+  const int lastTool = ID_TOOL_FIRST + TOOL_SLOTS - 1;
+  OnCommandRange(ID_TOOL_FIRST, lastTool, [](int id) { OnTool(id - ID_TOOL_FIRST + 1); });
+  OnUpdateRange(ID_TOOL_FIRST, lastTool, [](CCmdUI& ui) { OnUpdateTool(ui.id - ID_TOOL_FIRST + 1, ui); });
+  OnCommand(ID_TOOL_SETTINGS, [this](int) { OnToolSettings(this, *m_pToolBar); });
+  OnCommandRange(ID_TOOL_BUTTON_FIRST, ID_TOOL_BUTTON_FIRST + TOOL_SLOTS - 1, [](int) {});
 }
 
 bool CMainFrame::InterceptCommand(int id) {
@@ -69,7 +80,10 @@ bool CMainFrame::InterceptCommand(int id) {
         m_pView, [view = m_pView, id] { view->OnCmdMsg(id); }, Qt::QueuedConnection);
     return true;
   }
-  // Tool buttons 5000-5005 (slot id - 4999) are taken here by the tool-button logic.
+  if (cmd::IsToolButton(id)) {
+    OnToolButton(id - cmd::ID_TOOL_BUTTON_FIRST + 1, this, *m_pToolBar);
+    return true;
+  }
   return false;
 }
 

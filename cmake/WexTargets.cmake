@@ -42,9 +42,11 @@ function(wex_test name)
   endif()
   set(props LABELS ${T_KIND} TIMEOUT ${T_TIMEOUT})
   if(T_KIND STREQUAL "gui")
-    list(APPEND props ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
-  endif()
-  if(T_KIND STREQUAL "e2e")
+    # The tests of one binary share its directory (its settings file), so they
+    # run in one process, one after the other.
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES ${props} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  elseif(T_KIND STREQUAL "e2e")
     # One X server per test binary; the wrapper starts openbox inside it.
     add_test(NAME ${name}
              COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/with-xserver $<TARGET_FILE:${name}>)

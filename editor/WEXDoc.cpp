@@ -1,18 +1,28 @@
 #include "editor/WEXDoc.h"
 
 #include "app/Settings.h"
+#include "editor/FileDialog.h"
+#include "editor/FileText.h"
+#include "editor/RtfReader.h"
+#include "editor/TextBoundary.h"
 #include "editor/WEXView.h"
-#include "framework/ModalSeam.h"
+#include "framework/CommandIds.h"
 #include "platform/FileBytes.h"
 #include "resources/Strings.h"
 
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QRegularExpression>
+#include <new>
 
 CWEXDoc::CWEXDoc(QObject* parent) : CDocument(parent) {
   m_settingsPath = GetProgramDirectory();
   MakeSettingsPath(m_settingsPath, "Wex.ini");
+  OnCommand(cmd::ID_FILE_SAVE, [this](int) { DoFileSave(); });
+}
+
+void CWEXDoc::SetView(CWEXView* view) {
+  m_pView = view;
+  if (view) view->SetDocument(this);
 }
 
 bool CWEXDoc::IsModified() const { return m_pView && m_pView->document()->isModified(); }
@@ -31,7 +41,14 @@ FileError CWEXDoc::Load(const QString& path) {
   std::string bytes;
   const int error = ReadWholeFile(QFile::encodeName(path).toStdString(), bytes);
   if (error != 0) return FileErrorFromErrno(error);
-  m_pView->SetWholeText(bytes);
+  try {
+    // Rich text comes in as its plain text, with no code recognition.
+    m_pView->SetWholeText(IsRichText(bytes)
+                              ? RtfToText(bytes)
+                              : PlainFileText(std::move(bytes), m_settingsPath, OwnerWindow()));
+  } catch (const std::bad_alloc&) {
+    return FileError::Generic;
+  }
   return FileError::None;
 }
 
@@ -44,14 +61,13 @@ FileError CWEXDoc::Store(const QString& path) {
 QString CWEXDoc::PromptSaveFileName() {
   QFileDialog dialog(OwnerWindow());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setNameFilter(TemplateStringField(3));
+  dialog.setNameFilters(FileDialogFilters(
+      TextToSjis(TemplateStringField(3) + "|*" + TemplateStringField(4) + "||")));
   // The proposed name is the title cut at its first character that cannot
   // start an extension or is not allowed in a file name.
   QString name = GetTitle();
   const qsizetype cut = name.indexOf(QRegularExpression(QStringLiteral("[ #%;/\\\\]")));
   if (cut >= 0) name.truncate(cut);
   dialog.selectFile(name);
-  if (RunModal(dialog) != QDialog::Accepted) return {};
-  return dialog.selectedFiles().value(0);
+  return ChooseFile(dialog);
 }

@@ -11,7 +11,7 @@ class CWEXDoc : public CDocument {
  public:
   explicit CWEXDoc(QObject* parent = nullptr);
 
-  void SetView(CWEXView* view) { m_pView = view; }
+  void SetView(CWEXView* view);
   CWEXView* GetView() const { return m_pView; }
 
   bool IsModified() const override;

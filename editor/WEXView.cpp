@@ -1,26 +1,60 @@
 #include "editor/WEXView.h"
 
+#include "app/Settings.h"
+#include "editor/FindReplaceDialog.h"
+#include "editor/OutOfMemory.h"
 #include "editor/TextBoundary.h"
 #include "framework/CommandIds.h"
+#include "framework/FrameWnd.h"
 #include "framework/MessageBox.h"
+#include "framework/WaitCursor.h"
 #include "resources/MainMenu.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
-#include <QPageSetupDialog>
 #include <QPrinter>
-#include "framework/ModalSeam.h"
+#include <new>
+
+namespace {
+
+void PostKey(QObject* target, int key, const QString& text) {
+  QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
+  QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
+}
+
+}  // namespace
 
 CWEXView::CWEXView(QWidget* parent) : QPlainTextEdit(parent) {
+  m_settingsPath = GetProgramDirectory();
+  MakeSettingsPath(m_settingsPath, "WEX.ini");
   setLineWrapMode(QPlainTextEdit::WidgetWidth);
   setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  setAcceptDrops(true);
+  connect(this, &QPlainTextEdit::cursorPositionChanged, this, &CWEXView::UpdateLineColumn);
   RegisterCommands();
+  LoadFontSettings();
 }
+
+CWEXView::~CWEXView() = default;
 
 void CWEXView::RegisterCommands() {
   using namespace cmd;
   OnCommand(ID_ABOUT, [this](int) { OnAbout(); });
   OnCommand(ID_EDIT_UNDO, [this](int) { OnUndo(); });
   OnUpdate(ID_EDIT_UNDO, [this](CCmdUI& ui) { ui.Enable(document()->isUndoAvailable()); });
+  OnCommand(ID_FONT, [this](int) { OnFont(); });
+  for (int id : {ID_EUC_TO_SJIS, ID_JIS_TO_SJIS}) OnCommand(id, [this](int id) { OnConvert(id); });
+  for (int id : {ID_EUC_SETTINGS, ID_JIS_SETTINGS})
+    OnCommand(id, [this](int id) { OnConvertInfo(id); });
+  OnCommand(ID_FILE_OPEN, [this](int) { OnFileOpen(); });
+  OnCommand(ID_FILE_SAVE_AS, [this](int) { OnFileSaveAs(); });
+  RegisterEditCommands();
+  RegisterFindCommands();
+  RegisterPrintCommands();
+}
+
+void CWEXView::RegisterEditCommands() {
+  using namespace cmd;
   OnCommand(ID_EDIT_CUT, [this](int) { cut(); });
   OnUpdate(ID_EDIT_CUT, [this](CCmdUI& ui) { ui.Enable(textCursor().hasSelection()); });
   OnCommand(ID_EDIT_COPY, [this](int) { copy(); });
@@ -39,18 +73,46 @@ void CWEXView::SetWholeText(std::string_view sjis) {
   moveCursor(QTextCursor::Start);
 }
 
-void CWEXView::OnUndo() { undo(); }
-
-void CWEXView::Print(QPrinter& printer) {
-  // Half-inch margins on every side.
-  printer.setPageMargins(QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch);
-  document()->print(&printer);
+void CWEXView::SimulateEdit() {
+  PostKey(this, Qt::Key_Space, QStringLiteral(" "));
+  PostKey(this, Qt::Key_Backspace, QString(QChar(u'\b')));
 }
 
-void CWEXView::PrintSetup() {
-  QPrinter printer;
-  QPageSetupDialog dialog(&printer, this);
-  RunModal(dialog);
+bool CWEXView::TransformWholeText(const Transformation& transform) {
+  CWaitCursor wait;
+  try {
+    std::string text = GetPlainText();
+    std::optional<std::string> result = transform(text);
+    if (!result) return false;
+    // The text is replaced before the old one is kept, so that running out of
+    // memory on the way leaves both the text and the pending Undo as they were.
+    SetWholeText(*result);
+    m_strBeforeConvert = std::move(text);
+    m_bConverted = 1;
+  } catch (const std::bad_alloc&) {
+    ReportOutOfMemory(this);
+    return false;
+  }
+  SimulateEdit();
+  return true;
+}
+
+void CWEXView::OnUndo() {
+  if (m_bConverted != 1) {
+    undo();
+    return;
+  }
+  CWaitCursor wait;
+  SetWholeText(m_strBeforeConvert);  // leaves the modified flag clear
+  m_bConverted = 0;
+  std::string().swap(m_strBeforeConvert);
+}
+
+void CWEXView::SendCommand(int id) {
+  if (auto* frame = dynamic_cast<CFrameWnd*>(window()))
+    frame->SendCommand(id);
+  else
+    OnCmdMsg(id);
 }
 
 void CWEXView::OnAbout() {
@@ -72,4 +134,9 @@ bool CWEXView::event(QEvent* e) {
     }
   }
   return QPlainTextEdit::event(e);
+}
+
+void CWEXView::keyReleaseEvent(QKeyEvent* e) {
+  UpdateLineColumn();
+  QPlainTextEdit::keyReleaseEvent(e);
 }

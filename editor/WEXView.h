@@ -2,31 +2,106 @@
 #include "framework/CmdTarget.h"
 
 #include <QPlainTextEdit>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
+class CWEXDoc;
+class FindReplaceDialog;
+class QMenu;
 class QPrinter;
+struct FindRequest;
 
-// The editor view: the text control and the whole-text operations on it.
+// The editor view: the text control and the whole-text operations on it, its
+// font, right-click menu, dropped files, caret pane, find and print.
 // Text crosses this boundary only as Shift-JIS bytes.
 class CWEXView : public QPlainTextEdit, public CCmdTarget {
   Q_OBJECT
  public:
   explicit CWEXView(QWidget* parent = nullptr);
+  ~CWEXView() override;
+
+  void SetDocument(CWEXDoc* document) { m_pDocument = document; }
 
   /// The whole text as Shift-JIS with CR LF between paragraphs.
   std::string GetPlainText() const;
   /// Replaces the whole text (Shift-JIS; CR LF, CR and LF each end a paragraph):
   /// caret to the start, undo history emptied, modified flag cleared.
   void SetWholeText(std::string_view sjis);
+  /// Queues a Space and a Backspace key press to the view: once they are
+  /// delivered the text is unchanged, modified, and Undo is enabled.
+  void SimulateEdit();
+  /// Shows the whole text in the view's font; selection and modified flag stay.
+  void ApplyCharFormat();
+
+  /// A whole-text transformation: the new Shift-JIS text, or no result to leave
+  /// everything as it was. It may throw std::bad_alloc.
+  using Transformation = std::function<std::optional<std::string>(const std::string& text)>;
+  /// Replaces the whole text with `transform`'s result as one edit that Undo
+  /// takes back in one step. Without a result (or out of memory, which is
+  /// reported) text, modified flag and the pending Undo stay as they were.
+  /// True when the text was replaced.
+  bool TransformWholeText(const Transformation& transform);
+
+  /// The view's font as the settings file keeps it.
+  struct CharFormat {
+    std::string faceName;  // Shift-JIS, at most 31 bytes; empty: the control's default
+    int charSet = 0;       // 128: a Japanese font
+    int height = 0;        // twips; 0: the control's default
+  };
+  const CharFormat& GetCharFormat() const { return m_cf; }
+
+  /// The right-click menu (owned by the caller); its items route their commands.
+  QMenu* CreateContextMenu();
+  /// Opens each file in order as the document, asking to save changes first.
+  void OpenDroppedFiles(const QStringList& paths);
+  /// Writes the caret's "line:column" into the main window's status bar.
+  void UpdateLineColumn();
 
   void Print(QPrinter& printer);
   void PrintSetup();
+  /// Finds with the settings of the find dialogs; false (and a beep) when not found.
+  bool FindNext(const FindRequest& request);
+  /// Replaces every match in one undoable edit; returns how many.
+  int ReplaceAll(const FindRequest& request);
+  FindReplaceDialog* FindDialog() const { return m_pFindDialog; }
 
  protected:
   bool event(QEvent* e) override;
+  void keyReleaseEvent(QKeyEvent* e) override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dragMoveEvent(QDragMoveEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
 
  private:
+  void RegisterCommands();
+  void RegisterEditCommands();
+  void RegisterFindCommands();
+  void RegisterPrintCommands();
+  void SendCommand(int id);
   void OnAbout();
   void OnUndo();
-  void RegisterCommands();
+  void OnConvert(int id);
+  void OnConvertInfo(int id);
+  void OnFont();
+  void LoadFontSettings();
+  void OnFileOpen();
+  void OnFileSaveAs();
+  void ShowFindDialog(bool replace);
+  void OnReplaceOne(const FindRequest& request);
+  const FindRequest& RememberFind(const FindRequest& request);
+  void OnFilePrint(bool withDialog);
+  void OnFilePrintPreview();
+  QPrinter& Printer();
+
+  CharFormat m_cf;
+  CWEXDoc* m_pDocument = nullptr;
+  std::string m_settingsPath;
+  std::string m_strBeforeConvert;  ///< the text before the last transformation
+  int m_bConverted = 0;            ///< 1 while m_strBeforeConvert waits for Undo
+  FindReplaceDialog* m_pFindDialog = nullptr;
+  std::unique_ptr<FindRequest> m_pLastFind;
+  std::unique_ptr<QPrinter> m_pPrinter;
 };

@@ -11,6 +11,7 @@
 
 #include <bitset>
 #include <cstddef>
+#include <cstring>
 #include <span>
 #include <string>
 #include <string_view>
@@ -31,62 +32,90 @@ class ReplacementScan {
     for (const Rule& rule : rules) {
       const auto* p = reinterpret_cast<const unsigned char*>(rule.pattern.data());
       if (rule.pattern.size() == 1) {
-        m_oneByteStarts.set(p[0]);
+        m_oneByteStarts[p[0]] = true;
+        for (unsigned next = 0; next < 256; ++next) {
+          m_mayStart[p[0] << 8 | next] = true;
+        }
       } else {
-        m_twoByteStarts.set(p[0] << 8 | p[1]);
+        m_mayStart[p[0] << 8 | p[1]] = true;
       }
     }
   }
 
   /// Appends the scanned copy of `in` to `out`.
   void AppendTo(std::string_view in, std::string& out) const {
-    const auto* p = reinterpret_cast<const unsigned char*>(in.data());
-    const unsigned char* end = p + in.size();
-    while (p < end) {
+    const auto* text = reinterpret_cast<const unsigned char*>(in.data());
+    const std::size_t size = in.size();
+    std::size_t pos = 0;
+    while (pos < size) {
       // Characters where no pattern can start make whole cycles without a match:
       // copy them in one run.
-      const unsigned char* run = p;
-      while (p < end && !MayStartPattern(p, end)) {
-        p += CharLength(p, end);
-      }
-      Append(out, run, p);
-      if (p == end) {
+      const std::size_t next = NextPatternStart(text, pos, size);
+      out.append(in, pos, next - pos);
+      pos = next;
+      if (pos == size) {
         break;
       }
-      const unsigned char* cycleStart = p;
+      const std::size_t cycleStart = pos;
       for (const Rule& rule : m_rules) {
-        if (StartsWith(p, end, rule.pattern)) {
+        if (Matches(rule.pattern, text + pos, size - pos)) {
           out.append(rule.replacement);
-          p += rule.pattern.size();
+          pos += rule.pattern.size();
+          if (pos == size) {
+            break;
+          }
         }
       }
-      if (p == cycleStart) {
-        const std::size_t length = CharLength(p, end);
-        Append(out, p, p + length);
-        p += length;
+      if (pos == cycleStart) {
+        const std::size_t length = CharLength(text + pos, text + size);
+        out.append(in, pos, length);
+        pos += length;
       }
     }
   }
 
   std::string Run(std::string_view in) const {
     std::string out;
-    out.reserve(in.size());
+    out.reserve(in.size() + in.size() / 8);
     AppendTo(in, out);
     return out;
   }
 
  private:
-  bool MayStartPattern(const unsigned char* p, const unsigned char* end) const {
-    return m_oneByteStarts.test(p[0]) || (end - p >= 2 && m_twoByteStarts.test(p[0] << 8 | p[1]));
+  // The first two bytes decide most tries without a call to memcmp.
+  static bool Matches(std::string_view pattern, const unsigned char* at, std::size_t left) {
+    const auto* p = reinterpret_cast<const unsigned char*>(pattern.data());
+    const std::size_t length = pattern.size();
+    return length <= left && at[0] == p[0] &&
+           (length == 1 || (at[1] == p[1] && std::memcmp(at + 2, p + 2, length - 2) == 0));
   }
 
-  static void Append(std::string& out, const unsigned char* from, const unsigned char* to) {
-    out.append(reinterpret_cast<const char*>(from), static_cast<std::size_t>(to - from));
+  // The first character boundary at or after `boundary` (itself one) where a pattern
+  // may start, or `size`. Byte pairs are tested at every byte, which needs no
+  // walk from character to character; a hit is then checked for being a boundary
+  // by counting the bytes before it that could be lead bytes: a byte that cannot
+  // be one always ends a character, and the lead-byte-like bytes after it pair up.
+  std::size_t NextPatternStart(const unsigned char* text, std::size_t boundary, std::size_t size) const {
+    for (std::size_t i = boundary; i < size; ++i) {
+      const bool mayStart = i + 1 < size ? m_mayStart[text[i] << 8 | text[i + 1]] : m_oneByteStarts[text[i]];
+      if (!mayStart) {
+        continue;
+      }
+      std::size_t leadLike = 0;
+      while (i - leadLike > boundary && IsLeadByte(text[i - leadLike - 1])) {
+        ++leadLike;
+      }
+      if (leadLike % 2 == 0) {
+        return i;
+      }
+      boundary = i + 1;  // i is the second byte of a character
+    }
+    return size;
   }
 
   std::span<const Rule> m_rules;
-  std::bitset<256> m_oneByteStarts;
-  std::bitset<65536> m_twoByteStarts;
+  std::bitset<256> m_oneByteStarts;  ///< first bytes of the one-byte patterns
+  std::bitset<65536> m_mayStart;     ///< byte pairs at which some pattern can start
 };
 
 }  // namespace wpi

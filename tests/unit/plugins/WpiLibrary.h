@@ -46,11 +46,12 @@ inline std::string Utf8(std::string_view sjis) {
   return Convert(sjis, "CP932", "UTF-8");
 }
 
-/// A ".wpi" from the build's program directory, loaded for the lifetime of the object.
+/// "<name>.wpi" of a directory (the build's program directory unless told), loaded
+/// for the lifetime of the object.
 class WpiLibrary {
  public:
-  explicit WpiLibrary(const std::string& name)
-      : m_handle(dlopen((std::string(WEX_BIN_DIR) + "/" + name + ".wpi").c_str(), RTLD_NOW | RTLD_LOCAL)) {
+  explicit WpiLibrary(const std::string& name, const std::string& directory = WEX_BIN_DIR)
+      : m_handle(dlopen((directory + "/" + name + ".wpi").c_str(), RTLD_NOW | RTLD_LOCAL)) {
     if (m_handle == nullptr) {
       ADD_FAILURE() << dlerror();
     }

@@ -1,0 +1,91 @@
+// Open (57601) and Save As (57604): the view reads and writes files itself.
+
+#include "app/Settings.h"
+#include "editor/FileDialog.h"
+#include "editor/FileNames.h"
+#include "editor/FileText.h"
+#include "editor/OutOfMemory.h"
+#include "editor/TextBoundary.h"
+#include "editor/WEXDoc.h"
+#include "editor/WEXView.h"
+#include "framework/FileError.h"
+#include "framework/MessageBox.h"
+#include "framework/WaitCursor.h"
+#include "platform/FileBytes.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <new>
+
+namespace {
+
+constexpr std::size_t kPathSize = 260;
+
+// "すべてのﾌｧｲﾙ(*.*)|*.*||" in Shift-JIS.
+constexpr std::string_view kOpenFilter =
+    "\x82\xB7\x82\xD7\x82\xC4\x82\xCC\xCC\xA7\xB2\xD9" "(*.*)|*.*||";
+
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+}  // namespace
+
+void CWEXView::OnFileOpen() {
+  QFileDialog dialog(this, QString::fromUtf8("開く"));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilters(FileDialogFilters(kOpenFilter));
+  dialog.setDirectory(QFile::decodeName(
+      ReadSettingString(m_settingsPath, "setting", "LastDir", kPathSize).c_str()));
+  const QString path = ChooseFile(dialog);
+  if (path.isEmpty()) return;
+
+  CWaitCursor wait;
+  const std::string localPath = LocalPath(path);
+  WriteSettingString(m_settingsPath, "setting", "LastDir", LastDirOf(localPath));
+  std::string bytes;
+  if (const int error = ReadWholeFile(localPath, bytes)) {
+    ReportFileError(this, FileErrorFromErrno(error), path);
+    return;
+  }
+  // The opened file becomes the document's, so a later Save writes it and not
+  // the file opened before; edits to the text it replaces are offered for saving.
+  if (m_pDocument && !m_pDocument->SaveModified()) return;
+  try {
+    SetWholeText(PlainFileText(std::move(bytes), m_settingsPath, this));
+  } catch (const std::bad_alloc&) {
+    ReportOutOfMemory(this);
+    return;
+  }
+  if (m_pDocument) m_pDocument->SetPathName(path);
+}
+
+void CWEXView::OnFileSaveAs() {
+  const std::string defaultExt = ReadSettingString(m_settingsPath, "setting", "DefaultExt", 64);
+  const std::string defaultName =
+      ReadSettingString(m_settingsPath, "setting", "DefaultName", kPathSize);
+  std::string filter = ReadSettingString(m_settingsPath, "setting", "Filter", 1024);
+  const std::string lastDir = ReadSettingString(m_settingsPath, "setting", "LastDir", kPathSize);
+  if (filter.empty()) {
+    filter = DEFAULT_FILTER;
+    WriteSettingString(m_settingsPath, "setting", "Filter", filter);
+  }
+
+  QFileDialog dialog(this, QString::fromUtf8("名前を付けて保存"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilters(FileDialogFilters(filter));
+  dialog.setDefaultSuffix(SjisToText(defaultExt));
+  dialog.setDirectory(QFile::decodeName(lastDir.c_str()));
+  dialog.selectFile(SjisToText(defaultName));
+  const QString path = ChooseFile(dialog);
+  if (path.isEmpty()) return;
+
+  CWaitCursor wait;
+  const std::string localPath = LocalPath(path);
+  if (const int error = WriteWholeFileAtomically(localPath, GetPlainText())) {
+    ReportFileError(this, FileErrorFromErrno(error), path);
+    return;
+  }
+  WriteSettingString(m_settingsPath, "setting", "LastDir", LastDirOf(localPath));
+  document()->setModified(false);
+}

@@ -1,0 +1,95 @@
+// The view's font: from section "font" at creation, and the font dialog that
+// writes it back.
+
+#include "app/Settings.h"
+#include "editor/FontUnits.h"
+#include "editor/TextBoundary.h"
+#include "editor/WEXView.h"
+#include "framework/ModalSeam.h"
+#include "framework/WaitCursor.h"
+
+#include <QFontDatabase>
+#include <QFontDialog>
+
+namespace {
+
+constexpr int SHIFTJIS_CHARSET = 128;
+constexpr std::size_t kFaceNameSize = 32;  // bytes with the NUL
+
+// Faces for Japanese text that a Linux desktop has, tried after the chosen face
+// (which may be a face of another system that does not exist here).
+const QStringList& JapaneseFallbacks() {
+  static const QStringList faces = {"Noto Sans Mono CJK JP", "Noto Sans CJK JP", "IPAGothic",
+                                    "VL Gothic", "TakaoGothic"};
+  return faces;
+}
+
+bool SupportsJapanese(const QString& family) {
+  return QFontDatabase::writingSystems(family).contains(QFontDatabase::Japanese);
+}
+
+QFont MakeFont(QFont font, const CWEXView::CharFormat& cf) {
+  if (cf.height > 0) font.setPointSizeF(cf.height / 20.0);
+  QStringList families;
+  if (!cf.faceName.empty()) families << SjisToText(cf.faceName);
+  else families << font.family();
+  if (cf.charSet == SHIFTJIS_CHARSET) families << JapaneseFallbacks();
+  font.setFamilies(families);
+  return font;
+}
+
+// The face name cut to what the settings keep, never inside a two-byte character.
+std::string FaceNameBytes(const QString& family) {
+  std::string bytes = TextToSjis(family);
+  std::size_t end = 0;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    const std::size_t n = ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) ? 2 : 1;
+    if (i + n > kFaceNameSize - 1) break;
+    i += n;
+    end = i;
+  }
+  bytes.resize(end);
+  return bytes;
+}
+
+}  // namespace
+
+void CWEXView::LoadFontSettings() {
+  m_cf.faceName = FaceNameBytes(font().family());
+  if (const int height = ReadSettingInt(m_settingsPath, "font", "Height")) m_cf.height = height;
+  if (const int charSet = ReadSettingInt(m_settingsPath, "font", "CharSet"))
+    m_cf.charSet = charSet & 0xFF;
+  const std::string face = ReadSettingString(m_settingsPath, "font", "FaceName", kFaceNameSize);
+  if (!face.empty()) m_cf.faceName = face;
+  ApplyCharFormat();
+}
+
+void CWEXView::ApplyCharFormat() {
+  CWaitCursor wait;
+  // The widget's font is the whole text's: neither selection nor undo history
+  // nor the modified flag is touched.
+  setFont(MakeFont(font(), m_cf));
+}
+
+void CWEXView::OnFont() {
+  const int ppi = logicalDpiY();
+  QFont initial = MakeFont(font(), m_cf);
+  const int cell = DialogCellHeight(ReadSettingInt(m_settingsPath, "font", "Height"), ppi);
+  if (cell > 0) initial.setPointSizeF(cell * 72.0 / ppi);
+  QFontDialog dialog(initial, this);
+  dialog.setOption(QFontDialog::DontUseNativeDialog);
+  if (RunModal(dialog) != QDialog::Accepted) return;
+
+  CWaitCursor wait;
+  const QFont chosen = dialog.currentFont();
+  const double points =
+      chosen.pointSizeF() > 0 ? chosen.pointSizeF() : chosen.pixelSize() * 72.0 / ppi;
+  m_cf.height = TwipsFromChosenHeight(ChosenCharHeight(points, ppi), ppi);
+  m_cf.charSet = SupportsJapanese(chosen.family()) ? SHIFTJIS_CHARSET : 0;
+  m_cf.faceName = FaceNameBytes(chosen.family());
+  ApplyCharFormat();
+  WriteSettingInt(m_settingsPath, "font", "Height", m_cf.height);
+  WriteSettingInt(m_settingsPath, "font", "CharSet", m_cf.charSet);
+  WriteSettingString(m_settingsPath, "font", "FaceName", m_cf.faceName);
+}

@@ -1,0 +1,115 @@
+// What the view does for the pointer and the caret: the right-click menu,
+// dropped files and the caret's line and column in the status bar.
+
+#include "app/MainFrame.h"
+#include "editor/WEXDoc.h"
+#include "editor/WEXView.h"
+#include "framework/CommandIds.h"
+#include "framework/MessageBox.h"
+#include "framework/StatusBar.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QUrl>
+
+namespace {
+
+struct ContextItem {
+  int id;  // 0: separator
+  const char* text;
+};
+
+constexpr ContextItem kContextMenu[] = {
+    {cmd::ID_EDIT_UNDO, "元に戻す(&U)"},     {0, nullptr},
+    {cmd::ID_EDIT_CUT, "切り取り(&T)"},      {cmd::ID_EDIT_COPY, "ｺﾋﾟｰ(&C)"},
+    {cmd::ID_EDIT_PASTE, "貼り付け(&P)"},    {cmd::ID_EDIT_SELECT_ALL, "すべて選択(&L)"},
+    {0, nullptr},
+    {cmd::ID_EDIT_FIND, "検索(&F)"},         {cmd::ID_EDIT_REPLACE, "置換(&E)"},
+};
+
+QStringList LocalFiles(const QMimeData* data) {
+  QStringList paths;
+  if (data)
+    for (const QUrl& url : data->urls())
+      if (url.isLocalFile()) paths << url.toLocalFile();
+  return paths;
+}
+
+}  // namespace
+
+QMenu* CWEXView::CreateContextMenu() {
+  auto* menu = new QMenu(this);
+  for (const ContextItem& item : kContextMenu) {
+    if (item.id == 0) {
+      menu->addSeparator();
+      continue;
+    }
+    // Every item is enabled: the command's own rules decide what it then does.
+    QAction* action = menu->addAction(QString::fromUtf8(item.text));
+    action->setData(item.id);
+    connect(action, &QAction::triggered, this, [this, id = item.id] { SendCommand(id); });
+  }
+  return menu;
+}
+
+void CWEXView::contextMenuEvent(QContextMenuEvent* e) {
+  QMenu* menu = CreateContextMenu();
+  menu->exec(e->globalPos());
+  delete menu;
+}
+
+void CWEXView::dragEnterEvent(QDragEnterEvent* e) {
+  if (!LocalFiles(e->mimeData()).isEmpty())
+    e->acceptProposedAction();
+  else
+    QPlainTextEdit::dragEnterEvent(e);
+}
+
+void CWEXView::dragMoveEvent(QDragMoveEvent* e) {
+  if (!LocalFiles(e->mimeData()).isEmpty())
+    e->acceptProposedAction();
+  else
+    QPlainTextEdit::dragMoveEvent(e);
+}
+
+void CWEXView::dropEvent(QDropEvent* e) {
+  const QStringList paths = LocalFiles(e->mimeData());
+  if (paths.isEmpty()) {
+    QPlainTextEdit::dropEvent(e);
+    return;
+  }
+  e->acceptProposedAction();
+  ShowMessageBox(this, QString::fromUtf8("ドロップ！"), QString(), QMessageBox::Ok,
+                 QMessageBox::Warning);
+  OpenDroppedFiles(paths);
+}
+
+void CWEXView::OpenDroppedFiles(const QStringList& paths) {
+  if (!m_pDocument) return;
+  window()->activateWindow();
+  for (const QString& path : paths)
+    if (m_pDocument->SaveModified()) m_pDocument->OnOpenDocument(path);
+}
+
+void CWEXView::UpdateLineColumn() {
+  CStatusBar* statusBar = CMainFrame::PublishedStatusBar();
+  if (!statusBar) return;
+  // Screen lines: a wrapped paragraph counts as several lines, and the column
+  // is counted from the start of the caret's screen line.
+  const QTextCursor cursor = textCursor();
+  const QTextBlock block = cursor.block();
+  int line = block.firstLineNumber();
+  int column = cursor.positionInBlock();
+  if (const QTextLayout* layout = block.layout(); layout && layout->lineCount() > 0) {
+    const QTextLine textLine = layout->lineForTextPosition(column);
+    if (textLine.isValid()) {
+      line += textLine.lineNumber();
+      column -= textLine.textStart();
+    }
+  }
+  statusBar->SetPaneText(statusBar->CommandToIndex(cmd::ID_INDICATOR_LINECOL),
+                         QString::asprintf("%4d:%3d", line + 1, column));
+}

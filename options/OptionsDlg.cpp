@@ -1,0 +1,108 @@
+#include "options/OptionsDlg.h"
+
+#include "app/Settings.h"
+#include "editor/TextBoundary.h"
+#include "framework/ModalSeam.h"
+#include "framework/DialogTemplate.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+constexpr std::string_view kSection = "setting";
+// The lengths the dialog reads: the extension into a 10-byte buffer, the rest in full.
+constexpr std::size_t kExtBuffer = 10;
+constexpr std::size_t kTextBuffer = 260;
+
+enum ControlId {
+  IDC_WIDTH = 1000,
+  IDC_HEIGHT = 1001,
+  IDC_IME = 1004,
+  IDC_LEFT = 1005,
+  IDC_TOP = 1006,
+  IDC_KANJI_AUTO = 1007,
+  IDC_DEFAULT_EXT = 1009,
+  IDC_DEFAULT_NAME = 1010,
+  IDC_SIZE_FIRST = 1024,  // four radio buttons, mode 0..3
+  IDC_POS_FIRST = 1028,   // likewise
+};
+
+}  // namespace
+
+COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent) {
+  m_settingsPath = GetProgramDirectory();
+  MakeSettingsPath(m_settingsPath, "WEX.ini");
+
+  // Template order is the tab order.
+  DialogTemplate t(*this, QStringLiteral("Wex-オプション"), 295, 179);
+  QPushButton* ok = t.OkButton(183, 158, 50, 14);
+  t.CancelButton(238, 158, 50, 14);
+  t.GroupBox(QStringLiteral("起動時のサイズ"), 7, 7, 136, 67);
+  t.Radio(m_sizeGroup, IDC_SIZE_FIRST, QStringLiteral("640×480"), 17, 19, 52, 10);
+  t.Radio(m_sizeGroup, IDC_SIZE_FIRST + 1, QStringLiteral("てきとー"), 17, 32, 47, 10);
+  t.Radio(m_sizeGroup, IDC_SIZE_FIRST + 2, QStringLiteral("前回といっしょ"), 17, 45, 59, 10);
+  t.Radio(m_sizeGroup, IDC_SIZE_FIRST + 3, QStringLiteral("指定"), 17, 58, 32, 10);
+  m_pWidth = t.Edit(IDC_WIDTH, 51, 57, 36, 12);
+  m_pHeight = t.Edit(IDC_HEIGHT, 96, 57, 36, 12);
+  t.Static(QStringLiteral("×"), 88, 58, 8, 8);
+  t.GroupBox(QStringLiteral("起動時の位置"), 7, 83, 136, 66);
+  t.Radio(m_posGroup, IDC_POS_FIRST, QStringLiteral("まんなか"), 17, 93, 57, 10);
+  t.Radio(m_posGroup, IDC_POS_FIRST + 1, QStringLiteral("てきとー"), 17, 106, 46, 10);
+  t.Radio(m_posGroup, IDC_POS_FIRST + 2, QStringLiteral("前回といっしょ"), 17, 119, 56, 10);
+  t.Radio(m_posGroup, IDC_POS_FIRST + 3, QStringLiteral("指定"), 17, 132, 28, 10);
+  m_pLeft = t.Edit(IDC_LEFT, 51, 132, 36, 12);
+  t.Static(QStringLiteral("×"), 88, 133, 8, 8);
+  m_pTop = t.Edit(IDC_TOP, 96, 131, 36, 12);
+  m_pIme = t.CheckBox(IDC_IME, QStringLiteral("起動時に日本語入力ができるようにする"), 161, 85, 127, 9);
+  t.GroupBox(QStringLiteral("保存時の設定"), 150, 7, 138, 67);
+  t.Static(QStringLiteral("デフォルトの拡張子"), 161, 29, 58, 10);
+  t.Static(QStringLiteral("デフォルトのファイル名"), 161, 51, 72, 10);
+  m_pDefaultExt = t.Edit(IDC_DEFAULT_EXT, 233, 27, 49, 12);
+  m_pDefaultName = t.Edit(IDC_DEFAULT_NAME, 233, 50, 49, 12);
+  m_pKanjiAuto = t.CheckBox(IDC_KANJI_AUTO, QStringLiteral("漢字コードの自動認識"), 161, 99, 127, 9);
+  ok->setFocus();
+}
+
+void COptionsDlg::LoadSettings() {
+  const auto text = [this](std::string_view key, std::size_t buffer) {
+    return SjisToText(ReadSettingString(m_settingsPath, kSection, key, buffer));
+  };
+  SetCheckedIndex(m_sizeGroup, ReadSettingInt(m_settingsPath, kSection, "Size"));
+  m_pWidth->setText(text("Sizex", kTextBuffer));
+  m_pHeight->setText(text("Sizey", kTextBuffer));
+  SetCheckedIndex(m_posGroup, ReadSettingInt(m_settingsPath, kSection, "Posision"));
+  m_pLeft->setText(text("Posx", kTextBuffer));
+  m_pTop->setText(text("Posy", kTextBuffer));
+  // Each box shows what its value means to its reader: any value but 0 switches the
+  // input method on, only exactly 1 switches detection on.
+  m_pIme->setChecked(ReadSettingInt(m_settingsPath, kSection, "Ime") != 0);
+  m_pKanjiAuto->setChecked(ReadSettingInt(m_settingsPath, kSection, "Kanji_auto") == 1);
+  m_pDefaultExt->setText(text("DefaultExt", kExtBuffer));
+  m_pDefaultName->setText(text("DefaultName", kTextBuffer));
+}
+
+void COptionsDlg::accept() {
+  const auto write = [this](std::string_view key, const QLineEdit* edit) {
+    WriteSettingString(m_settingsPath, kSection, key, TextToSjis(edit->text()));
+  };
+  // A group with no button checked keeps its stored mode.
+  if (m_sizeGroup.checkedId() >= 0) WriteSettingInt(m_settingsPath, kSection, "Size", m_sizeGroup.checkedId());
+  write("Sizex", m_pWidth);
+  write("Sizey", m_pHeight);
+  if (m_posGroup.checkedId() >= 0) WriteSettingInt(m_settingsPath, kSection, "Posision", m_posGroup.checkedId());
+  write("Posx", m_pLeft);
+  write("Posy", m_pTop);
+  WriteSettingInt(m_settingsPath, kSection, "Ime", m_pIme->isChecked() ? 1 : 0);
+  WriteSettingInt(m_settingsPath, kSection, "Kanji_auto", m_pKanjiAuto->isChecked() ? 1 : 0);
+  write("DefaultExt", m_pDefaultExt);
+  write("DefaultName", m_pDefaultName);
+  QDialog::accept();
+}
+
+void OnOptions(QWidget* owner) {
+  COptionsDlg dialog(owner);
+  dialog.LoadSettings();
+  RunModal(dialog);
+}

@@ -1,0 +1,57 @@
+// The options dialog in the real program, used from the keyboard: a size chosen
+// there is the window's size at the next start.
+
+#include "tests/e2e/support/E2E.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// "Width: 800" and "Height: 600" of xwininfo, as "800x600".
+std::string ClientSize(const std::string& window) {
+  return RunCommand("xwininfo -id " + window +
+                    " | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w \"x\" h}'");
+}
+
+}  // namespace
+
+TEST(OptionsE2E, FixedSizeChosenInTheDialogIsUsedAtTheNextStart) {
+  WexInstall install;
+  {
+    WexProcess wex(install);
+    const std::string window = WaitForWindow("memo - Wex");
+    ASSERT_FALSE(window.empty());
+    // Keys sent before the window manager has taken the window in are lost.
+    std::string dialog;
+    for (int attempt = 0; attempt < 3 && dialog.empty(); ++attempt) {
+      RunCommand("xdotool windowactivate --sync " + window + " key --delay 100 alt+v o");
+      dialog = WaitForWindow("Wex-オプション", 5);
+    }
+    ASSERT_FALSE(dialog.empty()) << "the options dialog did not open";
+    // OK has the focus; two tabs reach "640×480", three downs "指定", then the
+    // width and height fields; Return is OK.
+    RunCommand("xdotool windowactivate --sync " + dialog +
+               " key --delay 100 Tab Tab Down Down Down Tab type 800");
+    RunCommand("xdotool key --delay 100 Tab type 600");
+    RunCommand("xdotool key --delay 100 Return");
+    std::string settings;
+    for (int i = 0; i < 30 && settings.find("Sizey=600") == std::string::npos; ++i) {
+      RunCommand("sleep 0.1");
+      settings = ReadFile(install.settingsPath());
+    }
+    EXPECT_NE(settings.find("\nSize=3\r\nSizex=800\r\nSizey=600\r\n"), std::string::npos) << settings;
+    EXPECT_EQ(CloseWindow(window, wex), 0);
+  }
+  WexProcess again(install);
+  const std::string window = WaitForWindow("memo - Wex");
+  ASSERT_FALSE(window.empty());
+  EXPECT_EQ(ClientSize(window), "800x600");
+  EXPECT_EQ(CloseWindow(window, again), 0);
+}

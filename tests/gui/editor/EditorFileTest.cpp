@@ -1,0 +1,182 @@
+// Files in and out of the editor: recognition and its prompts on load and on
+// Open, rich text, Save, Save As and the folder kept in "LastDir", file errors.
+
+#include "app/Settings.h"
+#include "framework/CommandIds.h"
+#include "tests/gui/editor/EditorTestSupport.h"
+
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+using namespace cmd;
+
+const std::string kJis = "\x1B$B0!\x1B(B abc\r\n";
+const std::string kEuc = "\xA4\xB3\xA4\xF3\xA4\xCB\xA4\xC1\xA4\xCF\r\n";
+
+TEST_F(EditorTest, JisFileOnLoadAsksAndConvertsOnYesOnly) {
+  const std::string dir = MakeTempDir();
+  WriteBytes(dir + "/jis.txt", kJis);
+  {
+    ModalScript script;
+    script.QueueResult(QMessageBox::Yes);
+    WexHarness wex({QString::fromStdString(dir + "/jis.txt")});
+    ASSERT_TRUE(wex.started());
+    EXPECT_EQ(wex.view().GetPlainText(), "\x88\x9F abc\r\n");
+    ASSERT_EQ(script.messageBoxes().size(), 1u);
+    const ShownMessageBox& box = script.messageBoxes()[0];
+    EXPECT_EQ(box.caption, "Wex");
+    EXPECT_EQ(box.text, "このﾌｧｲﾙはJISコードで記述されていると思われます。\nシフトJISに変換して読み込みますか？");
+    EXPECT_EQ(box.buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(box.icon, QMessageBox::NoIcon);
+    EXPECT_EQ(box.owner, &wex.frame());
+    EXPECT_FALSE(wex.doc().IsModified());
+    EXPECT_EQ(wex.doc().GetTitle(), "jis.txt");
+  }
+  ModalScript script;
+  script.QueueResult(QMessageBox::No);
+  WexHarness wex({QString::fromStdString(dir + "/jis.txt")});
+  EXPECT_EQ(wex.view().GetPlainText(), kJis);
+  EXPECT_FALSE(wex.doc().IsModified());
+}
+
+TEST_F(EditorTest, EucFileOpensRawUnlessKanjiAutoIsExactlyOne) {
+  const std::string dir = MakeTempDir();
+  WriteBytes(dir + "/euc.txt", kEuc + std::string("\0tail", 5));
+  for (const char* value : {"0", "2"}) {
+    SetSetting("setting", "Kanji_auto", value);
+    ModalScript script;
+    WexHarness wex({QString::fromStdString(dir + "/euc.txt")});
+    EXPECT_EQ(script.shown(), 0) << value;
+    EXPECT_EQ(wex.view().GetPlainText().substr(0, kEuc.size()), kEuc) << value;
+  }
+  SetSetting("setting", "Kanji_auto", "1");
+  ModalScript script;
+  script.QueueResult(QMessageBox::Yes);
+  WexHarness wex({QString::fromStdString(dir + "/euc.txt")});
+  ASSERT_EQ(script.messageBoxes().size(), 1u);
+  EXPECT_TRUE(script.messageBoxes()[0].text.startsWith("このﾌｧｲﾙはEUCコード"));
+  // Recognition ends the text at its first NUL.
+  EXPECT_EQ(wex.view().GetPlainText(), Sjis("こんにちは") + "\r\n");
+}
+
+TEST_F(EditorTest, RichTextComesInAsTextAndIsSavedAsPlainText) {
+  const std::string dir = MakeTempDir();
+  WriteBytes(dir + "/doc.rtf",
+             "{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0 MS Mincho;}}\\f0 \\'82\\'a0 one\\par two}");
+  WriteBytes(dir + "/lower.txt", "{\\RTF1 not rich}");
+  ModalScript script;
+  WexHarness wex({QString::fromStdString(dir + "/doc.rtf")});
+  EXPECT_EQ(script.shown(), 0);
+  EXPECT_EQ(wex.view().GetPlainText(), "\x82\xA0 one\r\ntwo");
+  QTest::keyClicks(&wex.view(), "!");
+  wex.frame().SendCommand(ID_FILE_SAVE);
+  EXPECT_EQ(ReadBytes(dir + "/doc.rtf"), "!\x82\xA0 one\r\ntwo");
+  EXPECT_FALSE(wex.doc().IsModified());
+
+  EXPECT_TRUE(wex.doc().OnOpenDocument(QString::fromStdString(dir + "/lower.txt")));
+  EXPECT_EQ(wex.view().GetPlainText(), "{\\RTF1 not rich}");
+}
+
+TEST_F(EditorTest, OpenAsksToSaveThenMakesTheFileTheDocuments) {
+  const std::string dir = MakeTempDir();
+  WriteBytes(dir + "/jis.txt", kJis);
+  WexHarness wex;
+  QTest::keyClicks(&wex.view(), "typed");
+  ModalScript script;
+  QueueFileChoice(script, dir + "/jis.txt");
+  script.QueueResult(QMessageBox::No);   // do not save "typed"
+  script.QueueResult(QMessageBox::Yes);  // convert
+  wex.frame().SendCommand(ID_FILE_OPEN);
+  ASSERT_EQ(script.messageBoxes().size(), 2u);
+  EXPECT_EQ(script.messageBoxes()[1].owner, &wex.view());
+  EXPECT_EQ(wex.view().GetPlainText(), "\x88\x9F abc\r\n");
+  EXPECT_EQ(wex.doc().GetPathName().toStdString(), dir + "/jis.txt");
+  EXPECT_EQ(wex.frame().windowTitle(), "jis.txt - Wex");
+  EXPECT_FALSE(wex.doc().IsModified());
+  EXPECT_EQ(GetSetting("setting", "LastDir"), dir);
+
+  // A file that does not exist: the folder is kept all the same, then the message.
+  QueueFileChoice(script, "/wex-no-such-file");
+  wex.frame().SendCommand(ID_FILE_OPEN);
+  EXPECT_EQ(GetSetting("setting", "LastDir"), "/");
+  EXPECT_EQ(script.messageBoxes().back().text, "/wex-no-such-file が見つかりませんでした。");
+  EXPECT_EQ(wex.view().GetPlainText(), "\x88\x9F abc\r\n");
+}
+
+TEST_F(EditorTest, SaveAsWritesTheTextAndKeepsTheDocumentsFile) {
+  const std::string dir = MakeTempDir();
+  WriteBytes(dir + "/doc.txt", "old");
+  SetSetting("setting", "Filter", "");
+  SetSetting("setting", "DefaultExt", "txt");
+  WexHarness wex({QString::fromStdString(dir + "/doc.txt")});
+  QTest::keyClicks(&wex.view(), "new");
+  QTest::keyClick(&wex.view(), Qt::Key_Return);
+  ModalScript script;
+  std::string filterWhenShown;
+  script.Queue([&](QDialog&) {
+    filterWhenShown = GetSetting("setting", "Filter");
+    return static_cast<int>(QDialog::Rejected);
+  });
+  wex.frame().SendCommand(ID_FILE_SAVE_AS);
+  EXPECT_EQ(filterWhenShown, std::string(DEFAULT_FILTER));
+  EXPECT_TRUE(wex.doc().IsModified());
+  EXPECT_EQ(GetSetting("setting", "LastDir"), "");
+
+  ::mkdir((dir + "/sub").c_str(), 0755);
+  QueueFileChoice(script, dir + "/sub/copy");
+  wex.frame().SendCommand(ID_FILE_SAVE_AS);
+  EXPECT_EQ(ReadBytes(dir + "/sub/copy.txt"), "new\r\nold");  // "DefaultExt" added
+  EXPECT_EQ(GetSetting("setting", "LastDir"), dir + "/sub");
+  EXPECT_FALSE(wex.doc().IsModified());
+  EXPECT_EQ(wex.doc().GetPathName().toStdString(), dir + "/doc.txt");
+  EXPECT_EQ(ReadBytes(dir + "/doc.txt"), "old");
+}
+
+TEST_F(EditorTest, UntitledSaveNeverCreatesAWildcardName) {
+  const std::string dir = MakeTempDir();
+  WexHarness wex;
+  QTest::keyClicks(&wex.view(), "x");
+  ModalScript script;
+  QueueFileChoice(script, dir + "/*.txt");
+  QueueFileChoice(script, dir + "/real.txt");
+  wex.frame().SendCommand(ID_FILE_SAVE);
+  EXPECT_EQ(ReadBytes(dir + "/real.txt"), "x");
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(dir + "/*.txt")));
+  EXPECT_EQ(wex.doc().GetTitle(), "real.txt");
+}
+
+TEST_F(EditorTest, FailedWriteKeepsTheOldFileAndReportsIt) {
+  const std::string dir = MakeTempDir();
+  WriteBytes(dir + "/big.txt", "old contents");
+  WexHarness wex({QString::fromStdString(dir + "/big.txt")});
+  std::string text;
+  for (int i = 0; i < 100'000; ++i) text += "zzzzzzzzz\r\n";
+  wex.view().SetWholeText(text);
+  QTest::keyClicks(&wex.view(), "!");
+  // A file-size limit makes the write fail as a full disk does.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit old{};
+  ::getrlimit(RLIMIT_FSIZE, &old);
+  rlimit small = old;
+  small.rlim_cur = 4096;
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  ModalScript script;
+  wex.frame().SendCommand(ID_FILE_SAVE);
+  QueueFileChoice(script, dir + "/other.txt");
+  wex.frame().SendCommand(ID_FILE_SAVE_AS);
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  EXPECT_EQ(ReadBytes(dir + "/big.txt"), "old contents");
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(dir + "/other.txt")));
+  ASSERT_EQ(script.messageBoxes().size(), 2u);
+  EXPECT_EQ(script.messageBoxes()[0].text.toStdString(),
+            dir + "/big.txt へのｱｸｾｽ中にﾃﾞｨｽｸがいっぱいになりました。");
+  EXPECT_EQ(script.messageBoxes()[1].text.toStdString(),
+            dir + "/other.txt へのｱｸｾｽ中にﾃﾞｨｽｸがいっぱいになりました。");
+  EXPECT_TRUE(wex.doc().IsModified());
+  EXPECT_EQ(GetSetting("setting", "LastDir"), "");
+}
+
+}  // namespace

@@ -1,0 +1,273 @@
+// The editor view as a user meets it: conversions and their one-step undo, the
+// font, the right-click menu, the caret pane, dropped files, find and replace.
+
+#include "editor/FindReplaceDialog.h"
+#include "framework/CommandIds.h"
+#include "tests/gui/editor/EditorTestSupport.h"
+
+#include <QAction>
+#include <QFontDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+#include <new>
+
+namespace {
+
+using namespace cmd;
+
+bool UndoEnabled(WexHarness& wex) {
+  wex.frame().UpdateCommandUI(ID_EDIT_UNDO);
+  return wex.frame().CommandAction(ID_EDIT_UNDO)->isEnabled();
+}
+
+TEST_F(EditorTest, ConversionCountsAsAnEditAndUndoTakesItBackInOneStep) {
+  WexHarness wex;
+  ModalScript script;
+  const std::string euc = "\xB0\xA1\xA4\xA2\r\nabc";
+  wex.view().SetWholeText(euc);
+  wex.frame().SendCommand(ID_EUC_TO_SJIS);
+  DeliverPostedEvents();
+  EXPECT_EQ(wex.view().GetPlainText(), "\x88\x9F\x82\xA0\r\nabc");
+  EXPECT_TRUE(wex.doc().IsModified());
+  EXPECT_TRUE(UndoEnabled(wex));
+
+  wex.frame().SendCommand(ID_EDIT_UNDO);
+  EXPECT_EQ(wex.view().GetPlainText(), euc);
+  EXPECT_FALSE(wex.doc().IsModified());
+  EXPECT_FALSE(UndoEnabled(wex));
+
+  // Typing after a conversion leaves the pending Undo armed.
+  wex.frame().SendCommand(ID_JIS_TO_SJIS);
+  DeliverPostedEvents();
+  QTest::keyClicks(&wex.view(), "xy");
+  wex.frame().SendCommand(ID_EDIT_UNDO);
+  EXPECT_EQ(wex.view().GetPlainText(), euc);
+  // Once consumed, Undo is the control's own again.
+  QTest::keyClicks(&wex.view(), "q");
+  wex.frame().SendCommand(ID_EDIT_UNDO);
+  EXPECT_EQ(wex.view().GetPlainText(), euc);
+  EXPECT_EQ(script.shown(), 0);
+}
+
+TEST_F(EditorTest, SecondConversionOverwritesTheSavedText) {
+  WexHarness wex;
+  wex.view().SetWholeText("\xB0\xA1 \x1B$B0!\x1B(B");
+  wex.frame().SendCommand(ID_EUC_TO_SJIS);  // drops the escapes
+  DeliverPostedEvents();
+  EXPECT_EQ(wex.view().GetPlainText(), "\x88\x9F $B0!(B");
+  wex.frame().SendCommand(ID_JIS_TO_SJIS);  // drops the Shift-JIS character
+  DeliverPostedEvents();
+  EXPECT_EQ(wex.view().GetPlainText(), " $B0!(B");
+  wex.frame().SendCommand(ID_EDIT_UNDO);
+  EXPECT_EQ(wex.view().GetPlainText(), "\x88\x9F $B0!(B");
+  EXPECT_FALSE(wex.doc().IsModified());
+}
+
+TEST_F(EditorTest, TransformationWithoutResultOrMemoryChangesNothing) {
+  WexHarness wex;
+  ModalScript script;
+  wex.view().SetWholeText("before");
+  ASSERT_TRUE(wex.view().TransformWholeText([](const std::string&) { return "after"; }));
+  DeliverPostedEvents();
+  QTest::keyClicks(&wex.view(), "!");
+  const std::string typed = wex.view().GetPlainText();
+
+  EXPECT_FALSE(wex.view().TransformWholeText([](const std::string&) { return std::nullopt; }));
+  EXPECT_FALSE(wex.view().TransformWholeText(
+      [](const std::string&) -> std::optional<std::string> { throw std::bad_alloc(); }));
+  DeliverPostedEvents();
+  EXPECT_EQ(wex.view().GetPlainText(), typed);
+  EXPECT_TRUE(wex.doc().IsModified());
+  ASSERT_EQ(script.messageBoxes().size(), 1u);
+  EXPECT_EQ(script.messageBoxes()[0].caption, "WEX");
+  // The Undo of the first transformation is still pending.
+  wex.frame().SendCommand(ID_EDIT_UNDO);
+  EXPECT_EQ(wex.view().GetPlainText(), "before");
+}
+
+TEST_F(EditorTest, InformationBoxes) {
+  WexHarness wex;
+  ModalScript script;
+  wex.frame().SendCommand(ID_EUC_SETTINGS);
+  wex.frame().SendCommand(ID_JIS_SETTINGS);
+  ASSERT_EQ(script.messageBoxes().size(), 2u);
+  EXPECT_EQ(script.messageBoxes()[0].text, "文字コードをEUCからShift-JISに変換します\n\n設定はありません");
+  EXPECT_EQ(script.messageBoxes()[1].text, "文字コードをJISからShift-JISに変換します\n\n設定はありません");
+  for (const ShownMessageBox& box : script.messageBoxes()) {
+    EXPECT_EQ(box.caption, "WEX");
+    EXPECT_EQ(box.buttons, QMessageBox::Ok);
+    EXPECT_EQ(box.icon, QMessageBox::NoIcon);
+    EXPECT_EQ(box.owner, &wex.view());
+  }
+}
+
+TEST_F(EditorTest, FontComesFromTheSettingsAndTheDialogWritesItBack) {
+  SetSetting("font", "Height", "360");
+  SetSetting("font", "CharSet", "128");
+  SetSetting("font", "FaceName", "Terminal");
+  WexHarness wex;
+  EXPECT_DOUBLE_EQ(wex.view().font().pointSizeF(), 18.0);
+  EXPECT_EQ(wex.view().GetCharFormat().charSet, 128);
+  // "Terminal" does not exist here; a Japanese face is used in its place.
+  EXPECT_TRUE(QFontInfo(wex.view().font()).family().contains("CJK"))
+      << QFontInfo(wex.view().font()).family().toStdString();
+
+  wex.view().SetWholeText("abc\r\ndef");
+  QTextCursor cursor = wex.view().textCursor();
+  cursor.setPosition(1);
+  cursor.setPosition(5, QTextCursor::KeepAnchor);
+  wex.view().setTextCursor(cursor);
+  ModalScript script;
+  script.Queue([](QDialog& dialog) {
+    QFont font("Noto Sans CJK JP");
+    font.setPointSize(12);
+    static_cast<QFontDialog&>(dialog).setCurrentFont(font);
+    return static_cast<int>(QDialog::Accepted);
+  });
+  wex.frame().SendCommand(ID_FONT);
+  EXPECT_FALSE(wex.doc().IsModified());
+  EXPECT_EQ(wex.view().textCursor().anchor(), 1);
+  EXPECT_EQ(wex.view().textCursor().position(), 5);
+  const int ppi = wex.view().logicalDpiY();
+  if (ppi == 96) {
+    EXPECT_EQ(GetSetting("font", "Height"), "240");
+  }
+  EXPECT_EQ(GetSetting("font", "CharSet"), "128");
+  EXPECT_EQ(GetSetting("font", "FaceName"), "Noto Sans CJK JP");
+  EXPECT_DOUBLE_EQ(wex.view().font().pointSizeF(), 12.0);
+
+  // Cancelled: nothing changes.
+  script.QueueResult(QDialog::Rejected);
+  wex.frame().SendCommand(ID_FONT);
+  EXPECT_EQ(GetSetting("font", "FaceName"), "Noto Sans CJK JP");
+}
+
+TEST_F(EditorTest, RightClickMenuRoutesItsNineEntries) {
+  WexHarness wex;
+  std::unique_ptr<QMenu> menu(wex.view().CreateContextMenu());
+  QStringList items;
+  for (QAction* action : menu->actions()) {
+    items << (action->isSeparator() ? QStringLiteral("-")
+                                    : action->text() + "|" + QString::number(action->data().toInt()));
+    EXPECT_TRUE(action->isEnabled());
+  }
+  EXPECT_EQ(items, QStringList({"元に戻す(&U)|57643", "-", "切り取り(&T)|57635", "ｺﾋﾟｰ(&C)|57634",
+                                "貼り付け(&P)|57637", "すべて選択(&L)|57642", "-", "検索(&F)|57636",
+                                "置換(&E)|57641"}));
+  wex.view().SetWholeText("one two");
+  menu->actions()[5]->trigger();
+  EXPECT_EQ(wex.view().textCursor().selectedText(), "one two");
+  menu->actions()[2]->trigger();  // cut
+  EXPECT_EQ(wex.view().GetPlainText(), "");
+  menu->actions()[0]->trigger();  // undo
+  EXPECT_EQ(wex.view().GetPlainText(), "one two");
+}
+
+TEST_F(EditorTest, CaretPaneCountsScreenLines) {
+  WexHarness wex;
+  wex.frame().resize(400, 300);
+  wex.frame().show();
+  wex.view().SetWholeText("abc\r\nde" "fgh");
+  EXPECT_EQ(LineColumnPane(wex), "   1:  0");
+  QTest::keyClick(&wex.view(), Qt::Key_Down);
+  QTest::keyClick(&wex.view(), Qt::Key_Right);
+  QTest::keyClick(&wex.view(), Qt::Key_Right);
+  QTest::keyClick(&wex.view(), Qt::Key_Right);
+  EXPECT_EQ(LineColumnPane(wex), "   2:  3");
+
+  // A long paragraph wraps: its end lies on a later screen line, near its start.
+  wex.view().SetWholeText(std::string(2000, 'x'));
+  wex.view().moveCursor(QTextCursor::End);
+  const QStringList parts = LineColumnPane(wex).split(u':');
+  ASSERT_EQ(parts.size(), 2);
+  EXPECT_GT(parts[0].trimmed().toInt(), 1);
+  EXPECT_LT(parts[1].trimmed().toInt(), 2000);
+  wex.view().SetWholeText(std::string(1234, '\n'));
+  wex.view().moveCursor(QTextCursor::End);
+  EXPECT_EQ(LineColumnPane(wex), "1235:  0");
+}
+
+// A drop reaches the widget that accepted the drag that entered before it.
+void DropOnView(WexHarness& wex, QMimeData& data) {
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(wex.view().viewport(), &enter);
+  ASSERT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(wex.view().viewport(), &drop);
+}
+
+TEST_F(EditorTest, DroppedFilesOpenInOrderAfterTheMessage) {
+  const std::string dir = MakeTempDir();
+  WriteBytes(dir + "/a.txt", "first");
+  WriteBytes(dir + "/b.txt", "second");
+  WexHarness wex;
+  ModalScript script;
+  QTest::keyClicks(&wex.view(), "edit");
+  script.QueueResult(QMessageBox::Ok);   // ドロップ！
+  script.QueueResult(QMessageBox::No);   // do not save the edit
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir + "/a.txt")),
+                QUrl::fromLocalFile(QString::fromStdString(dir + "/b.txt"))});
+  DropOnView(wex, data);
+  ASSERT_EQ(script.messageBoxes().size(), 2u);
+  EXPECT_EQ(script.messageBoxes()[0].text, "ドロップ！");
+  EXPECT_EQ(script.messageBoxes()[0].caption, "WEX");
+  EXPECT_EQ(script.messageBoxes()[0].icon, QMessageBox::Warning);
+  EXPECT_EQ(script.messageBoxes()[1].text, "memo への変更を保存しますか?");
+  EXPECT_EQ(wex.view().GetPlainText(), "second");
+  EXPECT_EQ(wex.doc().GetTitle(), "b.txt");
+  EXPECT_FALSE(wex.doc().IsModified());
+
+  // Cancel at the question keeps the text; the message is shown all the same.
+  QTest::keyClicks(&wex.view(), "!");
+  script.QueueResult(QMessageBox::Ok);
+  script.QueueResult(QMessageBox::Cancel);
+  script.QueueResult(QMessageBox::Cancel);
+  DropOnView(wex, data);
+  EXPECT_EQ(script.messageBoxes().size(), 5u);
+  EXPECT_EQ(wex.view().GetPlainText(), "!second");
+}
+
+TEST_F(EditorTest, FindFindNextAndReplace) {
+  WexHarness wex;
+  wex.frame().UpdateCommandUI(ID_EDIT_FIND);
+  EXPECT_FALSE(wex.frame().CommandAction(ID_EDIT_FIND)->isEnabled());
+  wex.view().SetWholeText("Apple apple pineapple\r\napple");
+  wex.frame().UpdateCommandUI(ID_EDIT_REPEAT);
+  EXPECT_FALSE(wex.frame().CommandAction(ID_EDIT_REPEAT)->isEnabled());
+
+  wex.frame().SendCommand(ID_EDIT_FIND);
+  FindReplaceDialog* dialog = wex.view().FindDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_FALSE(dialog->IsReplace());
+  EXPECT_EQ(dialog->windowTitle(), "検索");
+  FindRequest request;
+  request.what = "apple";
+  request.matchCase = true;
+  request.wholeWord = true;
+  EXPECT_TRUE(wex.view().FindNext(request));
+  EXPECT_EQ(wex.view().textCursor().selectionStart(), 6);
+  wex.frame().SendCommand(ID_EDIT_REPEAT);  // F3: "pineapple" is not a whole word
+  EXPECT_EQ(wex.view().textCursor().selectionStart(), 22);
+  EXPECT_FALSE(wex.view().FindNext(request));
+  request.down = false;
+  EXPECT_TRUE(wex.view().FindNext(request));
+  EXPECT_EQ(wex.view().textCursor().selectionStart(), 6);
+
+  wex.frame().SendCommand(ID_EDIT_REPLACE);
+  ASSERT_TRUE(wex.view().FindDialog()->IsReplace());
+  EXPECT_EQ(wex.view().FindDialog()->FindEdit()->text(), "apple");  // the selection
+  request = {};
+  request.what = "apple";
+  request.with = "pear";
+  EXPECT_EQ(wex.view().ReplaceAll(request), 4);
+  EXPECT_EQ(wex.view().GetPlainText(), "pear pear pinepear\r\npear");
+  wex.frame().SendCommand(ID_EDIT_UNDO);
+  EXPECT_EQ(wex.view().GetPlainText(), "Apple apple pineapple\r\napple");
+}
+
+}  // namespace
