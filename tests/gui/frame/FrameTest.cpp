@@ -55,8 +55,9 @@ TEST_F(FrameTest, ToolBarHasTheStandardButtonsWithIconsAndTips) {
   QToolBar* bar = wex.frame().ToolBar();
   ASSERT_NE(bar, nullptr);
   EXPECT_EQ(bar->objectName(), "59392");
+  // The standard buttons come first; the tool buttons follow them.
   QStringList layout;
-  for (QAction* action : bar->actions()) {
+  for (QAction* action : bar->actions().mid(0, 10)) {
     if (action->isSeparator()) {
       layout << "-";
       continue;
