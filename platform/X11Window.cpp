@@ -29,6 +29,7 @@ Reply<T> Own(T* reply) {
 // One connection for the process with the EWMH atoms interned; none when no X
 // server answers. Replaced once when the toolkit shares its own.
 struct Session {
+  bool tried = false;  // a connection was opened or shared once
   xcb_connection_t* connection = nullptr;
   bool owned = false;
   xcb_ewmh_connection_t ewmh{};
@@ -78,17 +79,16 @@ struct Session {
 
 Session& TheSession() {
   static Session session;
-  static bool opened = false;
-  if (!opened) {
-    opened = true;
-    session.Open(nullptr);
-  }
   return session;
 }
 
-// The session when the server is reachable, else nullptr.
+// The session when the server is reachable, else nullptr; opened on first use.
 Session* Live() {
   Session& s = TheSession();
+  if (!s.tried) {
+    s.tried = true;
+    s.Open(nullptr);
+  }
   return s.connection ? &s : nullptr;
 }
 
@@ -117,7 +117,11 @@ std::optional<std::vector<xcb_atom_t>> WmState(Session& s, WindowId window) {
 
 }  // namespace
 
-void ShareConnection(xcb_connection_t* connection) { TheSession().Open(connection); }
+void ShareConnection(xcb_connection_t* connection) {
+  Session& s = TheSession();
+  s.tried = true;
+  s.Open(connection);
+}
 
 bool Available() { return Live() != nullptr; }
 
