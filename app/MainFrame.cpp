@@ -7,15 +7,16 @@
 #include "framework/CommandIds.h"
 #include "framework/StatusBar.h"
 #include "options/OptionsDlg.h"
+#include "platform/InputMethod.h"
 #include "plugin_host/PluginMenus.h"
 #include "resources/MainMenu.h"
 #include "resources/Strings.h"
 #include "tools/ToolSlots.h"
 
-#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
-#include <QMenu>
 #include <QMetaObject>
+#include <QStatusTipEvent>
 #include <QToolBar>
 
 CStatusBar* CMainFrame::s_statusBar = nullptr;
@@ -43,47 +44,9 @@ void CMainFrame::Create() {
   CreateStatusBar();
   CreateToolButtons(*this, *m_pToolBar);
   ScanPlugins(*this, CWEXApp::Instance()->m_pluginFiles, m_pluginModule);
+  m_bInputMethodPending = ReadSettingInt(m_settingsPath, "setting", "Ime") != 0;
   setAcceptDrops(true);
-}
-
-void CMainFrame::CreateToolBar() {
-  using namespace cmd;
-  m_pToolBar = addToolBar(QString());
-  m_pToolBar->setObjectName(QString::number(ID_VIEW_TOOLBAR));
-  m_pToolBar->setMovable(false);
-  m_pToolBar->setFloatable(false);
-  for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, kMenuSeparator, ID_EDIT_UNDO, ID_EDIT_CUT,
-                 ID_EDIT_COPY, ID_EDIT_PASTE, kMenuSeparator, ID_FILE_PRINT}) {
-    if (id == kMenuSeparator) {
-      m_pToolBar->addSeparator();
-      continue;
-    }
-    QAction* action = CommandAction(id);
-    action->setToolTip(LoadPrompt(id).toolTip);
-    m_pToolBar->addAction(action);
-  }
-}
-
-void CMainFrame::CreateStatusBar() {
-  using namespace cmd;
-  m_pStatusBar->setObjectName(QString::number(ID_VIEW_STATUS_BAR));
-  m_pStatusBar->SetIndicators(
-      {ID_SEPARATOR, ID_INDICATOR_LINECOL, ID_INDICATOR_KANA, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
-       ID_INDICATOR_SCRL},
-      {QString(13, u' '), QStringLiteral("ｶﾅ"), QStringLiteral("CAP"), QStringLiteral("NUM"),
-       QStringLiteral("SCRL")});
-  m_pStatusBar->SetPaneText(0, LoadString(IDS_IDLE_MESSAGE));
-  setStatusBar(m_pStatusBar);
-  // The message pane shows a command's prompt while its item is under the pointer.
-  for (int i = 0; QMenu* popup = Popup(i); ++i) {
-    connect(popup, &QMenu::hovered, this, [this](QAction* a) { ShowMessagePrompt(a->data().toInt()); });
-    connect(popup, &QMenu::aboutToHide, this, [this] { ShowMessagePrompt(-1); });
-  }
-}
-
-void CMainFrame::ShowMessagePrompt(int id) {
-  const QString prompt = id < 0 ? QString() : LoadPrompt(id).statusText;
-  m_pStatusBar->SetPaneText(0, prompt.isEmpty() ? LoadString(IDS_IDLE_MESSAGE) : prompt);
+  ApplyStartupPlacement();
 }
 
 void CMainFrame::RegisterCommands() {
@@ -94,6 +57,11 @@ void CMainFrame::RegisterCommands() {
   OnCommand(ID_VIEW_STATUS_BAR,
             [this](int) { m_pStatusBar->setVisible(!m_pStatusBar->isVisible()); });
   OnUpdate(ID_VIEW_STATUS_BAR, [this](CCmdUI& ui) { ui.SetCheck(m_pStatusBar->isVisible()); });
+  OnCommand(ID_TOPMOST, [this](int) { OnToggleAlwaysOnTop(); });
+  OnUpdate(ID_TOPMOST, [this](CCmdUI& ui) {
+    m_nAlwaysOnTop = IsAlwaysOnTop() ? 1 : 0;
+    ui.SetCheck(m_nAlwaysOnTop != 0);
+  });
   // The options dialog (options/).
   OnCommand(ID_OPTIONS, [this](int) { OnOptions(this); });
   // The tool slots (tools/): menu items 1..6, their dialog, and the buttons' ids
@@ -123,7 +91,34 @@ std::vector<CCmdTarget*> CMainFrame::RouteTargets() {
   return {m_pView, m_pDocument, this, CWEXApp::Instance()};
 }
 
+bool CMainFrame::event(QEvent* e) {
+  switch (e->type()) {
+    case QEvent::StatusTip:
+      // Menu items and toolbar buttons under the pointer send their prompt here.
+      ShowMessagePrompt(static_cast<QStatusTipEvent*>(e)->tip());
+      return true;
+    case QEvent::WindowActivate:
+      // The input method serves the focused window, so it is asked once ours has focus.
+      if (m_bInputMethodPending) {
+        m_bInputMethodPending = false;
+        ActivateInputMethod();
+      }
+      UpdateLockPanes();
+      break;
+    default:
+      break;
+  }
+  return CFrameWnd::event(e);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* e) {
+  if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) UpdateLockPanes();
+  return CFrameWnd::eventFilter(watched, e);
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
+  // The rectangle is saved even when the save-changes question is then cancelled.
+  SaveWindowRectangle();
   if (m_pDocument->SaveModified())
     event->accept();
   else

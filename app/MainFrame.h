@@ -11,13 +11,16 @@ class QToolBar;
 
 // The main window: menu, toolbar, status bar, the view as its client, and the
 // interception of plug-in and tool-button commands.
+//   MainFrame.cpp    construction, creation, routing, close
+//   FrameBars.cpp    toolbar, status bar, prompts, lock-key panes
+//   FrameWindow.cpp  placement, always on top, input method (window-manager side)
 class CMainFrame : public CFrameWnd {
   Q_OBJECT
  public:
   explicit CMainFrame(CWEXDoc* document);
   ~CMainFrame() override;
 
-  /// Builds the window: view, toolbar, status bar.
+  /// Builds the window before it is shown: placement, view, toolbar, status bar.
   void Create();
 
   CWEXView* View() const { return m_pView; }
@@ -27,16 +30,33 @@ class CMainFrame : public CFrameWnd {
   /// The status bar of the one main window, for the view's caret pane.
   static CStatusBar* PublishedStatusBar() { return s_statusBar; }
 
+  /// Whether the window is in the always-on-top band, as the window manager
+  /// sees it (another program may have changed it).
+  bool IsAlwaysOnTop() const;
+
  protected:
   bool InterceptCommand(int id) override;
   std::vector<CCmdTarget*> RouteTargets() override;
+  bool event(QEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void RegisterCommands();
+
+  // FrameBars.cpp
   void CreateToolBar();
   void CreateStatusBar();
-  void RegisterCommands();
-  void ShowMessagePrompt(int id);
+  void ShowMessagePrompt(const QString& prompt);
+  void UpdateToolBarButtons();
+  void UpdateLockPanes();
+
+  // FrameWindow.cpp
+  void ApplyStartupPlacement();
+  QMargins ExpectedFrameMargins();
+  void SaveWindowRectangle();
+  void SetAlwaysOnTop(bool on);
+  void OnToggleAlwaysOnTop();
 
   static CStatusBar* s_statusBar;
   PluginModule m_pluginModule;  // keeps the last plug-in scanned loaded
@@ -45,4 +65,6 @@ class CMainFrame : public CFrameWnd {
   CWEXView* m_pView = nullptr;
   QToolBar* m_pToolBar = nullptr;
   CStatusBar* m_pStatusBar = nullptr;
+  int m_nAlwaysOnTop = 0;            // the state found by the last update of the menu item
+  bool m_bInputMethodPending = false;  // switch the input method on at first activation
 };

@@ -1,0 +1,121 @@
+// The toolbar and the status bar of the main window: buttons with their icons,
+// tool tips and enabled states, the message pane's prompts, the lock-key panes.
+
+#include "app/MainFrame.h"
+
+#include "app/WindowSystem.h"
+#include "editor/WEXView.h"
+#include "framework/CommandIds.h"
+#include "framework/StatusBar.h"
+#include "platform/X11Window.h"
+#include "resources/MainMenu.h"
+#include "resources/Strings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QToolBar>
+#include <array>
+
+namespace {
+
+struct ToolBarButton {
+  int id;
+  const char* icon;  // under :/icons/, empty for a separator
+};
+
+constexpr std::array kToolBarButtons = {
+    ToolBarButton{cmd::ID_FILE_NEW, "new"},    ToolBarButton{cmd::ID_FILE_OPEN, "open"},
+    ToolBarButton{cmd::ID_FILE_SAVE, "save"},  ToolBarButton{kMenuSeparator, ""},
+    ToolBarButton{cmd::ID_EDIT_UNDO, "undo"},  ToolBarButton{cmd::ID_EDIT_CUT, "cut"},
+    ToolBarButton{cmd::ID_EDIT_COPY, "copy"},  ToolBarButton{cmd::ID_EDIT_PASTE, "paste"},
+    ToolBarButton{kMenuSeparator, ""},         ToolBarButton{cmd::ID_FILE_PRINT, "print"},
+};
+
+struct LockPane {
+  int id;
+  const char* text;
+  bool x11::LockIndicators::*lit;
+};
+
+constexpr std::array kLockPanes = {
+    LockPane{cmd::ID_INDICATOR_KANA, "ｶﾅ", &x11::LockIndicators::kana},
+    LockPane{cmd::ID_INDICATOR_CAPS, "CAP", &x11::LockIndicators::caps},
+    LockPane{cmd::ID_INDICATOR_NUM, "NUM", &x11::LockIndicators::num},
+    LockPane{cmd::ID_INDICATOR_SCRL, "SCRL", &x11::LockIndicators::scroll},
+};
+
+}  // namespace
+
+// The icons live in a static library, whose resources are not registered by themselves.
+static void InitIconResources() { Q_INIT_RESOURCE(icons); }
+
+void CMainFrame::CreateToolBar() {
+  InitIconResources();
+  m_pToolBar = addToolBar(QString());
+  m_pToolBar->setObjectName(QString::number(cmd::ID_VIEW_TOOLBAR));
+  m_pToolBar->setMovable(false);
+  m_pToolBar->setFloatable(false);
+  m_pToolBar->setIconSize(QSize(16, 15));
+  m_pToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  // Every command with a prompt shows its first line while under the pointer.
+  for (QAction* action : findChildren<QAction*>()) {
+    bool isCommand = false;
+    const int id = action->data().toInt(&isCommand);
+    if (isCommand) action->setStatusTip(LoadPrompt(id).statusText);
+  }
+  for (const ToolBarButton& button : kToolBarButtons) {
+    if (button.id == kMenuSeparator) {
+      m_pToolBar->addSeparator();
+      continue;
+    }
+    QAction* action = CommandAction(button.id);
+    action->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(button.icon))));
+    action->setToolTip(LoadPrompt(button.id).toolTip);
+    m_pToolBar->addAction(action);
+  }
+  // The six tool buttons follow after a separator of their own.
+
+  // Buttons show their command's state at all times, not only when a menu opens.
+  connect(m_pView, &QPlainTextEdit::selectionChanged, this, &CMainFrame::UpdateToolBarButtons);
+  connect(m_pView, &QPlainTextEdit::undoAvailable, this, &CMainFrame::UpdateToolBarButtons);
+  connect(m_pView, &QPlainTextEdit::textChanged, this, &CMainFrame::UpdateToolBarButtons);
+  connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+          &CMainFrame::UpdateToolBarButtons);
+  UpdateToolBarButtons();
+}
+
+void CMainFrame::UpdateToolBarButtons() {
+  for (QAction* action : m_pToolBar->actions())
+    if (!action->isSeparator()) UpdateCommandUI(action);
+}
+
+void CMainFrame::CreateStatusBar() {
+  using namespace cmd;
+  m_pStatusBar->setObjectName(QString::number(ID_VIEW_STATUS_BAR));
+  std::vector<int> ids{ID_SEPARATOR, ID_INDICATOR_LINECOL};
+  std::vector<QString> widths{QString(13, u' ')};
+  for (const LockPane& pane : kLockPanes) {
+    ids.push_back(pane.id);
+    widths.push_back(QString::fromUtf8(pane.text));
+  }
+  m_pStatusBar->SetIndicators(ids, widths);
+  ShowMessagePrompt(QString());
+  setStatusBar(m_pStatusBar);
+  // Lock keys change with key presses wherever the focus is in the program.
+  qApp->installEventFilter(this);
+  UpdateLockPanes();
+}
+
+void CMainFrame::ShowMessagePrompt(const QString& prompt) {
+  m_pStatusBar->SetPaneText(0, prompt.isEmpty() ? LoadString(IDS_IDLE_MESSAGE) : prompt);
+}
+
+void CMainFrame::UpdateLockPanes() {
+  // Without an X server the lock state is unknown: the panes stay empty.
+  const x11::LockIndicators lit =
+      UsesX11() ? x11::ReadLockIndicators().value_or(x11::LockIndicators{}) : x11::LockIndicators{};
+  for (const LockPane& pane : kLockPanes)
+    m_pStatusBar->SetPaneText(m_pStatusBar->CommandToIndex(pane.id),
+                              lit.*pane.lit ? QString::fromUtf8(pane.text) : QString());
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+/// True when the program's windows live on an X server (the toolkit runs on xcb):
+/// the window-manager calls of platform/X11Window.h then apply to them, over the
+/// toolkit's own connection. False offscreen or on Wayland.
+bool UsesX11();
