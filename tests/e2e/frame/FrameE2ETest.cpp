@@ -36,35 +36,6 @@ int Setting(const WexInstall& install, const char* key) {
   return ReadSettingInt(install.settingsPath(), "setting", key);
 }
 
-// The outer rectangle: the window manager's frame window around the client.
-QRect OuterRect(const std::string& window) {
-  const QString tree = QString::fromStdString(RunCommand("xwininfo -tree -id " + window));
-  const QRegularExpressionMatch parent = QRegularExpression("Parent window id: (0x[0-9a-f]+)").match(tree);
-  if (!parent.hasMatch()) return {};
-  const QString info =
-      QString::fromStdString(RunCommand("xwininfo -id " + parent.captured(1).toStdString()));
-  const auto field = [&info](const char* name) {
-    return QRegularExpression(QString(name) + ":\\s+(-?[0-9]+)").match(info).captured(1).toInt();
-  };
-  return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"),
-               field("Height"));
-}
-
-// The window manager may still be settling the window: waits for `expected`.
-QRect WaitForOuterRect(const std::string& window, const std::function<bool(const QRect&)>& expected) {
-  QRect rect;
-  for (int i = 0; i < 50; ++i) {
-    rect = OuterRect(window);
-    if (expected(rect)) break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
-  return rect;
-}
-
-QRect WaitForOuterRect(const std::string& window, const QRect& expected) {
-  return WaitForOuterRect(window, [&expected](const QRect& rect) { return rect == expected; });
-}
-
 bool HasAbove(const std::string& window) {
   return RunCommand("xprop -id " + window + " _NET_WM_STATE").find("_NET_WM_STATE_ABOVE") !=
          std::string::npos;

@@ -14,11 +14,6 @@ std::string ReadFile(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// "Width: 800" and "Height: 600" of xwininfo, as "800x600".
-std::string ClientSize(const std::string& window) {
-  return RunCommand("xwininfo -id " + window +
-                    " | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w \"x\" h}'");
-}
 
 }  // namespace
 
@@ -52,6 +47,9 @@ TEST(OptionsE2E, FixedSizeChosenInTheDialogIsUsedAtTheNextStart) {
   WexProcess again(install);
   const std::string window = WaitForWindow("memo - Wex");
   ASSERT_FALSE(window.empty());
-  EXPECT_EQ(ClientSize(window), "800x600");
+  // The stored size is the outer size, frame included, as a close stores it.
+  const QSize expected(800, 600);
+  EXPECT_EQ(WaitForOuterRect(window, [&](const QRect& r) { return r.size() == expected; }).size(),
+            expected);
   EXPECT_EQ(CloseWindow(window, again), 0);
 }

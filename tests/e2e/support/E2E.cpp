@@ -1,5 +1,7 @@
 #include "tests/e2e/support/E2E.h"
 
+#include <QRegularExpression>
+#include <QString>
 #include <cctype>
 #include <chrono>
 #include <cstdio>
@@ -97,3 +99,31 @@ int CloseWindow(const std::string& window, WexProcess& process, double seconds) 
   }
   return -1;
 }
+
+QRect OuterRect(const std::string& window) {
+  const QString tree = QString::fromStdString(RunCommand("xwininfo -tree -id " + window));
+  const QRegularExpressionMatch parent = QRegularExpression("Parent window id: (0x[0-9a-f]+)").match(tree);
+  if (!parent.hasMatch()) return {};
+  const QString info =
+      QString::fromStdString(RunCommand("xwininfo -id " + parent.captured(1).toStdString()));
+  const auto field = [&info](const char* name) {
+    return QRegularExpression(QString(name) + ":\\s+(-?[0-9]+)").match(info).captured(1).toInt();
+  };
+  return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"),
+               field("Height"));
+}
+
+QRect WaitForOuterRect(const std::string& window, const std::function<bool(const QRect&)>& expected) {
+  QRect rect;
+  for (int i = 0; i < 50; ++i) {
+    rect = OuterRect(window);
+    if (expected(rect)) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return rect;
+}
+
+QRect WaitForOuterRect(const std::string& window, const QRect& expected) {
+  return WaitForOuterRect(window, [&expected](const QRect& rect) { return rect == expected; });
+}
+

@@ -1,6 +1,8 @@
 #pragma once
 // Running the real program under the X server of an end-to-end test.
 
+#include <QRect>
+#include <functional>
 #include <string>
 #include <vector>
 #include <sys/types.h>
@@ -41,3 +43,10 @@ std::string WaitForWindow(const std::string& title, double seconds = 10);
 /// Asks the window manager to close `window` (Alt+F4), again while the program
 /// has not ended, for up to `seconds`; the program's exit status, or -1.
 int CloseWindow(const std::string& window, WexProcess& process, double seconds = 10);
+
+/// The outer rectangle of `window`: the window manager's frame around the client.
+QRect OuterRect(const std::string& window);
+/// The window manager may still be settling the window: waits (up to 5 s) until
+/// the outer rectangle satisfies `expected`, and returns the last one read.
+QRect WaitForOuterRect(const std::string& window, const std::function<bool(const QRect&)>& expected);
+QRect WaitForOuterRect(const std::string& window, const QRect& expected);
