@@ -189,6 +189,15 @@ std::vector<WindowId> WindowsOfProcess(pid_t pid) {
   return windows;
 }
 
+std::optional<pid_t> ProcessOfWindow(WindowId window) {
+  Session* s = Live();
+  std::uint32_t pid = 0;
+  if (!s || window == 0 ||
+      !xcb_ewmh_get_wm_pid_reply(&s->ewmh, xcb_ewmh_get_wm_pid(&s->ewmh, window), &pid, nullptr))
+    return std::nullopt;
+  return static_cast<pid_t>(pid);
+}
+
 std::optional<LockIndicators> ReadLockIndicators() {
   Session* s = Live();
   if (!s || !s->xkb) return std::nullopt;

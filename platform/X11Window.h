@@ -35,6 +35,9 @@ std::optional<WindowId> ActiveWindow();
 /// client-list order (the root's children when no client list is kept).
 std::vector<WindowId> WindowsOfProcess(pid_t pid);
 
+/// The process that owns `window` (its _NET_WM_PID); unavailable when it does not say.
+std::optional<pid_t> ProcessOfWindow(WindowId window);
+
 struct LockIndicators {
   bool kana = false;
   bool caps = false;
