@@ -5,6 +5,7 @@
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
 #include "framework/CommandIds.h"
+#include "framework/DroppedFiles.h"
 #include "framework/StatusBar.h"
 #include "options/OptionsDlg.h"
 #include "platform/InputMethod.h"
@@ -15,6 +16,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QMetaObject>
 #include <QStatusTipEvent>
 #include <QToolBar>
@@ -123,4 +126,16 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->accept();
   else
     event->ignore();
+}
+
+// Files dropped on the bars or the frame open without the view's message.
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  const QStringList paths = DroppedFiles(event->mimeData());
+  if (paths.isEmpty()) return;
+  event->acceptProposedAction();
+  m_pView->OpenDroppedFiles(paths);
 }

@@ -40,6 +40,8 @@ class CMainFrame : public CFrameWnd {
   bool event(QEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void RegisterCommands();

@@ -5,15 +5,14 @@
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
 #include "framework/CommandIds.h"
+#include "framework/DroppedFiles.h"
 #include "framework/MessageBox.h"
 #include "framework/StatusBar.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QMimeData>
 #include <QTextBlock>
 #include <QTextLayout>
-#include <QUrl>
 
 namespace {
 
@@ -29,14 +28,6 @@ constexpr ContextItem kContextMenu[] = {
     {0, nullptr},
     {cmd::ID_EDIT_FIND, "検索(&F)"},         {cmd::ID_EDIT_REPLACE, "置換(&E)"},
 };
-
-QStringList LocalFiles(const QMimeData* data) {
-  QStringList paths;
-  if (data)
-    for (const QUrl& url : data->urls())
-      if (url.isLocalFile()) paths << url.toLocalFile();
-  return paths;
-}
 
 }  // namespace
 
@@ -62,21 +53,21 @@ void CWEXView::contextMenuEvent(QContextMenuEvent* e) {
 }
 
 void CWEXView::dragEnterEvent(QDragEnterEvent* e) {
-  if (!LocalFiles(e->mimeData()).isEmpty())
+  if (!DroppedFiles(e->mimeData()).isEmpty())
     e->acceptProposedAction();
   else
     QPlainTextEdit::dragEnterEvent(e);
 }
 
 void CWEXView::dragMoveEvent(QDragMoveEvent* e) {
-  if (!LocalFiles(e->mimeData()).isEmpty())
+  if (!DroppedFiles(e->mimeData()).isEmpty())
     e->acceptProposedAction();
   else
     QPlainTextEdit::dragMoveEvent(e);
 }
 
 void CWEXView::dropEvent(QDropEvent* e) {
-  const QStringList paths = LocalFiles(e->mimeData());
+  const QStringList paths = DroppedFiles(e->mimeData());
   if (paths.isEmpty()) {
     QPlainTextEdit::dropEvent(e);
     return;

@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QPrinter>
 #include <new>
 
@@ -99,6 +100,12 @@ bool CWEXView::TransformWholeText(const Transformation& transform) {
   }
   SimulateEdit();
   return true;
+}
+
+QSize CWEXView::sizeHint() const {
+  const QFontMetrics metrics(font());
+  return {metrics.horizontalAdvance(QString(80, u'0')) + verticalScrollBar()->sizeHint().width(),
+          metrics.lineSpacing() * 25};
 }
 
 void CWEXView::OnUndo() {

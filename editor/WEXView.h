@@ -60,6 +60,10 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   /// Writes the caret's "line:column" into the main window's status bar.
   void UpdateLineColumn();
 
+  /// Room for 80 columns and 25 lines: the size the window gets when the
+  /// window manager is left to choose it.
+  QSize sizeHint() const override;
+
   void Print(QPrinter& printer);
   void PrintSetup();
   /// Finds with the settings of the find dialogs; false (and a beep) when not found.

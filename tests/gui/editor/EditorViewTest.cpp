@@ -191,13 +191,15 @@ TEST_F(EditorTest, CaretPaneCountsScreenLines) {
 }
 
 // A drop reaches the widget that accepted the drag that entered before it.
-void DropOnView(WexHarness& wex, QMimeData& data) {
+void DropOn(QWidget* target, QMimeData& data) {
   QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(wex.view().viewport(), &enter);
+  QCoreApplication::sendEvent(target, &enter);
   ASSERT_TRUE(enter.isAccepted());
   QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(wex.view().viewport(), &drop);
+  QCoreApplication::sendEvent(target, &drop);
 }
+
+void DropOnView(WexHarness& wex, QMimeData& data) { DropOn(wex.view().viewport(), data); }
 
 TEST_F(EditorTest, DroppedFilesOpenInOrderAfterTheMessage) {
   const std::string dir = MakeTempDir();
@@ -229,6 +231,13 @@ TEST_F(EditorTest, DroppedFilesOpenInOrderAfterTheMessage) {
   DropOnView(wex, data);
   EXPECT_EQ(script.messageBoxes().size(), 5u);
   EXPECT_EQ(wex.view().GetPlainText(), "!second");
+
+  // Dropped on the frame itself (bars, borders): no message, straight to the files.
+  script.QueueResult(QMessageBox::No);  // the "!" edit is dropped
+  DropOn(&wex.frame(), data);
+  EXPECT_EQ(script.messageBoxes().size(), 6u);
+  EXPECT_EQ(wex.doc().GetTitle(), "b.txt");
+  EXPECT_EQ(wex.view().GetPlainText(), "second");
 }
 
 TEST_F(EditorTest, FindFindNextAndReplace) {
