@@ -13,6 +13,9 @@
 
 static char *pending;
 
+/* A result still pending when the host unloads the library goes with it. */
+__attribute__((destructor)) static void release_pending(void) { free(pending); }
+
 #ifndef TEST_NO_GETSIZE
 WPI_EXPORT int32_t WPI_CALL GetSize(const char *text) {
   size_t n = strlen(text);
