@@ -82,7 +82,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   if (const auto found = FindIniValue(text, section, key)) {
     Check(found->find('\n') == std::string_view::npos);
-    Check(found->data() >= text.data() && found->data() + found->size() <= text.data() + text.size());
+    // An empty value has no bytes to locate, so only a non-empty one must lie in the text.
+    Check(found->empty() ||
+          (found->data() >= text.data() && found->data() + found->size() <= text.data() + text.size()));
     ParseLeadingInt(*found);
   }
 
