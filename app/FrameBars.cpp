@@ -71,6 +71,7 @@ void CMainFrame::CreateToolBar() {
     }
     QAction* action = CommandAction(button.id);
     action->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(button.icon))));
+    action->setIconVisibleInMenu(false);  // the menus are text only
     action->setToolTip(LoadPrompt(button.id).toolTip);
     m_pToolBar->addAction(action);
   }

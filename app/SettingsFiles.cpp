@@ -76,12 +76,16 @@ std::string DirectoryPart(std::string_view path) {
 }
 
 std::optional<std::string> ExistingSpelling(const std::string& path) {
-  struct stat st {};
-  if (lstat(path.c_str(), &st) == 0) return path;
+  // Every spelling of the name is the same file to every component, so when
+  // several case variants exist all of them settle on the same one (the first in
+  // byte order), never on their own spelling.
   const std::string directory = DirectoryPart(path);
   const std::string_view name = std::string_view(path).substr(path.rfind('/') + 1);
   DIR* dir = opendir(directory.c_str());
-  if (!dir) return std::nullopt;
+  if (!dir) {
+    struct stat st {};
+    return lstat(path.c_str(), &st) == 0 ? std::optional<std::string>(path) : std::nullopt;
+  }
   std::optional<std::string> best;
   while (const dirent* entry = readdir(dir)) {
     const std::string_view candidate = entry->d_name;

@@ -11,9 +11,9 @@
 /// first character ("/wex" gives "/"); "." when there is no "/".
 std::string DirectoryPart(std::string_view path);
 
-/// `path` with its last component spelled as on disk: the exact spelling when it
-/// exists, else the first (in byte order) entry of the directory whose name equals
-/// it apart from the case of ASCII letters. Nothing when there is no such entry.
+/// `path` with its last component spelled as on disk: the first (in byte order)
+/// entry of the directory whose name equals it apart from the case of ASCII
+/// letters, so every spelling leads to the same file. Nothing when there is none.
 std::optional<std::string> ExistingSpelling(const std::string& path);
 
 /// The bytes of the file `path` names, its last component found without case.

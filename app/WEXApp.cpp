@@ -1,6 +1,5 @@
 #include "app/WEXApp.h"
 
-#include "app/CommandLine.h"
 #include "app/MainFrame.h"
 #include "app/Settings.h"
 #include "editor/WEXDoc.h"
@@ -10,13 +9,17 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 CWEXApp* CWEXApp::s_instance = nullptr;
 
-CWEXApp::CWEXApp() {
+CWEXApp::CWEXApp(CommandLineInfo commandLine) : m_cmdInfo(std::move(commandLine)) {
   s_instance = this;
-  BootstrapSettings(GetProgramDirectory());
+  // Unregistering ends at once and must leave the program's directory untouched.
+  if (m_cmdInfo.action != CommandLineInfo::Action::Unregister)
+    BootstrapSettings(GetProgramDirectory());
   OnCommand(cmd::ID_FILE_NEW, [this](int) { OnFileNew(); });
   OnCommand(cmd::ID_FILE_PRINT_SETUP, [this](int) { OnFilePrintSetup(); });
 }
@@ -39,29 +42,29 @@ void CWEXApp::CreateTrio() {
   m_pMainFrame->Create();
 }
 
-bool CWEXApp::InitInstance(const QStringList& arguments, int& exitCode) {
-  std::vector<std::string> args;
-  for (const QString& arg : arguments.mid(1)) args.push_back(QFile::encodeName(arg).toStdString());
-  const CommandLineInfo info = ParseCommandLine(args);
+bool CWEXApp::InitInstance(int& exitCode) {
+  using Action = CommandLineInfo::Action;
   exitCode = 0;
-
-  if (info.action == CommandLineInfo::Action::Unregister) {
+  if (m_cmdInfo.action == Action::Unregister) {
     // There is no shell registration to remove; only the message remains.
-    if (!info.embedding) ShowMessageBox(nullptr, LoadString(IDS_UNREGISTERED), QString());
+    if (!m_cmdInfo.embedding) ShowMessageBox(nullptr, LoadString(IDS_UNREGISTERED), QString());
     return false;
   }
 
+  // A relative name means the current directory at start, which the plug-in scan
+  // changes while the window is built.
+  const QString path = m_cmdInfo.fileName.empty()
+                           ? QString()
+                           : QFileInfo(QFile::decodeName(m_cmdInfo.fileName.c_str())).absoluteFilePath();
   CreateTrio();
-  if (info.action == CommandLineInfo::Action::FileNew) {
-    m_pDocument->OnNewDocument();
-  } else {
-    m_pDocument->OnNewDocument();
-    if (!m_pDocument->OnOpenDocument(QFile::decodeName(info.fileName.c_str()))) {
+  m_pDocument->OnNewDocument();
+  if (m_cmdInfo.action != Action::FileNew) {
+    if (!m_pDocument->OnOpenDocument(path)) {
       exitCode = 1;
       return false;
     }
-    if (info.action != CommandLineInfo::Action::FileOpen) {
-      exitCode = PrintAndEnd(info) ? 0 : 1;
+    if (m_cmdInfo.action != Action::FileOpen) {
+      exitCode = PrintAndEnd() ? 0 : 1;
       return false;
     }
   }
@@ -69,11 +72,17 @@ bool CWEXApp::InitInstance(const QStringList& arguments, int& exitCode) {
   return true;
 }
 
-bool CWEXApp::PrintAndEnd(const CommandLineInfo& info) {
-  QPrinter printer;
-  if (info.action == CommandLineInfo::Action::FilePrintTo)
-    printer.setPrinterName(QString::fromLocal8Bit(info.printerName.c_str()));
-  if (!printer.isValid()) return false;
+bool CWEXApp::PrintAndEnd() {
+  const QPrinterInfo target =
+      m_cmdInfo.action == CommandLineInfo::Action::FilePrintTo
+          ? QPrinterInfo::printerInfo(QString::fromLocal8Bit(m_cmdInfo.printerName.c_str()))
+          : QPrinterInfo::defaultPrinter();
+  if (target.isNull()) {
+    ShowMessageBox(m_pMainFrame, LoadString(IDS_PRINT_FAILED), QString(), QMessageBox::Ok,
+                   QMessageBox::Warning);
+    return false;
+  }
+  QPrinter printer(target);
   m_pMainFrame->View()->Print(printer);
   return true;
 }

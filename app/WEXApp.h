@@ -1,20 +1,19 @@
 #pragma once
+#include "app/CommandLine.h"
 #include "framework/CmdTarget.h"
 #include "framework/CommandIds.h"
 
-#include <QStringList>
-
 class CMainFrame;
 class CWEXDoc;
-struct CommandLineInfo;
 
 // The application object: settings bootstrap before anything else, then the
 // document/frame/view trio from the command line.
 class CWEXApp : public CCmdTarget {
  public:
-  /// Creates the settings file with its defaults when it is missing. Must exist
-  /// before the QApplication, so that the file is there before any window.
-  CWEXApp();
+  /// Creates the settings file with its defaults when it is missing, unless
+  /// the command line only asks to unregister. Must exist before the
+  /// QApplication, so that the file is there before any window.
+  explicit CWEXApp(CommandLineInfo commandLine);
   ~CWEXApp() override;
   CWEXApp(const CWEXApp&) = delete;
   CWEXApp& operator=(const CWEXApp&) = delete;
@@ -23,7 +22,7 @@ class CWEXApp : public CCmdTarget {
 
   /// Processes the command line and shows the main window. Returns false when
   /// the program must end at once; `exitCode` then says with which status.
-  bool InitInstance(const QStringList& arguments, int& exitCode);
+  bool InitInstance(int& exitCode);
 
   /// Destroys the main window and the document.
   void ExitInstance();
@@ -38,9 +37,10 @@ class CWEXApp : public CCmdTarget {
   void CreateTrio();
   void OnFileNew();
   void OnFilePrintSetup();
-  bool PrintAndEnd(const CommandLineInfo& info);
+  bool PrintAndEnd();
 
   static CWEXApp* s_instance;
+  CommandLineInfo m_cmdInfo;
   CWEXDoc* m_pDocument = nullptr;
   CMainFrame* m_pMainFrame = nullptr;
 };

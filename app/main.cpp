@@ -5,7 +5,7 @@
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
-  CWEXApp app;  // the settings file exists from here on
+  CWEXApp app(ParseCommandLine({argv + 1, argv + argc}));  // the settings file exists from here on
   QApplication qapp(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Wex"));
 
@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
     QApplication::installTranslator(&toolkitTexts);
 
   int exitCode = 0;
-  if (app.InitInstance(QApplication::arguments(), exitCode)) exitCode = QApplication::exec();
+  if (app.InitInstance(exitCode)) exitCode = QApplication::exec();
   app.ExitInstance();  // the windows go while the toolkit is still there
   return exitCode;
 }

@@ -26,6 +26,7 @@ const std::unordered_map<int, const char*>& Table() {
       {IDS_SHARING_VIOLATION, "%1 へのｱｸｾｽ中に共有違反が発生しました。"},
       {IDS_DISK_FULL, "%1 へのｱｸｾｽ中にﾃﾞｨｽｸがいっぱいになりました。"},
       {IDS_GENERIC_FILE_ERROR, "%1 へのｱｸｾｽ中に予期しないｴﾗｰが発生しました。"},
+      {IDS_PRINT_FAILED, "印刷を開始できませんでした。プリンタの設定を確認してください。"},
   };
   return table;
 }

@@ -16,6 +16,7 @@ constexpr int IDS_ACCESS_DENIED = 61711;      // %1: path
 constexpr int IDS_SHARING_VIOLATION = 61713;  // %1: path
 constexpr int IDS_DISK_FULL = 61714;          // %1: path
 constexpr int IDS_GENERIC_FILE_ERROR = 61717; // %1: path
+constexpr int IDS_PRINT_FAILED = 61718;
 
 /// The text of string `id`; empty for an id the table does not hold.
 QString LoadString(int id);

@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -32,9 +33,17 @@ std::string MakeTempDir() {
   return ::mkdtemp(dir.data()) ? dir : std::string();
 }
 
-WexHarness::WexHarness(const QStringList& arguments) : app_(std::make_unique<CWEXApp>()) {
-  started_ = app_->InitInstance(QStringList{QCoreApplication::applicationFilePath()} + arguments,
-                                exitCode_);
+namespace {
+CommandLineInfo Parse(const QStringList& arguments) {
+  std::vector<std::string> args;
+  for (const QString& arg : arguments) args.push_back(QFile::encodeName(arg).toStdString());
+  return ParseCommandLine(args);
+}
+}  // namespace
+
+WexHarness::WexHarness(const QStringList& arguments)
+    : app_(std::make_unique<CWEXApp>(Parse(arguments))) {
+  started_ = app_->InitInstance(exitCode_);
 }
 
 WexHarness::~WexHarness() = default;

@@ -7,11 +7,15 @@
 #include "tests/support/WexHarness.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QPrinterInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -88,14 +92,18 @@ TEST_F(ShellTest, AcceleratorsReachTheirCommands) {
   }
 
   // Keys typed in the editor go through the window's accelerators, not the
-  // control's own bindings: Ctrl+A selects through command 57642, Escape does nothing.
+  // control's own bindings: Ctrl+Z after a conversion is the view's one-step
+  // Undo (the control's own would only take back the simulated edit).
   wex.frame().show();
   wex.view().setFocus();
-  QTest::keyClicks(&wex.view(), "abc");
-  QTest::keyClick(&wex.view(), Qt::Key_Escape);
-  EXPECT_EQ(wex.view().toPlainText(), "abc");
-  QTest::keyClick(&wex.view(), Qt::Key_A, Qt::ControlModifier);
-  EXPECT_EQ(wex.view().textCursor().selectedText(), "abc");
+  wex.view().SetWholeText("before");
+  wex.view().TransformWholeText([](const std::string&) { return std::string("after"); });
+  QApplication::processEvents();
+  ASSERT_EQ(wex.view().GetPlainText(), "after");
+  QTest::keyClick(&wex.view(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(wex.view().GetPlainText(), "before");
+  QTest::keyClick(&wex.view(), Qt::Key_Escape);  // taken by the accelerator table
+  EXPECT_EQ(wex.view().GetPlainText(), "before");
 }
 
 TEST_F(ShellTest, CaptionFollowsTheDocument) {
@@ -185,6 +193,44 @@ TEST_F(ShellTest, CommandLineSwitches) {
     EXPECT_TRUE(wex.started()) << sw;
     EXPECT_EQ(wex.frame().windowTitle(), "memo - Wex");
   }
+}
+
+TEST_F(ShellTest, RelativeFileNameMeansTheCurrentDirectory) {
+  const std::string dir = MakeTempDir();
+  WriteBytes(dir + "/here.txt", "text");
+  const QString before = QDir::currentPath();
+  QDir::setCurrent(QString::fromStdString(dir));
+  WexHarness wex({"here.txt"});
+  QDir::setCurrent(before);
+  ASSERT_TRUE(wex.started());
+  EXPECT_EQ(wex.doc().GetPathName(), QString::fromStdString(dir + "/here.txt"));
+  EXPECT_EQ(wex.view().GetPlainText(), "text");
+}
+
+TEST_F(ShellTest, UnregisterLeavesAFreshDirectoryAlone) {
+  ModalScript script;
+  WexHarness wex({"/Unregister"});
+  EXPECT_FALSE(wex.started());
+  EXPECT_TRUE(ReadBytes(TestSettingsPath()).empty());
+  EXPECT_NE(::access(TestSettingsPath().c_str(), F_OK), 0);
+}
+
+TEST_F(ShellTest, PrintingWithoutThePrinterFailsVisibly) {
+  const std::string file = MakeTempDir() + "/p.txt";
+  WriteBytes(file, "print me");
+  {
+    ModalScript script;
+    WexHarness wex({"/pt", QString::fromStdString(file), "no-such-printer", "driver", "port"});
+    EXPECT_FALSE(wex.started());
+    EXPECT_EQ(wex.exitCode(), 1);
+    ASSERT_EQ(script.messageBoxes().size(), 1u);
+    EXPECT_EQ(script.messageBoxes()[0].text, LoadString(IDS_PRINT_FAILED));
+  }
+  if (!QPrinterInfo::defaultPrinter().isNull()) return;  // a machine with a printer prints
+  ModalScript script;
+  WexHarness wex({"/p", QString::fromStdString(file)});
+  EXPECT_EQ(wex.exitCode(), 1);
+  EXPECT_EQ(script.messageBoxes().size(), 1u);
 }
 
 TEST_F(ShellTest, UnopenableFileEndsWithMessageAndFailureStatus) {

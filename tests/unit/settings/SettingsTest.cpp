@@ -3,6 +3,7 @@
 #include "tests/unit/settings/TempDir.h"
 
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -62,6 +63,13 @@ TEST(Settings, FileNameWithoutCase) {
   EXPECT_TRUE(MakeSettingsPath(again, "WEX.ini"));
   EXPECT_EQ(again, dir.file("Wex.ini"));
   EXPECT_EQ(ReadSettingString(again, "setting", "Sizex", 260), "1024");
+
+  // A second spelling put there by hand: every component still meets one file.
+  std::ofstream(dir.file("WEX.ini")) << "[setting]\nSizex=7\n";
+  EXPECT_EQ(ReadSettingInt(dir.file("Wex.ini"), "setting", "Sizex"),
+            ReadSettingInt(dir.file("WEX.ini"), "setting", "Sizex"));
+  WriteSettingInt(dir.file("Wex.ini"), "setting", "Posy", 9);
+  EXPECT_EQ(ReadSettingInt(dir.file("WEX.ini"), "setting", "Posy"), 9);
 }
 
 TEST(Settings, StringsCutAtSizeLessOne) {
