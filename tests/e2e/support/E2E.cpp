@@ -20,8 +20,13 @@ namespace fs = std::filesystem;
 WexInstall::WexInstall() {
   std::string dir = "/tmp/wex-e2e-XXXXXX";
   dir_ = ::mkdtemp(dir.data());
-  for (const auto& entry : fs::directory_iterator(WEX_BIN_DIR))
-    if (entry.is_regular_file()) fs::copy_file(entry.path(), dir_ / entry.path().filename());
+  // The program and its plug-ins only: a settings or data file left in the build
+  // directory by a hand-run program must not leak into the test.
+  for (const auto& entry : fs::directory_iterator(WEX_BIN_DIR)) {
+    const fs::path name = entry.path().filename();
+    if (entry.is_regular_file() && (name == "wex" || name.extension() == ".wpi"))
+      fs::copy_file(entry.path(), dir_ / name);
+  }
 }
 
 std::string WexInstall::settingsPath() const {
