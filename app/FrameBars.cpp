@@ -75,7 +75,6 @@ void CMainFrame::CreateToolBar() {
     action->setToolTip(LoadPrompt(button.id).toolTip);
     m_pToolBar->addAction(action);
   }
-  // The six tool buttons follow after a separator of their own.
 
   // Buttons show their command's state at all times, not only when a menu opens.
   connect(m_pView, &QPlainTextEdit::selectionChanged, this, &CMainFrame::UpdateToolBarButtons);

@@ -99,5 +99,13 @@ function(wex_plugin name)
     CXX_VISIBILITY_PRESET hidden C_VISIBILITY_PRESET hidden)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${P_LIBS})
+  # g++ marks some inline and template statics STB_GNU_UNIQUE, and glibc never
+  # unloads a library that has such a symbol: the plug-in's state would outlive
+  # the host's dlclose.
+  include(CheckCXXCompilerFlag)
+  check_cxx_compiler_flag(-fno-gnu-unique WEX_HAVE_FNO_GNU_UNIQUE)
+  if(WEX_HAVE_FNO_GNU_UNIQUE)
+    target_compile_options(${name} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-fno-gnu-unique>)
+  endif()
   add_dependencies(deliverables ${name})
 endfunction()

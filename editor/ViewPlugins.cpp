@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 #include "app/WEXApp.h"
 #include "editor/WEXView.h"
+#include "framework/WaitCursor.h"
 #include "plugin_host/PluginScan.h"
 
 bool CWEXView::LoadPlugin(int index) {
@@ -14,12 +15,16 @@ bool CWEXView::LoadPlugin(int index) {
 }
 
 void CWEXView::RunPlugin(int index) {
+  CWaitCursor wait;
   if (!LoadPlugin(index)) return;
   TransformWholeText(
       [this](const std::string& text) { return RunPluginTransform(m_pluginModule, text); });
 }
 
 void CWEXView::OpenPluginOptions(int index) {
-  if (!LoadPlugin(index)) return;
+  {
+    CWaitCursor wait;  // loading only: the settings window must not show a busy cursor
+    if (!LoadPlugin(index)) return;
+  }
   m_pluginModule.CallOption(static_cast<uintptr_t>(window()->winId()));
 }

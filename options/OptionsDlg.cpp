@@ -5,6 +5,7 @@
 #include "framework/ModalSeam.h"
 #include "framework/DialogTemplate.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,6 +29,18 @@ enum ControlId {
   IDC_SIZE_FIRST = 1024,  // four radio buttons, mode 0..3
   IDC_POS_FIRST = 1028,   // likewise
 };
+
+// Tab enters a radio group at its checked button, or at its first when none is
+// checked; the arrow keys move within the group.
+void TabStopOnCheckedButton(QButtonGroup& group) {
+  const auto place = [&group] {
+    const QAbstractButton* stop = group.checkedButton() ? group.checkedButton() : group.buttons().value(0);
+    for (QAbstractButton* button : group.buttons())
+      button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
+  };
+  QObject::connect(&group, &QButtonGroup::buttonToggled, &group, place);
+  place();
+}
 
 }  // namespace
 
@@ -62,6 +75,8 @@ COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent) {
   m_pDefaultExt = t.Edit(IDC_DEFAULT_EXT, 233, 27, 49, 12);
   m_pDefaultName = t.Edit(IDC_DEFAULT_NAME, 233, 50, 49, 12);
   m_pKanjiAuto = t.CheckBox(IDC_KANJI_AUTO, QStringLiteral("漢字コードの自動認識"), 161, 99, 127, 9);
+  TabStopOnCheckedButton(m_sizeGroup);
+  TabStopOnCheckedButton(m_posGroup);
   ok->setFocus();
 }
 

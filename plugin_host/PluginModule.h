@@ -3,6 +3,7 @@
 //
 // Every call looks its export up by name again: a plug-in may be replaced on
 // disk between commands, and the stored addresses only record the last lookup.
+// An exception thrown out of a plug-in is caught and counts as a failed call.
 
 #include "plugin_host/wpi.h"
 
@@ -21,13 +22,14 @@ class PluginModule {
   void Unload();
   bool IsLoaded() const { return m_hModule != nullptr; }
 
-  /// GetSize(text); -1 when the export is missing.
+  /// GetSize(text); -1 when the export is missing or throws.
   int32_t CallGetSize(const char* text);
-  /// Transport(buffer); -1 when the export is missing.
+  /// Transport(buffer); -1 when the export is missing, 0 when it throws.
   int32_t CallTransport(char* buffer);
-  /// Option(window); 0 when the export is missing.
+  /// Option(window); 0 when the export is missing or throws.
   int32_t CallOption(uintptr_t window);
-  /// GetPluginName(buffer); nothing when the export is missing. True when it ran.
+  /// GetPluginName(buffer); nothing when the export is missing. True when it ran
+  /// without throwing.
   bool CallGetPluginName(char* buffer);
 
  private:

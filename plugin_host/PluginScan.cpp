@@ -41,7 +41,7 @@ std::vector<FoundPlugin> ScanPluginDirectory(const std::string& directory, Plugi
   std::vector<FoundPlugin> found;
   std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(directory.c_str()), ::closedir);
   if (!dir) return found;
-  while (found.size() < MAX_PLUGINS) {
+  while (found.size() < cmd::MAX_PLUGINS) {
     const dirent* entry = ::readdir(dir.get());
     if (!entry) break;
     if (!HasPluginExtension(entry->d_name)) continue;

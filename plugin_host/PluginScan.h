@@ -1,13 +1,13 @@
 #pragma once
 // Finding the plug-ins in the program's directory and running one. Plain C++.
 
+#include "framework/CommandIds.h"
+
 #include <optional>
 #include <string>
 #include <vector>
 
 class PluginModule;
-
-constexpr int MAX_PLUGINS = 24;
 
 struct FoundPlugin {
   std::string fileName;  // bare file name, e.g. "Markwell.wpi"
@@ -16,10 +16,10 @@ struct FoundPlugin {
 
 /// The plug-ins of `directory`, in the order the directory lists them: regular
 /// files named "*.wpi" (any case) that load and export GetPluginName; at most
-/// MAX_PLUGINS. Each is loaded with `holder`, which keeps the last one loaded.
+/// cmd::MAX_PLUGINS. Each is loaded with `holder`, which keeps the last one loaded.
 std::vector<FoundPlugin> ScanPluginDirectory(const std::string& directory, PluginModule& holder);
 
 /// GetSize, then Transport into a buffer of GetSize + 5 bytes. No result when
-/// GetSize is negative or missing, Transport does not return 1, or the buffer
-/// cannot be had; the caller then leaves its text alone.
+/// GetSize is negative or missing, Transport does not return 1, either throws, or
+/// the buffer cannot be had; the caller then leaves its text alone.
 std::optional<std::string> RunPluginTransform(PluginModule& module, const std::string& text);

@@ -16,7 +16,8 @@ struct StartedProgram {
   bool HasExited() const { return exited && exited->load(); }
 };
 
-/// Starts `commandLine` by the rules of tools/CommandLineRules.h, with the PATH,
+/// Starts `commandLine`, spelled in the file system's encoding (not the settings'
+/// Shift-JIS), by the rules of tools/CommandLineRules.h, with the PATH,
 /// environment and current directory of the editor, no shell, no open file of the
 /// editor's beyond standard input, output and error, default signal handling, and
 /// a session of its own (so it outlives the editor and its terminal). Nothing when

@@ -9,10 +9,28 @@
 
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 
 namespace {
+
+// Folders, to walk through, and the files one may run. The file model's own
+// permission filter cannot say this: asked for executables, it hides every entry
+// that has a permission not asked for, which is nearly all of them.
+class ProgramsAndFolders : public QSortFilterProxyModel {
+ public:
+  using QSortFilterProxyModel::QSortFilterProxyModel;
+
+ protected:
+  bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+    const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+    if (!files) return true;
+    const QModelIndex index = files->index(row, 0, parent);
+    return files->isDir(index) || files->fileInfo(index).isExecutable();
+  }
+};
 
 enum class Kind { Frame, Name, File, Browse, Topmost };
 
@@ -113,10 +131,12 @@ void CToolSettingsDlg::accept() {
 void CToolSettingsDlg::OnBrowseTool(int n) {
   QFileDialog browser(this);
   browser.setFileMode(QFileDialog::ExistingFile);
-  browser.setOption(QFileDialog::DontUseNativeDialog);  // the executable-file filter needs Qt's own
-  // Programs here carry no extension: the filter lists the files one may run.
+  browser.setOption(QFileDialog::DontUseNativeDialog);  // the program filter needs Qt's own
+  // Programs here carry no extension: the label's pattern takes every name and the
+  // proxy keeps the files one may run.
   browser.setNameFilter(QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝ (*)"));
-  browser.setFilter(QDir::AllDirs | QDir::Files | QDir::Executable | QDir::NoDotAndDotDot);
+  browser.setFilter(QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot);
+  browser.setProxyModel(new ProgramsAndFolders(&browser));
   if (RunModal(browser) != QDialog::Accepted || browser.selectedFiles().isEmpty()) return;
 
   const Slot& slot = m_slots[n - 1];

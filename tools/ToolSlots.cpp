@@ -12,6 +12,7 @@
 #include "tools/TopmostWait.h"
 #include "tools/X11DesktopWindows.h"
 
+#include <QFile>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -61,6 +62,11 @@ QIcon DesktopFileIcon(const QString& path) {
   return icon.isNull() ? QFileIconProvider().icon(info) : icon;
 }
 
+// The slot's command line as text. It is stored in Shift-JIS like every setting,
+// while the file system spells names in its own encoding, and a Shift-JIS trail
+// byte may be 0x5C, which the command-line rules would take for a backslash.
+QString CommandLineText(int slot) { return SjisToText(ReadSlot("file", slot, PATH_BUFFER)); }
+
 QPushButton* ToolButton(QToolBar& toolbar, int slot) {
   return toolbar.findChild<QPushButton*>(QString::number(cmd::ID_TOOL_BUTTON_FIRST + slot - 1));
 }
@@ -75,8 +81,8 @@ QIcon DigitIcon(int slot) {
 }
 
 QIcon ToolIcon(int slot) {
-  const std::string file = ReadSlot("file", slot, PATH_BUFFER);
-  const QIcon icon = file.empty() ? QIcon() : DesktopFileIcon(SjisToText(file));
+  const QString file = CommandLineText(slot);
+  const QIcon icon = file.isEmpty() ? QIcon() : DesktopFileIcon(file);
   return icon.isNull() ? DigitIcon(slot) : icon;
 }
 
@@ -110,9 +116,9 @@ void OnUpdateTool(int slot, CCmdUI& ui) {
 }
 
 void OnTool(int slot) {
-  const std::string file = ReadSlot("file", slot, PATH_BUFFER);
-  if (file.empty()) return;
-  const std::optional<StartedProgram> started = StartProgram(file);
+  const QString line = CommandLineText(slot);
+  if (line.isEmpty()) return;
+  const std::optional<StartedProgram> started = StartProgram(QFile::encodeName(line).toStdString());
   if (!started) return;  // nothing is reported
   if (ReadSettingInt(SettingsPath(), TOOLS_SECTION, ToolKey("Topmost", slot)) != 1) return;
   // Other window systems give no way to raise another program's window.

@@ -25,9 +25,23 @@ class PendingResult {
     return static_cast<std::int32_t>(m_result.size() + extra);
   }
 
+  /// GetSize's body: releases any pending result, then holds what `make` returns
+  /// (see Hold). No exception may leave an export, so when `make` throws nothing is
+  /// pending and -1 is returned.
+  template <typename Make>
+  std::int32_t HoldResultOf(Make make, std::size_t extra = 0) noexcept {
+    Release();
+    try {
+      return Hold(make(), extra);
+    } catch (...) {
+      Release();
+      return -1;
+    }
+  }
+
   /// Copies the pending result and its NUL into `buffer` and releases it: 1. With
   /// nothing pending (or no buffer) nothing is written: 0.
-  std::int32_t TransportTo(char* buffer) {
+  std::int32_t TransportTo(char* buffer) noexcept {
     if (!m_pending || buffer == nullptr) {
       return 0;
     }
@@ -37,7 +51,7 @@ class PendingResult {
   }
 
  private:
-  void Release() {
+  void Release() noexcept {
     std::string().swap(m_result);
     m_pending = false;
   }
@@ -47,7 +61,7 @@ class PendingResult {
 };
 
 /// GetPluginName's body: `name` with its NUL into the host's buffer.
-inline char* CopyPluginName(char* buffer, const char* name) {
+inline char* CopyPluginName(char* buffer, const char* name) noexcept {
   std::strcpy(buffer, name);
   return buffer;
 }

@@ -10,7 +10,7 @@ wpi::PendingResult g_result;
 }
 
 int32_t WPI_CALL GetSize(const char* text) {
-  return g_result.Hold(wpi::filter::Transform(text != nullptr ? text : ""));
+  return g_result.HoldResultOf([text] { return wpi::filter::Transform(text != nullptr ? text : ""); });
 }
 
 int32_t WPI_CALL Transport(char* buffer) {
@@ -18,8 +18,12 @@ int32_t WPI_CALL Transport(char* buffer) {
 }
 
 int32_t WPI_CALL Option(uintptr_t mainWindow) {
-  return wpi::ShowMessage(wpi::FindWindow(mainWindow), QString::fromUtf8(wpi::filter::kDisplayName),
-                          QString::fromUtf8(wpi::filter::kOptionMessage));
+  try {
+    return wpi::ShowMessage(wpi::FindWindow(mainWindow), QString::fromUtf8(wpi::filter::kDisplayName),
+                            QString::fromUtf8(wpi::filter::kOptionMessage));
+  } catch (...) {
+    return 0;  // no exception may leave an export
+  }
 }
 
 char* WPI_CALL GetPluginName(char* buffer) {

@@ -45,13 +45,17 @@ std::string ToShiftJis(const QString& text) {
 void LimitLength(QPlainTextEdit* edit) {
   QObject::connect(edit->document(), &QTextDocument::contentsChange, edit,
                    [edit](int position, int, int added) {
-                     const int excess = edit->document()->characterCount() - 1 - kEditLimit;
+                     const int length = edit->document()->characterCount() - 1;
+                     const int excess = length - kEditLimit;
                      if (excess <= 0 || added <= 0) {
                        return;
                      }
+                     // A whole-text replacement counts the closing paragraph
+                     // separator as added, one past the last position.
+                     const int end = std::min(position + added, length);
                      QTextCursor cursor(edit->document());
-                     cursor.setPosition(position + added - std::min(excess, added));
-                     cursor.setPosition(position + added, QTextCursor::KeepAnchor);
+                     cursor.setPosition(std::max(position, end - excess));
+                     cursor.setPosition(end, QTextCursor::KeepAnchor);
                      cursor.removeSelectedText();
                    });
 }

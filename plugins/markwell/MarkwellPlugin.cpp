@@ -18,10 +18,14 @@ wpi::PendingResult g_result;
 }  // namespace
 
 int32_t WPI_CALL GetSize(const char* text) {
-  const int t = markwell::ReadTemplateNumber();
-  const std::string head = markwell::LoadTemplateLine(2 * t);
-  const std::string foot = markwell::LoadTemplateLine(2 * t + 1);
-  return g_result.Hold(markwell::BuildPage(text != nullptr ? text : "", head, foot), kSizeSlack);
+  return g_result.HoldResultOf(
+      [text] {
+        const int t = markwell::ReadTemplateNumber();
+        const std::string head = markwell::LoadTemplateLine(2 * t);
+        const std::string foot = markwell::LoadTemplateLine(2 * t + 1);
+        return markwell::BuildPage(text != nullptr ? text : "", head, foot);
+      },
+      kSizeSlack);
 }
 
 int32_t WPI_CALL Transport(char* buffer) {
@@ -32,8 +36,12 @@ int32_t WPI_CALL Option(uintptr_t mainWindow) {
   if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
     return 0;
   }
-  markwell::MarkwellDialog dialog(wpi::FindWindow(mainWindow));
-  return dialog.exec();
+  try {
+    markwell::MarkwellDialog dialog(wpi::FindWindow(mainWindow));
+    return dialog.exec();
+  } catch (...) {
+    return 0;  // no exception may leave an export
+  }
 }
 
 char* WPI_CALL GetPluginName(char* buffer) {

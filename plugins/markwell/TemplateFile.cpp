@@ -3,6 +3,7 @@
 #include <array>
 #include <fstream>
 
+#include "platform/FileBytes.h"
 #include "plugins/common/ReplacementScan.h"
 #include "plugins/common/ShiftJis.h"
 
@@ -106,12 +107,12 @@ bool WriteTemplateLine(const std::string& path, int k, std::string_view text) {
   }
   static const wpi::ReplacementScan fold(kFoldBreaks);
   (*lines)[static_cast<std::size_t>(k)] = fold.Run(text);
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::string file;
   for (const std::string& line : *lines) {
-    out << line << kLineEnd;
+    file.append(line).append(kLineEnd);
   }
-  out.close();
-  return !out.fail();
+  // A write that fails half-way must not take the other templates with it.
+  return WriteWholeFileAtomically(path, file) == 0;
 }
 
 }  // namespace markwell

@@ -27,8 +27,8 @@ std::optional<std::string> ReadTemplateLine(const std::string& path, int k);
 
 /// After EnsureTemplateFile, replaces line `k` (0..11) with `text`, whose line breaks
 /// become backslash-"n", and rewrites the file: the 12 lines as they were read, each
-/// followed by CR LF. False, with the file unchanged, when it cannot be read;
-/// false also when it cannot be rewritten.
+/// followed by CR LF. False, with the file unchanged, when it cannot be read or
+/// rewritten.
 bool WriteTemplateLine(const std::string& path, int k, std::string_view text);
 
 }  // namespace markwell

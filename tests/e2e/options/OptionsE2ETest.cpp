@@ -30,10 +30,10 @@ TEST(OptionsE2E, FixedSizeChosenInTheDialogIsUsedAtTheNextStart) {
       dialog = WaitForWindow("Wex-オプション", 5);
     }
     ASSERT_FALSE(dialog.empty()) << "the options dialog did not open";
-    // OK has the focus; two tabs reach "640×480", three downs "指定", then the
-    // width and height fields; Return is OK.
+    // OK has the focus; two tabs reach the checked size "てきとー", two downs
+    // "指定", then the width and height fields; Return is OK.
     RunCommand("xdotool windowactivate --sync " + dialog +
-               " key --delay 100 Tab Tab Down Down Down Tab type 800");
+               " key --delay 100 Tab Tab Down Down Tab type 800");
     RunCommand("xdotool key --delay 100 Tab type 600");
     RunCommand("xdotool key --delay 100 Return");
     std::string settings;

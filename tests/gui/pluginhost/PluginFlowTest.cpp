@@ -22,20 +22,22 @@ class PluginFlowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     RemoveTestSettings();
-    // The program's directory is the test's: give it one delivered plug-in and
-    // one whose GetSize refuses.
+    // The program's directory is the test's: give it one delivered plug-in, one
+    // whose GetSize refuses and one whose Transport and Option throw.
     const fs::path dir = GetProgramDirectory();
     fs::copy_file(fs::path(WEX_BIN_DIR) / "Plainer.wpi", dir / "Plainer.wpi",
                   fs::copy_options::overwrite_existing);
-    fs::copy_file(fs::path(TEST_PLUGIN_DIR) / "Negative.wpi", dir / "Negative.wpi",
-                  fs::copy_options::overwrite_existing);
+    for (const char* file : kTestPlugins)
+      fs::copy_file(fs::path(TEST_PLUGIN_DIR) / file, dir / file, fs::copy_options::overwrite_existing);
   }
   void TearDown() override {
     RemoveTestSettings();
     const fs::path dir = GetProgramDirectory();
     fs::remove(dir / "Plainer.wpi");
-    fs::remove(dir / "Negative.wpi");
+    for (const char* file : kTestPlugins) fs::remove(dir / file);
   }
+
+  static constexpr const char* kTestPlugins[] = {"Negative.wpi", "ThrowsLate.wpi"};
 
   // The command id of the plug-in listed as `name` on the conversion menu.
   static int RunId(CMainFrame& frame, const QString& name) {
@@ -96,19 +98,28 @@ TEST_F(PluginFlowTest, RefusingPluginAndSettingsLeaveEverythingAsItWas) {
   ASSERT_EQ(wex.view().GetPlainText(), "a");
   wex.view().moveCursor(QTextCursor::End);
 
-  // A plug-in whose GetSize refuses: text, modified flag and the pending Undo stay.
-  wex.frame().SendCommand(RunId(wex.frame(), "Negative.wpi"));
+  // A plug-in whose GetSize refuses, and one that throws: text, modified flag and
+  // the pending Undo stay, and the editor goes on.
+  wex.doc().SetModifiedFlag(false);
+  for (const char* plugin : kTestPlugins) {
+    wex.frame().SendCommand(RunId(wex.frame(), plugin));
+    Settle();
+    EXPECT_EQ(wex.view().GetPlainText(), "a") << plugin;
+    EXPECT_FALSE(wex.doc().IsModified()) << plugin;
+  }
+  wex.frame().SendCommand(50 + RunId(wex.frame(), "ThrowsLate.wpi"));
   Settle();
-  EXPECT_EQ(wex.view().GetPlainText(), "a");
 
   // The settings of Plainer: its own message box, owned by the main window.
   QString shown;
   QWidget* owner = nullptr;
+  bool busyCursor = true;
   QTimer closer;  // the plug-in runs its box itself, so it is answered from outside
   QObject::connect(&closer, &QTimer::timeout, [&] {
     if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
       shown = box->text();
       owner = box->parentWidget();
+      busyCursor = QApplication::overrideCursor() != nullptr;
       box->accept();
       closer.stop();
     }
@@ -118,6 +129,7 @@ TEST_F(PluginFlowTest, RefusingPluginAndSettingsLeaveEverythingAsItWas) {
   Settle();
   EXPECT_EQ(shown, "タグを消しま～す");
   EXPECT_EQ(owner, &wex.frame());
+  EXPECT_FALSE(busyCursor) << "a settings window waits for the user, not the user for it";
   EXPECT_EQ(wex.view().GetPlainText(), "a");
   EXPECT_EQ(wex.view().textCursor().position(), 1);
 

@@ -179,9 +179,25 @@ TEST_F(PluginOptionTest, MarkwellSavesTheEditedTemplateAndShowsItAgain) {
   EXPECT_NE(SettingsFile().find("Template=4"), std::string::npos);
 }
 
+// Qt's messages while `action` runs.
+QStringList MessagesDuring(const std::function<void()>& action) {
+  static QStringList* captured = nullptr;
+  QStringList messages;
+  captured = &messages;
+  const QtMessageHandler previous = qInstallMessageHandler(
+      [](QtMsgType, const QMessageLogContext&, const QString& message) { captured->append(message); });
+  action();
+  qInstallMessageHandler(previous);
+  captured = nullptr;
+  return messages;
+}
+
 TEST_F(PluginOptionTest, MarkwellEditsHoldAtMost1024Characters) {
   WithMarkwellDialog([](QWidget* dialog) {
     auto* head = Control<QPlainTextEdit>(dialog, 1005);
+    const QStringList messages = MessagesDuring([head] { head->setPlainText(QString(1100, QChar(u'y'))); });
+    EXPECT_TRUE(head->toPlainText() == QString(1024, QChar(u'y'))) << head->toPlainText().size() << " characters";
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
     head->setPlainText(QString(1000, QChar(u'あ')));
     head->moveCursor(QTextCursor::Start);
     head->insertPlainText(QString(50, QChar(u'x')));

@@ -7,9 +7,12 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -40,6 +43,22 @@ QAbstractButton* Button(QDialog& dialog, int id) {
 int Click(QDialog& dialog, int id) {
   QTest::mouseClick(Button(dialog, id), Qt::LeftButton);
   return dialog.result();
+}
+
+// The names the file dialog's list shows in `dir`, once its file model has read it.
+std::string Listed(QFileDialog& browser, const QString& dir) {
+  auto* files = browser.findChild<QFileSystemModel*>();
+  if (!files) return "no file model";
+  QSignalSpy loaded(files, &QFileSystemModel::directoryLoaded);
+  browser.setDirectory(dir);
+  for (int i = 0; i < 500 && !loaded.contains(QVariantList{dir}); ++i) QTest::qWait(10);
+  QTest::qWait(50);  // the proxy sorts and filters after the load
+  const QListView* view = browser.findChild<QListView*>("listView");
+  QStringList names;
+  for (int row = 0; view && row < view->model()->rowCount(view->rootIndex()); ++row)
+    names << view->model()->index(row, 0, view->rootIndex()).data().toString();
+  names.sort();
+  return names.join(" ").toStdString();
 }
 
 TEST_F(ToolSettingsDlgTest, ShowsTheSlotsInTemplateOrder) {
@@ -105,10 +124,12 @@ TEST_F(ToolSettingsDlgTest, BrowseSetsTheCommandLineAndNamesAnUnnamedSlot) {
   const std::string program = dir + "/my.tool.sh";
   WriteBytes(program, "#!/bin/sh\n");
   std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+  WriteBytes(dir + "/notes.txt", "not a program\n");
+  std::filesystem::create_directory(dir + "/sub");
   const auto choose = [&](QDialog& d) {
     auto& browser = static_cast<QFileDialog&>(d);
     EXPECT_EQ(browser.nameFilters(), QStringList({"ｱﾌﾟﾘｹｰｼｮﾝ (*)"}));
-    EXPECT_TRUE(browser.filter() & QDir::Executable);
+    EXPECT_EQ(Listed(browser, QString::fromStdString(dir)), "my.tool.sh sub");
     browser.selectFile(QString::fromStdString(program));
     return int(QDialog::Accepted);
   };

@@ -35,6 +35,15 @@ QPushButton* Button(WexHarness& wex, int slot) {
   return wex.frame().ToolBar()->findChild<QPushButton*>(QString::number(4999 + slot));
 }
 
+// Waits for the recorder to have written a line `line` into `record`.
+bool Recorded(const std::string& record, const std::string& line) {
+  for (int i = 0; i < 300; ++i) {
+    if (ReadBytes(record).find("\n" + line + "\n") != std::string::npos) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
 QStringList ToolsMenuTexts(WexHarness& wex) {
   QMenu* tools = wex.frame().menuBar()->actions()[3]->menu();
   emit tools->aboutToShow();
@@ -117,13 +126,7 @@ TEST_F(ToolSlotsTest, MenuAndButtonLaunchTheSlotsProgram) {
   WriteBytes(TestSettingsPath(), "[tools]\r\ntool_1=named\r\nfile_2=\"" TOOL_RECORDER
                                  "\" menu\r\nfile_3=" TOOL_RECORDER " button\r\nfile_4=/no/such/program\r\n");
   WexHarness wex;
-  const auto launched = [&](const std::string& argument) {
-    for (int i = 0; i < 300; ++i) {
-      if (ReadBytes(record).find("\n" + argument + "\n") != std::string::npos) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
-  };
+  const auto launched = [&](const std::string& argument) { return Recorded(record, argument); };
   ModalScript script;
   wex.frame().CommandAction(cmd::ID_TOOL_FIRST)->trigger();  // a name but no path: nothing
   wex.frame().CommandAction(cmd::ID_TOOL_FIRST + 3)->trigger();  // a missing program: nothing
@@ -133,6 +136,27 @@ TEST_F(ToolSlotsTest, MenuAndButtonLaunchTheSlotsProgram) {
   QTest::mouseClick(Button(wex, 3), Qt::LeftButton);
   EXPECT_TRUE(launched("button"));
   EXPECT_EQ(script.shown(), 0);  // no dialog, no message
+  ::unsetenv("WEX_RECORD");
+  std::filesystem::remove_all(dir);
+}
+
+TEST_F(ToolSlotsTest, JapaneseCommandLineReachesTheProgramInTheFileSystemsSpelling) {
+  // The settings hold Shift-JIS; the folder is named in the file system's UTF-8.
+  // 表 and ソ end in the byte of a backslash.
+  const std::string dir = MakeTempDir();
+  const std::string program = dir + "/ツール/recorder";
+  std::filesystem::create_directory(dir + "/ツール");
+  std::filesystem::copy_file(TOOL_RECORDER, program);
+  const std::string record = dir + "/record";
+  ::setenv("WEX_RECORD", record.c_str(), 1);
+  const std::string sjisProgram = dir + "/\x83\x63\x81\x5B\x83\x8B/recorder";
+  WriteBytes(TestSettingsPath(), "[tools]\r\nfile_1=" + sjisProgram + " \x95\x5C\x8E\xA6 \"\x83\x5C\"\r\n"
+                                 "file_2=" + sjisProgram + "\r\n");
+  WexHarness wex;
+  EXPECT_NE(Pixels(Button(wex, 2)->icon()), Pixels(DigitIcon(2)));  // the icon finds the same file
+  wex.frame().CommandAction(cmd::ID_TOOL_FIRST)->trigger();
+  ASSERT_TRUE(Recorded(record, "ソ"));
+  EXPECT_EQ(ReadBytes(record), program + "\n表示\nソ\n" + std::filesystem::current_path().string() + "\n");
   ::unsetenv("WEX_RECORD");
   std::filesystem::remove_all(dir);
 }

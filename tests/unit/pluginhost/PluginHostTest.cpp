@@ -2,6 +2,7 @@
 
 #include "plugin_host/PluginModule.h"
 #include "plugin_host/PluginScan.h"
+#include "tests/unit/pluginhost/DirectoryOrder.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -19,8 +20,13 @@ const FoundPlugin* Find(const std::vector<FoundPlugin>& found, const std::string
 TEST(PluginScan, ListsAtMostTwentyFourInDirectoryOrder) {
   PluginModule holder;
   const std::vector<FoundPlugin> found = ScanPluginDirectory(kRoot + "/many", holder);
+  const std::vector<std::string> listed = WpiEntriesInDirectoryOrder(kRoot + "/many", 24);
   ASSERT_EQ(found.size(), 24u);
-  for (const FoundPlugin& p : found) EXPECT_EQ(p.name, p.fileName);
+  ASSERT_EQ(listed.size(), 24u);
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    EXPECT_EQ(found[i].fileName, listed[i]) << "entry " << i;
+    EXPECT_EQ(found[i].name, found[i].fileName);
+  }
   // The last one listed stays loaded in the holder.
   char name[WPI_NAME_BUFFER_SIZE] = {};
   ASSERT_TRUE(holder.CallGetPluginName(name));
@@ -39,8 +45,11 @@ TEST(PluginScan, SkipsWhatCannotServeAsAPlugin) {
   EXPECT_EQ(Find(found, "notaplugin.so"), nullptr);
   ASSERT_NE(Find(found, "Long1017.wpi"), nullptr);
   EXPECT_EQ(Find(found, "Long1017.wpi")->name, std::string(1017, 'a'));
-  ASSERT_NE(Find(found, "Long1100.wpi"), nullptr);
-  EXPECT_EQ(Find(found, "Long1100.wpi")->name, std::string(1017, 'a'));
+  // A name that fills the whole buffer is cut so that the menu suffix fits.
+  ASSERT_NE(Find(found, "FullNameBuffer.wpi"), nullptr);
+  EXPECT_EQ(Find(found, "FullNameBuffer.wpi")->name, std::string(1017, 'a'));
+  EXPECT_EQ(Find(found, "Throws.wpi"), nullptr);  // its GetPluginName throws
+  EXPECT_NE(Find(found, "ThrowsLate.wpi"), nullptr);
   EXPECT_TRUE(ScanPluginDirectory(kRoot + "/missing", holder).empty());
 }
 
@@ -57,6 +66,22 @@ TEST(PluginModule, CallsReportMissingExports) {
   EXPECT_EQ(module.CallOption(7), 7);
   module.Unload();
   EXPECT_FALSE(module.IsLoaded());
+}
+
+TEST(PluginModule, ExceptionsOutOfAPluginCountAsFailedCalls) {
+  PluginModule module;
+  ASSERT_TRUE(module.Load(kRoot + "/odd/Throws.wpi"));
+  char name[WPI_NAME_BUFFER_SIZE] = {};
+  EXPECT_FALSE(module.CallGetPluginName(name));
+  EXPECT_EQ(module.CallGetSize("abc"), -1);
+  EXPECT_EQ(module.CallOption(7), 0);
+  EXPECT_EQ(RunPluginTransform(module, "abc"), std::nullopt);
+
+  ASSERT_TRUE(module.Load(kRoot + "/odd/ThrowsLate.wpi"));
+  EXPECT_EQ(module.CallGetSize("abc"), 3);
+  EXPECT_EQ(module.CallTransport(name), 0);
+  EXPECT_EQ(module.CallOption(7), 0);
+  EXPECT_EQ(RunPluginTransform(module, "abc"), std::nullopt);
 }
 
 TEST(PluginTransform, RunsOrLeavesTheTextAlone) {

@@ -1,5 +1,6 @@
 /* A plug-in for the host's tests; its behaviour is chosen at compile time.
- *   TEST_NAME_LENGTH  n: the name is n bytes of 'a' (default: the file's own name)
+ *   TEST_NAME_LENGTH  n (at most 1023): the name is n bytes of 'a' (default: the
+ *                     file's own name)
  *   TEST_NO_GETSIZE   no GetSize export
  *   TEST_NO_NAME      no GetPluginName export
  *   TEST_SIZE         the value GetSize returns (default: the exact length)
@@ -48,10 +49,8 @@ WPI_EXPORT int32_t WPI_CALL Option(uintptr_t window) { return (int32_t)(window &
 #ifndef TEST_NO_NAME
 WPI_EXPORT char *WPI_CALL GetPluginName(char *buffer) {
 #ifdef TEST_NAME_LENGTH
-  /* A name longer than the buffer fills all of it that a string can. */
-  size_t n = TEST_NAME_LENGTH > WPI_NAME_BUFFER_SIZE - 1 ? WPI_NAME_BUFFER_SIZE - 1 : TEST_NAME_LENGTH;
-  memset(buffer, 'a', n);
-  buffer[n] = '\0';
+  memset(buffer, 'a', TEST_NAME_LENGTH);
+  buffer[TEST_NAME_LENGTH] = '\0';
 #else
   strcpy(buffer, TEST_PLUGIN_NAME);
 #endif

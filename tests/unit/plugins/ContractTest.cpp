@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "tests/unit/plugins/WpiLibrary.h"
@@ -57,9 +61,45 @@ TEST_P(ContractTest, SecondGetSizeReplacesThePendingResult) {
   EXPECT_EQ(m_library.Run("<b>b</b>").find("aaa"), std::string::npos);
 }
 
+// No exception may leave an export: one that runs out of memory reports -1 and
+// keeps nothing pending, not even an earlier result.
+TEST_P(ContractTest, RunningOutOfMemoryGivesMinusOneAndNothingPending) {
+  const std::string text(32 << 20, 'a');
+  const auto runWithLittleMemory = [this, &text] {
+    m_library.GetSize("abc");
+    long pages = 0;
+    FILE* statm = std::fopen("/proc/self/statm", "r");
+    const bool read = statm != nullptr && std::fscanf(statm, "%ld", &pages) == 1;
+    if (statm != nullptr) std::fclose(statm);
+    const rlimit limit{static_cast<rlim_t>(pages) * 4096 + (8 << 20), RLIM_INFINITY};
+    if (!read || setrlimit(RLIMIT_AS, &limit) != 0) return 2;
+    const int32_t size = m_library.GetSize(text);
+    char buffer[8] = {};
+    return size == -1 && m_library.Transport(buffer) == 0 ? 0 : 1;
+  };
+  EXPECT_EXIT(std::_Exit(runWithLittleMemory()), testing::ExitedWithCode(0), "");
+}
+
 INSTANTIATE_TEST_SUITE_P(Delivered, ContractTest,
                          testing::Values(Plugin{"Plainer", 0}, Plugin{"Bricks", 0}, Plugin{"Cooer", 0},
                                          Plugin{"Markwell", 1024}),
                          [](const testing::TestParamInfo<Plugin>& info) { return std::string(info.param.name); });
+
+// The host loads a plug-in afresh for every command, so closing one must unload it
+// and its state with it.
+TEST(Unloading, DlcloseUnloadsEveryDeliveredPlugin) {
+  wpitest::ProgramDirectoryLock lock;  // Markwell reads its files in GetSize
+  for (const char* name : {"Plainer", "Bricks", "Cooer", "Markwell"}) {
+    const std::string path = std::string(WEX_BIN_DIR) + "/" + name + ".wpi";
+    {
+      WpiLibrary library(name);
+      library.Name();
+      library.Run("<b>a</b>");
+    }
+    void* still = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+    EXPECT_EQ(still, nullptr) << name << " stays loaded after dlclose";
+    if (still != nullptr) dlclose(still);
+  }
+}
 
 }  // namespace
