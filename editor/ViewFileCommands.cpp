@@ -13,8 +13,10 @@
 #include "framework/WaitCursor.h"
 #include "platform/FileBytes.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <cerrno>
 #include <new>
 
 namespace {
@@ -27,6 +29,11 @@ constexpr std::string_view kOpenFilter =
 
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
+// Where a file dialog starts: the folder kept in "LastDir", else the current one.
+QString StartDirectory(const std::string& lastDir) {
+  return lastDir.empty() ? QDir::currentPath() : QFile::decodeName(lastDir.c_str());
+}
+
 }  // namespace
 
 void CWEXView::OnFileOpen() {
@@ -34,22 +41,26 @@ void CWEXView::OnFileOpen() {
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilters(FileDialogFilters(kOpenFilter));
-  dialog.setDirectory(QFile::decodeName(
-      ReadSettingString(m_settingsPath, "setting", "LastDir", kPathSize).c_str()));
+  dialog.setDirectory(
+      StartDirectory(ReadSettingString(m_settingsPath, "setting", "LastDir", kPathSize)));
   const QString path = ChooseFile(dialog);
   if (path.isEmpty()) return;
 
   CWaitCursor wait;
   const std::string localPath = LocalPath(path);
   WriteSettingString(m_settingsPath, "setting", "LastDir", LastDirOf(localPath));
+  // The opened file becomes the document's, so a later Save writes it and not
+  // the file opened before; edits to the text it replaces are offered for saving
+  // before the file is read, since they may be saved into that very file.
+  if (m_pDocument && !m_pDocument->SaveModified()) return;
   std::string bytes;
   if (const int error = ReadWholeFile(localPath, bytes)) {
-    ReportFileError(this, FileErrorFromErrno(error), path);
+    if (error == ENOMEM)
+      ReportOutOfMemory(this);
+    else
+      ReportFileError(this, FileErrorFromErrno(error), path);
     return;
   }
-  // The opened file becomes the document's, so a later Save writes it and not
-  // the file opened before; edits to the text it replaces are offered for saving.
-  if (m_pDocument && !m_pDocument->SaveModified()) return;
   try {
     SetWholeText(PlainFileText(std::move(bytes), m_settingsPath, this));
   } catch (const std::bad_alloc&) {
@@ -75,7 +86,7 @@ void CWEXView::OnFileSaveAs() {
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilters(FileDialogFilters(filter));
   dialog.setDefaultSuffix(SjisToText(defaultExt));
-  dialog.setDirectory(QFile::decodeName(lastDir.c_str()));
+  dialog.setDirectory(StartDirectory(lastDir));
   dialog.selectFile(SjisToText(defaultName));
   const QString path = ChooseFile(dialog);
   if (path.isEmpty()) return;

@@ -11,8 +11,10 @@
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QPlainTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <algorithm>
 
 namespace {
 
@@ -85,22 +87,41 @@ void CWEXView::OpenDroppedFiles(const QStringList& paths) {
     if (m_pDocument->SaveModified()) m_pDocument->OnOpenDocument(path);
 }
 
+void CWEXView::LayOutBlocksThrough(const QTextBlock& last) {
+  auto* layout = qobject_cast<QPlainTextDocumentLayout*>(document()->documentLayout());
+  if (!layout) return;
+  // A new width wraps every paragraph anew.
+  if (viewport()->width() != m_laidOutWidth) {
+    m_laidOutWidth = viewport()->width();
+    m_blocksLaidOut = 0;
+  }
+  // The control lays out only the paragraphs it has shown; any other counts
+  // as one line until it is laid out here.
+  for (QTextBlock block = document()->findBlockByNumber(m_blocksLaidOut);
+       block.isValid() && block.blockNumber() <= last.blockNumber(); block = block.next())
+    layout->ensureBlockLayout(block);
+  m_blocksLaidOut = std::max(m_blocksLaidOut, last.blockNumber() + 1);
+}
+
+void CWEXView::ForgetLayoutFrom(int position) {
+  m_blocksLaidOut = std::min(m_blocksLaidOut, document()->findBlock(position).blockNumber());
+}
+
 void CWEXView::UpdateLineColumn() {
   CStatusBar* statusBar = CMainFrame::PublishedStatusBar();
   if (!statusBar) return;
-  // Screen lines: a wrapped paragraph counts as several lines, and the column
-  // is counted from the start of the caret's screen line.
+  // Screen lines: a wrapped paragraph counts as several lines. The line is the
+  // caret's; the column runs from that line's start to the selection's end.
   const QTextCursor cursor = textCursor();
   const QTextBlock block = cursor.block();
+  LayOutBlocksThrough(block);
   int line = block.firstLineNumber();
-  int column = cursor.positionInBlock();
-  if (const QTextLayout* layout = block.layout(); layout && layout->lineCount() > 0) {
-    const QTextLine textLine = layout->lineForTextPosition(column);
-    if (textLine.isValid()) {
-      line += textLine.lineNumber();
-      column -= textLine.textStart();
-    }
+  int lineStart = block.position();
+  const QTextLine textLine = block.layout()->lineForTextPosition(cursor.positionInBlock());
+  if (textLine.isValid()) {
+    line += textLine.lineNumber();
+    lineStart += textLine.textStart();
   }
   statusBar->SetPaneText(statusBar->CommandToIndex(cmd::ID_INDICATOR_LINECOL),
-                         QString::asprintf("%4d:%3d", line + 1, column));
+                         QString::asprintf("%4d:%3d", line + 1, cursor.selectionEnd() - lineStart));
 }

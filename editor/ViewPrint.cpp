@@ -5,10 +5,13 @@
 #include "framework/CommandIds.h"
 #include "framework/ModalSeam.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QTextDocument>
+#include <memory>
 
 void CWEXView::RegisterPrintCommands() {
   using namespace cmd;
@@ -23,9 +26,15 @@ QPrinter& CWEXView::Printer() {
 }
 
 void CWEXView::Print(QPrinter& printer) {
-  // Margins of 720 twips, half an inch, on every side.
+  // Margins of 720 twips, half an inch, on every side, and nothing more: a copy
+  // of the text laid out at the printer's page size and resolution, without a
+  // frame margin, is printed as it is, with no margin or page number added.
   printer.setPageMargins(QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch);
-  document()->print(&printer);
+  const std::unique_ptr<QTextDocument> copy(document()->clone());
+  copy->documentLayout()->setPaintDevice(&printer);
+  copy->setDocumentMargin(0);
+  copy->setPageSize(QSizeF(printer.width(), printer.height()));
+  copy->print(&printer);
 }
 
 void CWEXView::PrintSetup() {

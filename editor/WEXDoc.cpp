@@ -47,15 +47,18 @@ FileError CWEXDoc::Load(const QString& path) {
                               ? RtfToText(bytes)
                               : PlainFileText(std::move(bytes), m_settingsPath, OwnerWindow()));
   } catch (const std::bad_alloc&) {
-    return FileError::Generic;
+    return FileError::Failed;
   }
   return FileError::None;
 }
 
 FileError CWEXDoc::Store(const QString& path) {
-  const int error =
-      WriteWholeFileAtomically(QFile::encodeName(path).toStdString(), m_pView->GetPlainText());
-  return FileErrorFromErrno(error);
+  try {
+    return FileErrorFromErrno(
+        WriteWholeFileAtomically(QFile::encodeName(path).toStdString(), m_pView->GetPlainText()));
+  } catch (const std::bad_alloc&) {
+    return FileError::Failed;
+  }
 }
 
 QString CWEXDoc::PromptSaveFileName() {

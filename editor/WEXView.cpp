@@ -31,6 +31,8 @@ CWEXView::CWEXView(QWidget* parent) : QPlainTextEdit(parent) {
   setLineWrapMode(QPlainTextEdit::WidgetWidth);
   setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   setAcceptDrops(true);
+  connect(document(), &QTextDocument::contentsChange, this,
+          [this](int position, int, int) { ForgetLayoutFrom(position); });
   connect(this, &QPlainTextEdit::cursorPositionChanged, this, &CWEXView::UpdateLineColumn);
   RegisterCommands();
   LoadFontSettings();
@@ -144,6 +146,8 @@ bool CWEXView::event(QEvent* e) {
       }
     }
   }
+  // A new font lays every paragraph out anew.
+  if (e->type() == QEvent::FontChange) m_blocksLaidOut = 0;
   return QPlainTextEdit::event(e);
 }
 

@@ -12,6 +12,7 @@ class CWEXDoc;
 class FindReplaceDialog;
 class QMenu;
 class QPrinter;
+class QTextBlock;
 struct FindRequest;
 
 // The editor view: the text control and the whole-text operations on it, its
@@ -103,6 +104,11 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   void OnFilePrint(bool withDialog);
   void OnFilePrintPreview();
   QPrinter& Printer();
+  /// Lays out every paragraph up to `last` at the current width, so that the
+  /// line numbers up to it count screen lines.
+  void LayOutBlocksThrough(const QTextBlock& last);
+  /// An edit at `position` may change the layout of its paragraph and the ones after.
+  void ForgetLayoutFrom(int position);
 
   CharFormat m_cf;
   CWEXDoc* m_pDocument = nullptr;
@@ -112,5 +118,7 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   FindReplaceDialog* m_pFindDialog = nullptr;
   std::unique_ptr<FindRequest> m_pLastFind;
   std::unique_ptr<QPrinter> m_pPrinter;
+  int m_blocksLaidOut = 0;     ///< paragraphs before this one are laid out at m_laidOutWidth
+  int m_laidOutWidth = -1;
   PluginModule m_pluginModule;  ///< the plug-in of the last plug-in command
 };

@@ -5,6 +5,18 @@
 
 #include <QFileInfo>
 
+namespace {
+
+// A failure with a file cause names the file; any other only says what failed.
+void ReportFailure(QWidget* owner, FileError error, const QString& path, int failedId) {
+  if (error == FileError::Failed)
+    ShowMessageBox(owner, LoadString(failedId), QString(), QMessageBox::Ok, QMessageBox::Warning);
+  else
+    ReportFileError(owner, error, path);
+}
+
+}  // namespace
+
 CDocument::CDocument(QObject* parent) : QObject(parent) {}
 
 void CDocument::SetTitle(const QString& title) {
@@ -40,7 +52,7 @@ bool CDocument::OnNewDocument() {
 bool CDocument::OnOpenDocument(const QString& path) {
   const FileError error = Load(path);
   if (error != FileError::None) {
-    ReportFileError(OwnerWindow(), error, path);
+    ReportFailure(OwnerWindow(), error, path, IDS_OPEN_FAILED);
     return false;
   }
   SetPathName(path);
@@ -60,7 +72,7 @@ bool CDocument::DoFileSave() {
 bool CDocument::SaveTo(const QString& path) {
   const FileError error = Store(path);
   if (error != FileError::None) {
-    ReportFileError(OwnerWindow(), error, path);
+    ReportFailure(OwnerWindow(), error, path, IDS_SAVE_FAILED);
     return false;
   }
   SetModifiedFlag(false);

@@ -21,6 +21,7 @@ FileError FileErrorFromErrno(int error) {
     case ENOSPC:
     case EDQUOT:
     case EFBIG: return FileError::DiskFull;
+    case ENOMEM: return FileError::Failed;
     default: return FileError::Generic;
   }
 }
@@ -33,7 +34,8 @@ void ReportFileError(QWidget* owner, FileError error, const QString& path) {
     case FileError::AccessDenied: id = IDS_ACCESS_DENIED; break;
     case FileError::SharingViolation: id = IDS_SHARING_VIOLATION; break;
     case FileError::DiskFull: id = IDS_DISK_FULL; break;
-    case FileError::Generic: break;
+    case FileError::Generic:
+    case FileError::Failed: break;
   }
   ShowMessageBox(owner, LoadString(id).arg(path), QString(), QMessageBox::Ok,
                  QMessageBox::Warning);

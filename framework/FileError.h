@@ -3,8 +3,9 @@
 
 class QWidget;
 
-// File failures as the user is told about them.
-enum class FileError { None, NotFound, AccessDenied, SharingViolation, DiskFull, Generic };
+// File failures as the user is told about them. `Failed`: the operation failed
+// for a cause that is not the file's (out of memory).
+enum class FileError { None, NotFound, AccessDenied, SharingViolation, DiskFull, Generic, Failed };
 
 /// Maps an errno value to the message it is reported with.
 FileError FileErrorFromErrno(int error);

@@ -1,13 +1,40 @@
 #include "framework/ModalSeam.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QDialog>
 #include <QMessageBox>
+#include <vector>
 
 namespace {
+
 ModalScript* g_script = nullptr;
-}
+
+// Takes the application's override cursors (a wait cursor, say) off while a
+// dialog waits for the user, and puts them back in their order afterwards.
+class OverrideCursorsLifted {
+ public:
+  OverrideCursorsLifted() {
+    while (const QCursor* cursor = QApplication::overrideCursor()) {
+      lifted_.push_back(*cursor);
+      QApplication::restoreOverrideCursor();
+    }
+  }
+  ~OverrideCursorsLifted() {
+    for (auto it = lifted_.rbegin(); it != lifted_.rend(); ++it)
+      QApplication::setOverrideCursor(*it);
+  }
+  OverrideCursorsLifted(const OverrideCursorsLifted&) = delete;
+  OverrideCursorsLifted& operator=(const OverrideCursorsLifted&) = delete;
+
+ private:
+  std::vector<QCursor> lifted_;
+};
+
+}  // namespace
 
 int RunModal(QDialog& dialog) {
+  OverrideCursorsLifted lifted;
   if (g_script) return g_script->Answer_(dialog);
   return dialog.exec();
 }

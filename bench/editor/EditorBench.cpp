@@ -6,6 +6,7 @@
 // and prints the child's peak resident size (getrusage ru_maxrss) less that of
 // the bare application, so the figures are the phase's own peak.
 
+#include "app/MainFrame.h"
 #include "app/Settings.h"
 #include "editor/TextBoundary.h"
 #include "editor/WEXDoc.h"
@@ -14,6 +15,7 @@
 #include "framework/ModalSeam.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -91,6 +93,28 @@ struct Editor {
   }
 };
 
+// The whole main window, whose status bar gets the caret's line and column.
+struct Window {
+  CWEXDoc doc;
+  CMainFrame frame{&doc};
+  Window() {
+    frame.Create();
+    frame.resize(800, 600);
+    frame.show();
+    frame.View()->SetWholeText(SjisText());
+  }
+  CWEXView& view() { return *frame.View(); }
+};
+
+// Types 200 characters at the caret, as key presses and releases.
+void Type(QWidget& target) {
+  for (int i = 0; i < 200; ++i) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QCoreApplication::sendEvent(&target, &press);
+    QCoreApplication::sendEvent(&target, &release);
+  }
+}
 
 // Each phase: setup (untimed), then the measured work.
 const std::map<std::string, std::function<void(const std::function<void(bool)>&)>>& Phases() {
@@ -151,6 +175,42 @@ const std::map<std::string, std::function<void(const std::function<void(bool)>&)
          edit.setPlainText(SjisToText(SjisText()));
          timing(true);
          benchmark::DoNotOptimize(edit.toPlainText());
+       }},
+      {"Floor_CaretToEnd",
+       [](const Switch& timing) {
+         timing(false);
+         QPlainTextEdit edit;
+         edit.resize(800, 600);
+         edit.show();
+         edit.setPlainText(SjisToText(SjisText()));
+         timing(true);
+         edit.moveCursor(QTextCursor::End);
+       }},
+      {"CaretToEnd_FirstTime",  // every paragraph laid out for the line number
+       [](const Switch& timing) {
+         timing(false);
+         Window window;
+         timing(true);
+         window.view().moveCursor(QTextCursor::End);
+       }},
+      {"Floor_Type200AtEnd",
+       [](const Switch& timing) {
+         timing(false);
+         QPlainTextEdit edit;
+         edit.resize(800, 600);
+         edit.show();
+         edit.setPlainText(SjisToText(SjisText()));
+         edit.moveCursor(QTextCursor::End);
+         timing(true);
+         Type(edit);
+       }},
+      {"Type200AtEnd",
+       [](const Switch& timing) {
+         timing(false);
+         Window window;
+         window.view().moveCursor(QTextCursor::End);
+         timing(true);
+         Type(window.view());
        }},
       {"Save",
        [](const Switch& timing) {

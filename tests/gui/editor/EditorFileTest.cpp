@@ -5,9 +5,15 @@
 #include "framework/CommandIds.h"
 #include "tests/gui/editor/EditorTestSupport.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QTest>
 #include <csignal>
+#include <fstream>
 #include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -50,7 +56,7 @@ TEST_F(EditorTest, EucFileOpensRawUnlessKanjiAutoIsExactlyOne) {
     ModalScript script;
     WexHarness wex({QString::fromStdString(dir + "/euc.txt")});
     EXPECT_EQ(script.shown(), 0) << value;
-    EXPECT_EQ(wex.view().GetPlainText().substr(0, kEuc.size()), kEuc) << value;
+    EXPECT_EQ(wex.view().GetPlainText(), kEuc + std::string("\0tail", 5)) << value;
   }
   SetSetting("setting", "Kanji_auto", "1");
   ModalScript script;
@@ -104,6 +110,86 @@ TEST_F(EditorTest, OpenAsksToSaveThenMakesTheFileTheDocuments) {
   EXPECT_EQ(GetSetting("setting", "LastDir"), "/");
   EXPECT_EQ(script.messageBoxes().back().text, "/wex-no-such-file が見つかりませんでした。");
   EXPECT_EQ(wex.view().GetPlainText(), "\x88\x9F abc\r\n");
+}
+
+TEST_F(EditorTest, OpeningTheDocumentsOwnFileShowsWhatWasJustSavedIntoIt) {
+  const std::string dir = MakeTempDir();
+  WriteBytes(dir + "/doc.txt", "old");
+  WexHarness wex({QString::fromStdString(dir + "/doc.txt")});
+  QTest::keyClicks(&wex.view(), "new ");
+  ModalScript script;
+  QueueFileChoice(script, dir + "/doc.txt");
+  script.QueueResult(QMessageBox::Yes);  // save the edit first
+  wex.frame().SendCommand(ID_FILE_OPEN);
+  EXPECT_EQ(ReadBytes(dir + "/doc.txt"), "new old");
+  EXPECT_EQ(wex.view().GetPlainText(), "new old");
+  EXPECT_FALSE(wex.doc().IsModified());
+}
+
+TEST_F(EditorTest, DialogsRunWithoutTheWaitCursor) {
+  const std::string dir = MakeTempDir();
+  WriteBytes(dir + "/jis.txt", kJis);
+  WexHarness wex;
+  QTest::keyClicks(&wex.view(), "typed");
+  ModalScript script;
+  std::vector<bool> waitCursorShown;
+  const auto answer = [&](int result) {
+    script.Queue([&, result](QDialog&) {
+      waitCursorShown.push_back(QApplication::overrideCursor() != nullptr);
+      return result;
+    });
+  };
+  // The first dialog starts in the current folder while "LastDir" is empty.
+  script.Queue([&](QDialog& dialog) {
+    EXPECT_EQ(static_cast<QFileDialog&>(dialog).directory().absolutePath(), QDir::currentPath());
+    static_cast<QFileDialog&>(dialog).selectFile(QString::fromStdString(dir + "/jis.txt"));
+    return static_cast<int>(QDialog::Accepted);
+  });
+  answer(QMessageBox::No);   // the save-changes question
+  answer(QMessageBox::Yes);  // the JIS prompt
+  wex.frame().SendCommand(ID_FILE_OPEN);
+  EXPECT_EQ(waitCursorShown, std::vector<bool>({false, false}));
+  EXPECT_EQ(wex.view().GetPlainText(), "\x88\x9F abc\r\n");
+
+  // The cursors taken off for a dialog come back afterwards, in their order.
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  QApplication::setOverrideCursor(Qt::IBeamCursor);
+  answer(QMessageBox::Ok);
+  wex.frame().SendCommand(ID_EUC_SETTINGS);
+  EXPECT_FALSE(waitCursorShown.back());
+  ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::IBeamCursor);
+  QApplication::restoreOverrideCursor();
+  ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  QApplication::restoreOverrideCursor();
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(EditorTest, LoadFailureWithoutAFileCauseSaysTheDocumentCouldNotBeOpened) {
+  const std::string dir = MakeTempDir();
+  WriteBytes(dir + "/doc.txt", "kept");
+  const std::string big = dir + "/big.txt";
+  WriteBytes(big, "");
+  ASSERT_EQ(::truncate(big.c_str(), 1 << 30), 0);  // sparse: takes no room on the disk
+  WexHarness wex({QString::fromStdString(dir + "/doc.txt")});
+  ModalScript script;
+  // Too little memory to hold the file's bytes.
+  rlimit old{};
+  ::getrlimit(RLIMIT_AS, &old);
+  rlimit small = old;
+  std::ifstream statm("/proc/self/statm");
+  std::size_t pages = 0;
+  statm >> pages;
+  small.rlim_cur = pages * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)) + (256u << 20);
+  ::setrlimit(RLIMIT_AS, &small);
+  const bool opened = wex.doc().OnOpenDocument(QString::fromStdString(big));
+  ::setrlimit(RLIMIT_AS, &old);
+  EXPECT_FALSE(opened);
+  ASSERT_EQ(script.messageBoxes().size(), 1u);
+  EXPECT_EQ(script.messageBoxes()[0].text, "ﾄﾞｷｭﾒﾝﾄを開くことに失敗しました。");
+  EXPECT_EQ(wex.doc().GetTitle(), "doc.txt");
+  EXPECT_EQ(wex.view().GetPlainText(), "kept");
 }
 
 TEST_F(EditorTest, SaveAsWritesTheTextAndKeepsTheDocumentsFile) {

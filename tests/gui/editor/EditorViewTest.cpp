@@ -10,9 +10,14 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTest>
 #include <QUrl>
 #include <new>
+#include <vector>
 
 namespace {
 
@@ -50,6 +55,16 @@ TEST_F(EditorTest, ConversionCountsAsAnEditAndUndoTakesItBackInOneStep) {
   wex.frame().SendCommand(ID_EDIT_UNDO);
   EXPECT_EQ(wex.view().GetPlainText(), euc);
   EXPECT_EQ(script.shown(), 0);
+}
+
+TEST_F(EditorTest, ConversionKeepsWhatFollowsANul) {
+  WexHarness wex;
+  wex.view().SetWholeText(std::string("\xB0\xA1\0\xB0\xA1\0\0z", 8));
+  wex.frame().SendCommand(ID_EUC_TO_SJIS);
+  EXPECT_EQ(wex.view().GetPlainText(), std::string("\x88\x9F\0\x88\x9F\0\0z", 8));
+  wex.view().SetWholeText(std::string("\x1B$B0!\x1B(B\0\x1B$B0!", 14));
+  wex.frame().SendCommand(ID_JIS_TO_SJIS);
+  EXPECT_EQ(wex.view().GetPlainText(), std::string("\x88\x9F\0\x88\x9F", 5));
 }
 
 TEST_F(EditorTest, SecondConversionOverwritesTheSavedText) {
@@ -131,10 +146,12 @@ TEST_F(EditorTest, FontComesFromTheSettingsAndTheDialogWritesItBack) {
   EXPECT_FALSE(wex.doc().IsModified());
   EXPECT_EQ(wex.view().textCursor().anchor(), 1);
   EXPECT_EQ(wex.view().textCursor().position(), 5);
+  // 12 points are a whole number of pixels at most resolutions, and always
+  // round back to 12 points: 240 twips.
   const int ppi = wex.view().logicalDpiY();
-  if (ppi == 96) {
-    EXPECT_EQ(GetSetting("font", "Height"), "240");
-  }
+  const int pixels = qRound(12.0 * ppi / 72);
+  EXPECT_EQ(GetSetting("font", "Height"), std::to_string(qRound(pixels * 72.0 / ppi) * 20))
+      << ppi;
   EXPECT_EQ(GetSetting("font", "CharSet"), "128");
   EXPECT_EQ(GetSetting("font", "FaceName"), "Noto Sans CJK JP");
   EXPECT_DOUBLE_EQ(wex.view().font().pointSizeF(), 12.0);
@@ -188,6 +205,97 @@ TEST_F(EditorTest, CaretPaneCountsScreenLines) {
   wex.view().SetWholeText(std::string(1234, '\n'));
   wex.view().moveCursor(QTextCursor::End);
   EXPECT_EQ(LineColumnPane(wex), "1235:  0");
+}
+
+int PaneLine(WexHarness& wex) { return LineColumnPane(wex).split(u':')[0].trimmed().toInt(); }
+
+TEST_F(EditorTest, CaretPaneCountsWrappedParagraphsNeverShown) {
+  WexHarness wex;
+  wex.frame().resize(400, 300);
+  wex.frame().show();
+  const std::string paragraph(1000, 'x');
+  wex.view().SetWholeText(paragraph);
+  wex.view().moveCursor(QTextCursor::End);
+  const int linesEach = PaneLine(wex);
+  ASSERT_GT(linesEach, 2);
+
+  // The caret at the start of the last of many such paragraphs, most of which
+  // were never on the screen.
+  constexpr int kParagraphs = 300;
+  std::string text;
+  for (int i = 0; i < kParagraphs; ++i) text += paragraph + "\r\n";
+  wex.view().SetWholeText(text);
+  wex.view().moveCursor(QTextCursor::End);
+  EXPECT_EQ(LineColumnPane(wex), QString::asprintf("%4d:%3d", kParagraphs * linesEach + 1, 0));
+  // Typing at the end changes nothing above.
+  QTest::keyClicks(&wex.view(), "ab");
+  EXPECT_EQ(LineColumnPane(wex), QString::asprintf("%4d:%3d", kParagraphs * linesEach + 1, 2));
+  // A paragraph more at the top.
+  wex.view().moveCursor(QTextCursor::Start);
+  wex.view().insertPlainText(QString(1000, u'y') + u'\n');
+  wex.view().moveCursor(QTextCursor::End);
+  EXPECT_EQ(PaneLine(wex), kParagraphs * linesEach + 1 + linesEach);
+
+  // A narrower window wraps every paragraph into more lines.
+  wex.frame().resize(250, 300);
+  wex.view().moveCursor(QTextCursor::Start);
+  wex.view().moveCursor(QTextCursor::End);
+  EXPECT_GT(PaneLine(wex), (kParagraphs + 1) * linesEach + 1);
+}
+
+TEST_F(EditorTest, CaretPaneColumnRunsToTheSelectionsEnd) {
+  WexHarness wex;
+  wex.frame().show();
+  wex.view().SetWholeText("abc\r\ndefgh");
+  QTextCursor cursor = wex.view().textCursor();
+  cursor.setPosition(9);
+  cursor.setPosition(5, QTextCursor::KeepAnchor);  // caret after "d", selection to the end
+  wex.view().setTextCursor(cursor);
+  EXPECT_EQ(LineColumnPane(wex), "   2:  5");
+  cursor.setPosition(1);
+  cursor.setPosition(6, QTextCursor::KeepAnchor);  // caret after "de"
+  wex.view().setTextCursor(cursor);
+  EXPECT_EQ(LineColumnPane(wex), "   2:  2");
+}
+
+// The words of a PDF file with their places in points (pdftotext -bbox).
+struct PdfWord {
+  QString text;
+  double x = 0, y = 0;
+};
+std::vector<PdfWord> PdfWords(const QString& pdf) {
+  QProcess process;
+  process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+  process.waitForFinished();
+  const QString html = QString::fromUtf8(process.readAllStandardOutput());
+  static const QRegularExpression word(
+      QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re"));
+  std::vector<PdfWord> words;
+  for (auto it = word.globalMatch(html); it.hasNext();) {
+    const QRegularExpressionMatch m = it.next();
+    words.push_back({m.captured(3), m.captured(1).toDouble(), m.captured(2).toDouble()});
+  }
+  return words;
+}
+
+TEST_F(EditorTest, PrintedTextStartsAtTheHalfInchMarginsWithNothingAdded) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    GTEST_SKIP() << "pdftotext (poppler-utils) is needed to read the printed page";
+  const QString pdf = QString::fromStdString(MakeTempDir() + "/out.pdf");
+  WexHarness wex;
+  wex.view().SetWholeText("Printed\r\ntext");
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(pdf);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  wex.view().Print(printer);
+  const std::vector<PdfWord> words = PdfWords(pdf);
+  ASSERT_EQ(words.size(), 2u);  // no page number
+  EXPECT_EQ(words[0].text, "Printed");
+  EXPECT_NEAR(words[0].x, 36.0, 1.5);  // 720 twips
+  EXPECT_NEAR(words[0].y, 36.0, 4.0);
+  EXPECT_EQ(words[1].text, "text");
+  EXPECT_NEAR(words[1].x, 36.0, 1.5);
 }
 
 // A drop reaches the widget that accepted the drag that entered before it.

@@ -1,0 +1,105 @@
+// Safe whole-file writes on the files a user meets: protected ones, symbolic
+// links, and files in folders that take no new files.
+
+#include "platform/FileBytes.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileBytesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "wex-filebytes-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override {
+    ::chmod(dir_.c_str(), 0700);
+    fs::remove_all(dir_);
+  }
+
+  std::string Path(const char* name) const { return dir_ + "/" + name; }
+  static std::string Read(const std::string& path) {
+    std::string bytes;
+    EXPECT_EQ(ReadWholeFile(path, bytes), 0) << path;
+    return bytes;
+  }
+  static void Write(const std::string& path, const std::string& bytes, mode_t mode) {
+    ASSERT_EQ(WriteWholeFileAtomically(path, bytes), 0);
+    ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+  }
+  std::size_t Entries() const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), {}));
+  }
+
+  std::string dir_;
+};
+
+// Root may write anything, so as root the write runs in a child as "nobody";
+// otherwise it runs here. Returns the write's result.
+int AsOrdinaryUser(const std::function<int()>& write) {
+  if (::geteuid() != 0) return write();
+  const passwd* nobody = ::getpwnam("nobody");
+  if (!nobody) return -1;
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0) ::_exit(255);
+    ::_exit(write());
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(FileBytesTest, ReadOnlyFileIsRefusedAndKept) {
+  ASSERT_EQ(::chmod(dir_.c_str(), 0777), 0);
+  const std::string file = Path("locked.txt");
+  Write(file, "old", 0444);
+  EXPECT_EQ(AsOrdinaryUser([&] { return WriteWholeFileAtomically(file, "new"); }), EACCES);
+  EXPECT_EQ(Read(file), "old");
+  struct stat st {};
+  ASSERT_EQ(::stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0444u);
+  EXPECT_EQ(Entries(), 1u);  // no temporary file left behind
+}
+
+TEST_F(FileBytesTest, SymbolicLinkStaysAndTheFileItNamesIsReplaced) {
+  const std::string file = Path("real.txt");
+  const std::string link = Path("link.txt");
+  Write(file, "old", 0640);
+  ASSERT_EQ(::symlink("real.txt", link.c_str()), 0);
+  ASSERT_EQ(WriteWholeFileAtomically(link, "new text"), 0);
+  struct stat st {};
+  ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_EQ(Read(file), "new text");
+  ASSERT_EQ(::stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(Entries(), 2u);
+}
+
+TEST_F(FileBytesTest, WritableFileInAClosedFolderIsRewrittenInPlace) {
+  const std::string file = Path("open.txt");
+  Write(file, "the old and longer contents", 0666);
+  ASSERT_EQ(::chmod(dir_.c_str(), 0555), 0);
+  EXPECT_EQ(AsOrdinaryUser([&] { return WriteWholeFileAtomically(file, "new"); }), 0);
+  EXPECT_EQ(Read(file), "new");
+  // A new file still cannot be made there.
+  EXPECT_EQ(AsOrdinaryUser([&] { return WriteWholeFileAtomically(Path("new.txt"), "x"); }),
+            EACCES);
+  EXPECT_EQ(Entries(), 1u);
+}
+
+}  // namespace
