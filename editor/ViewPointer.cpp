@@ -10,6 +10,8 @@
 #include "framework/StatusBar.h"
 
 #include <QContextMenuEvent>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QMenu>
 #include <QPlainTextDocumentLayout>
 #include <QTextBlock>
@@ -87,20 +89,28 @@ void CWEXView::OpenDroppedFiles(const QStringList& paths) {
     if (m_pDocument->SaveModified()) m_pDocument->OnOpenDocument(path);
 }
 
-void CWEXView::LayOutBlocksThrough(const QTextBlock& last) {
+bool CWEXView::LayOutBlocksThrough(const QTextBlock& last) {
   auto* layout = qobject_cast<QPlainTextDocumentLayout*>(document()->documentLayout());
-  if (!layout) return;
+  if (!layout) return true;
   // A new width wraps every paragraph anew.
   if (viewport()->width() != m_laidOutWidth) {
     m_laidOutWidth = viewport()->width();
     m_blocksLaidOut = 0;
   }
   // The control lays out only the paragraphs it has shown; any other counts
-  // as one line until it is laid out here.
-  for (QTextBlock block = document()->findBlockByNumber(m_blocksLaidOut);
-       block.isValid() && block.blockNumber() <= last.blockNumber(); block = block.next())
+  // as one line until it is laid out here. A long way to go (the end of a big
+  // file) is done in slices, so that the window stays responsive meanwhile.
+  constexpr int kSliceMs = 30;
+  QElapsedTimer slice;
+  slice.start();
+  QTextBlock block = document()->findBlockByNumber(m_blocksLaidOut);
+  for (; block.isValid() && block.blockNumber() <= last.blockNumber(); block = block.next()) {
     layout->ensureBlockLayout(block);
+    m_blocksLaidOut = block.blockNumber() + 1;
+    if (slice.elapsed() >= kSliceMs && block.blockNumber() < last.blockNumber()) return false;
+  }
   m_blocksLaidOut = std::max(m_blocksLaidOut, last.blockNumber() + 1);
+  return true;
 }
 
 void CWEXView::ForgetLayoutFrom(int position) {
@@ -114,7 +124,19 @@ void CWEXView::UpdateLineColumn() {
   // caret's; the column runs from that line's start to the selection's end.
   const QTextCursor cursor = textCursor();
   const QTextBlock block = cursor.block();
-  LayOutBlocksThrough(block);
+  if (!LayOutBlocksThrough(block)) {
+    // Not counted yet: the pane shows nothing rather than a wrong line, and
+    // the count goes on after the events that are waiting.
+    statusBar->SetPaneText(statusBar->CommandToIndex(cmd::ID_INDICATOR_LINECOL), QString());
+    if (!m_bLineColumnQueued) {
+      m_bLineColumnQueued = true;
+      QTimer::singleShot(0, this, [this] {
+        m_bLineColumnQueued = false;
+        UpdateLineColumn();
+      });
+    }
+    return;
+  }
   int line = block.firstLineNumber();
   int lineStart = block.position();
   const QTextLine textLine = block.layout()->lineForTextPosition(cursor.positionInBlock());

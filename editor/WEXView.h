@@ -105,8 +105,9 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   void OnFilePrintPreview();
   QPrinter& Printer();
   /// Lays out every paragraph up to `last` at the current width, so that the
-  /// line numbers up to it count screen lines.
-  void LayOutBlocksThrough(const QTextBlock& last);
+  /// line numbers up to it count screen lines; false when a slice of time ran
+  /// out first.
+  bool LayOutBlocksThrough(const QTextBlock& last);
   /// An edit at `position` may change the layout of its paragraph and the ones after.
   void ForgetLayoutFrom(int position);
 
@@ -120,5 +121,6 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   std::unique_ptr<QPrinter> m_pPrinter;
   int m_blocksLaidOut = 0;     ///< paragraphs before this one are laid out at m_laidOutWidth
   int m_laidOutWidth = -1;
+  bool m_bLineColumnQueued = false;  ///< a sliced count goes on after the pending events
   PluginModule m_pluginModule;  ///< the plug-in of the last plug-in command
 };

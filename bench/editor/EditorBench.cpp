@@ -13,6 +13,7 @@
 #include "editor/WEXView.h"
 #include "framework/CommandIds.h"
 #include "framework/ModalSeam.h"
+#include "framework/StatusBar.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -106,6 +107,13 @@ struct Window {
   CWEXView& view() { return *frame.View(); }
 };
 
+// Lets the sliced line count run until the caret pane shows it.
+void WaitForLineColumn(Window& window) {
+  CStatusBar* bar = window.frame.StatusBar();
+  const int pane = bar->CommandToIndex(cmd::ID_INDICATOR_LINECOL);
+  while (bar->GetPaneText(pane).isEmpty()) QCoreApplication::processEvents();
+}
+
 // Types 200 characters at the caret, as key presses and releases.
 void Type(QWidget& target) {
   for (int i = 0; i < 200; ++i) {
@@ -186,12 +194,20 @@ const std::map<std::string, std::function<void(const std::function<void(bool)>&)
          timing(true);
          edit.moveCursor(QTextCursor::End);
        }},
-      {"CaretToEnd_FirstTime",  // every paragraph laid out for the line number
+      {"CaretToEnd_FirstTime",  // what the key press blocks: one slice of the line count
        [](const Switch& timing) {
          timing(false);
          Window window;
          timing(true);
          window.view().moveCursor(QTextCursor::End);
+       }},
+      {"CaretToEnd_UntilPaneCounted",  // every paragraph laid out, in slices, for the line number
+       [](const Switch& timing) {
+         timing(false);
+         Window window;
+         timing(true);
+         window.view().moveCursor(QTextCursor::End);
+         WaitForLineColumn(window);
        }},
       {"Floor_Type200AtEnd",
        [](const Switch& timing) {
@@ -209,6 +225,7 @@ const std::map<std::string, std::function<void(const std::function<void(bool)>&)
          timing(false);
          Window window;
          window.view().moveCursor(QTextCursor::End);
+         WaitForLineColumn(window);
          timing(true);
          Type(window.view());
        }},

@@ -6,6 +6,7 @@
 #include "platform/Cp932Codec.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileDialog>
 
 std::string Sjis(const char* utf8) {
@@ -27,7 +28,13 @@ void QueueFileChoice(ModalScript& script, const std::string& path) {
 
 QString LineColumnPane(WexHarness& wex) {
   CStatusBar* bar = wex.frame().StatusBar();
-  return bar->GetPaneText(bar->CommandToIndex(cmd::ID_INDICATOR_LINECOL));
+  const int pane = bar->CommandToIndex(cmd::ID_INDICATOR_LINECOL);
+  // A long count runs in slices and leaves the pane empty until it is done.
+  QElapsedTimer waited;
+  waited.start();
+  while (bar->GetPaneText(pane).isEmpty() && waited.elapsed() < 10000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  return bar->GetPaneText(pane);
 }
 
 void SetSetting(const char* section, const char* key, const std::string& value) {

@@ -15,6 +15,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTextBlock>
 #include <QUrl>
 #include <new>
 #include <vector>
@@ -213,18 +214,20 @@ TEST_F(EditorTest, CaretPaneCountsWrappedParagraphsNeverShown) {
   WexHarness wex;
   wex.frame().resize(400, 300);
   wex.frame().show();
-  const std::string paragraph(1000, 'x');
-  wex.view().SetWholeText(paragraph);
-  wex.view().moveCursor(QTextCursor::End);
-  const int linesEach = PaneLine(wex);
-  ASSERT_GT(linesEach, 2);
-
-  // The caret at the start of the last of many such paragraphs, most of which
-  // were never on the screen.
+  // Many long paragraphs, most of which are never on the screen.
   constexpr int kParagraphs = 300;
+  const std::string paragraph(1000, 'x');
   std::string text;
   for (int i = 0; i < kParagraphs; ++i) text += paragraph + "\r\n";
   wex.view().SetWholeText(text);
+  QCoreApplication::processEvents();  // the scroll bar takes its share of the width
+  // The lines of one paragraph, read where the first one ends (on the screen).
+  QTextCursor second(wex.view().document()->findBlockByNumber(1));
+  wex.view().setTextCursor(second);
+  const int linesEach = PaneLine(wex) - 1;
+  ASSERT_GT(linesEach, 2);
+
+  // The caret at the end, below paragraphs that were never shown.
   wex.view().moveCursor(QTextCursor::End);
   EXPECT_EQ(LineColumnPane(wex), QString::asprintf("%4d:%3d", kParagraphs * linesEach + 1, 0));
   // Typing at the end changes nothing above.
