@@ -94,6 +94,16 @@ struct Editor {
   }
 };
 
+// The bare control at the editor's size, shown: the floor's counterpart of Editor.
+struct BareEdit {
+  QPlainTextEdit edit;
+  BareEdit() {
+    edit.resize(800, 600);
+    edit.show();
+  }
+  explicit BareEdit(const std::string& sjis) : BareEdit() { edit.setPlainText(SjisToText(sjis)); }
+};
+
 // The whole main window, whose status bar gets the caret's line and column.
 struct Window {
   CWEXDoc doc;
@@ -132,11 +142,9 @@ const std::map<std::string, std::function<void(const std::function<void(bool)>&)
        [](const Switch& timing) {
          timing(false);
          const QString text = SjisToText(SjisText());
-         QPlainTextEdit edit;
-         edit.resize(800, 600);
-         edit.show();
+         BareEdit bare;
          timing(true);
-         edit.setPlainText(text);
+         bare.edit.setPlainText(text);
        }},
       {"Open_Sjis_WithRecognition",
        [](const Switch& timing) {
@@ -157,10 +165,8 @@ const std::map<std::string, std::function<void(const std::function<void(bool)>&)
       {"Floor_ToPlainText_Set_Set",
        [](const Switch& timing) {
          timing(false);
-         QPlainTextEdit edit;
-         edit.resize(800, 600);
-         edit.show();
-         edit.setPlainText(SjisToText(EucText()));
+         BareEdit bare(EucText());
+         QPlainTextEdit& edit = bare.edit;
          timing(true);
          const QString text = edit.toPlainText();
          edit.setPlainText(text);
@@ -187,10 +193,8 @@ const std::map<std::string, std::function<void(const std::function<void(bool)>&)
       {"Floor_CaretToEnd",
        [](const Switch& timing) {
          timing(false);
-         QPlainTextEdit edit;
-         edit.resize(800, 600);
-         edit.show();
-         edit.setPlainText(SjisToText(SjisText()));
+         BareEdit bare(SjisText());
+         QPlainTextEdit& edit = bare.edit;
          timing(true);
          edit.moveCursor(QTextCursor::End);
        }},
@@ -212,10 +216,8 @@ const std::map<std::string, std::function<void(const std::function<void(bool)>&)
       {"Floor_Type200AtEnd",
        [](const Switch& timing) {
          timing(false);
-         QPlainTextEdit edit;
-         edit.resize(800, 600);
-         edit.show();
-         edit.setPlainText(SjisToText(SjisText()));
+         BareEdit bare(SjisText());
+         QPlainTextEdit& edit = bare.edit;
          edit.moveCursor(QTextCursor::End);
          timing(true);
          Type(edit);
