@@ -38,22 +38,24 @@ constexpr std::array<char16_t, 256> kSingle = [] {
   return single;
 }();
 
-/// CP932 bytes of each code unit: one byte when below 0x100, else lead << 8 | trail;
-/// kCannotHold when CP932 has no place for it.
+/// CP932 bytes of each code unit in the order they are stored: the first byte in
+/// the low half, the second (if any) in the high half, which is never 0 for a
+/// pair; kCannotHold when CP932 has no place for it.
 constexpr std::uint16_t kCannotHold = 0xFFFF;
+constexpr std::uint16_t Stored(unsigned first, unsigned second = 0) {
+  return static_cast<std::uint16_t>(first | second << 8);
+}
 constexpr std::array<std::uint16_t, 0x10000> kEncode = [] {
   std::array<std::uint16_t, 0x10000> code{};
   code.fill(kCannotHold);
   // Single bytes (characters and escapes), escapes of trail bytes, then the pairs.
-  for (unsigned b = 0; b < 0x100; ++b) code[kSingle[b]] = static_cast<std::uint16_t>(b);
+  for (unsigned b = 0; b < 0x100; ++b) code[kSingle[b]] = Stored(b);
   for (unsigned t = 0x40; t < 0x100; ++t) {
-    if (IsTrail(t)) code[Escape(t)] = static_cast<std::uint16_t>(t);
+    if (IsTrail(t)) code[Escape(t)] = Stored(t);
   }
   for (int row = 0; row < kLeadRows; ++row) {
     for (int i = 0; i < kTrailCount; ++i) {
-      if (const char16_t c = kPairs[row][i]) {
-        code[c] = static_cast<std::uint16_t>(LeadOfRow(row) << 8 | (0x40 + i));
-      }
+      if (const char16_t c = kPairs[row][i]) code[c] = Stored(LeadOfRow(row), 0x40 + i);
     }
   }
   return code;
@@ -101,27 +103,48 @@ std::size_t DecodeBytes(const unsigned char* p, std::size_t n, char16_t* out) {
   return static_cast<std::size_t>(o - out);
 }
 
-template <bool kParagraphs>
-std::size_t EncodeText(const char16_t* s, std::size_t n, char* out) {
+/// kEncode for the control's text: its paragraph ends ("\n", U+2029) and line
+/// separators (U+2028) are stored as CR LF, its no-break space as a blank.
+constexpr std::array<std::uint16_t, 0x10000> kEncodeParagraphs = [] {
+  std::array<std::uint16_t, 0x10000> code = kEncode;
+  code[u'\n'] = code[0x2028] = code[0x2029] = Stored('\r', '\n');
+  code[0xA0] = Stored(' ');
+  return code;
+}();
+
+/// Stores one character's bytes (not kCannotHold) at `o`; returns the end.
+inline char* Store(char* o, unsigned code) {
+  // Mixed kana and ASCII defeat branch prediction, so both bytes are stored
+  // every time and the width is arithmetic (1 when the high half is set): a
+  // single byte's second store is overwritten by the next character, and
+  // stays within the 2 bytes per code unit the buffer holds.
+  o[0] = static_cast<char>(code & 0xFF);
+  o[1] = static_cast<char>(code >> 8);
+  return o + 1 + ((code + 0xFF00) >> 16);
+}
+
+std::size_t EncodeText(const std::array<std::uint16_t, 0x10000>& table, const char16_t* s,
+                       std::size_t n, char* out) {
   char* o = out;
-  for (std::size_t i = 0; i < n; ++i) {
-    const char16_t c = s[i];
-    if (kParagraphs && (c == u'\n' || c == u'\u2029')) {
-      *o++ = '\r';
-      *o++ = '\n';
-      continue;
+  std::size_t i = 0;
+  for (;;) {
+    // Four at a time while CP932 holds all four, the common case.
+    for (; i + 4 <= n; i += 4) {
+      const unsigned a = table[s[i]], b = table[s[i + 1]], c = table[s[i + 2]],
+                     d = table[s[i + 3]];
+      if (a == kCannotHold || b == kCannotHold || c == kCannotHold || d == kCannotHold) break;
+      o = Store(Store(Store(Store(o, a), b), c), d);
     }
-    const unsigned code = kEncode[c];
-    if (code < 0x100) {
-      *o++ = static_cast<char>(code);
-    } else if (code != kCannotHold) {
-      *o++ = static_cast<char>(code >> 8);
-      *o++ = static_cast<char>(code & 0xFF);
+    if (i == n) break;
+    // Then one: the rest of a text, or a group of four with one it cannot hold.
+    if (const unsigned code = table[s[i]]; code != kCannotHold) {
+      o = Store(o, code);
     } else {
       // A character outside the BMP is one "?", not two.
-      if (IsHighSurrogate(c) && i + 1 < n && IsLowSurrogate(s[i + 1])) ++i;
+      if (IsHighSurrogate(s[i]) && i + 1 < n && IsLowSurrogate(s[i + 1])) ++i;
       *o++ = '?';
     }
+    ++i;
   }
   return static_cast<std::size_t>(o - out);
 }
@@ -135,8 +158,8 @@ std::size_t DecodeTo(std::string_view bytes, char16_t* out, LineEnds lineEnds) {
 }
 
 std::size_t EncodeTo(std::u16string_view text, char* out, LineEnds lineEnds) {
-  return lineEnds == LineEnds::Paragraphs ? EncodeText<true>(text.data(), text.size(), out)
-                                          : EncodeText<false>(text.data(), text.size(), out);
+  return EncodeText(lineEnds == LineEnds::Paragraphs ? kEncodeParagraphs : kEncode, text.data(),
+                    text.size(), out);
 }
 
 std::u16string Decode(std::string_view bytes, LineEnds lineEnds) {

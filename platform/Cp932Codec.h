@@ -37,7 +37,8 @@ namespace cp932 {
 enum class LineEnds {
   Keep,        ///< CR and LF are ordinary characters.
   Paragraphs,  ///< decode: CR LF, CR and LF each become one "\n";
-               ///< encode: "\n" (and U+2029) becomes CR LF.
+               ///< encode: "\n", U+2029 and U+2028 become CR LF and U+00A0
+               ///< a blank, as the control's plain text has them.
 };
 
 /// Decodes into `out`, which must hold `bytes.size()` code units; returns how many

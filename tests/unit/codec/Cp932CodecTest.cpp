@@ -166,6 +166,9 @@ TEST(Cp932Codec, LineEnds) {
   EXPECT_EQ(Encode(u"a\nb\u2029c\r", LineEnds::Paragraphs), "a\r\nb\r\nc\r");
   EXPECT_EQ(Encode(u"a\nb\r\n"), "a\nb\r\n");
   EXPECT_EQ(Encode(u"a\u2029b"), "a?b");
+  // The control's line separator and no-break space, as its plain text shows them.
+  EXPECT_EQ(Encode(u"a\u2028b\u00A0c", LineEnds::Paragraphs), "a\r\nb c");
+  EXPECT_EQ(Encode(u"a\u2028b\u00A0c"), "a?b?c");
 
   // The *To forms write no more than the buffer sizes they promise.
   const std::string wide = "\r\n\n\x82\xA0";
@@ -190,6 +193,15 @@ TEST(Cp932Codec, CharactersCp932CannotHoldBecomeQuestionMarks) {
   EXPECT_TRUE(cp932::IsRepresentable(u'\u3042'));
   EXPECT_TRUE(cp932::IsRepresentable(u'\0'));
   EXPECT_EQ(Encode(std::u16string(1, u'\0')), std::string(1, '\0'));
+
+  // Encoding goes several characters at a time: a pair and a lone character
+  // give the same "?" wherever they fall in a run of held ones.
+  for (std::size_t before = 0; before < 9; ++before) {
+    const std::u16string text = std::u16string(before, u'x') +
+                                u"\U0001F600\u3042\u3044\uFF71\u4E02\xDC81\u3046a\U0001F600";
+    EXPECT_EQ(Encode(text), std::string(before, 'x') + "?\x82\xA0\x82\xA2\xB1?\x81\x82\xA4" "a?")
+        << before;
+  }
 }
 
 }  // namespace
