@@ -26,5 +26,9 @@ std::string PlainFileText(std::string bytes, const std::string& settingsPath, QW
   converter.DetectCode();
   const int code = converter.m_nCode;
   if ((code != KANJI_JIS && code != KANJI_EUC) || !ConversionWanted(code, owner)) return bytes;
-  return code == KANJI_JIS ? converter.JisToSjis() : converter.EucToSjis();
+  std::string sjis = code == KANJI_JIS ? converter.JisToSjis() : converter.EucToSjis();
+  // The caller may hold the argument until its own statement ends; the source
+  // bytes are not needed any more.
+  std::string().swap(bytes);
+  return sjis;
 }

@@ -2,6 +2,9 @@
 
 #include "platform/Cp932Codec.h"
 
+#include <algorithm>
+#include <memory>
+
 QString SjisToText(std::string_view sjis) {
   QString text(static_cast<qsizetype>(sjis.size()), Qt::Uninitialized);
   const std::size_t n = cp932::DecodeTo(sjis, reinterpret_cast<char16_t*>(text.data()),
@@ -10,12 +13,38 @@ QString SjisToText(std::string_view sjis) {
   return text;
 }
 
+namespace {
+
+std::u16string_view View(const QString& text, qsizetype from, qsizetype count) {
+  return {reinterpret_cast<const char16_t*>(text.constData()) + from,
+          static_cast<std::size_t>(count)};
+}
+
+// Small enough to stay in the processor's cache between encoding and copying.
+constexpr std::size_t kChunkBytes = 64 << 10;
+
+}  // namespace
+
 std::string TextToSjis(const QString& text) {
-  std::string sjis(static_cast<std::size_t>(text.size()) * 2, '\0');
-  const std::size_t n = cp932::EncodeTo(
-      std::u16string_view(reinterpret_cast<const char16_t*>(text.constData()),
-                          static_cast<std::size_t>(text.size())),
-      sjis.data(), cp932::LineEnds::Paragraphs);
-  sjis.resize(n);
+  // Room for the longest encoding is reserved but never cleared: only the pages
+  // the bytes are copied into become memory, so a text kept for later costs its
+  // length, and no second copy is made.
+  std::string sjis;
+  sjis.reserve(2 * static_cast<std::size_t>(text.size()));
+  const FillChunk fill = SjisChunks(text);
+  const auto chunk = std::make_unique_for_overwrite<char[]>(kChunkBytes);
+  while (const std::size_t n = fill(chunk.get(), kChunkBytes)) sjis.append(chunk.get(), n);
   return sjis;
+}
+
+FillChunk SjisChunks(QString text) {
+  return [text = std::move(text), next = qsizetype{0}](char* out, std::size_t capacity) mutable {
+    qsizetype end = std::min(text.size(), next + static_cast<qsizetype>(capacity / 2));
+    // A character outside the BMP is encoded whole, never split between two chunks.
+    if (end < text.size() && text.at(end - 1).isHighSurrogate()) --end;
+    const std::size_t n =
+        cp932::EncodeTo(View(text, next, end - next), out, cp932::LineEnds::Paragraphs);
+    next = end;
+    return n;
+  };
 }

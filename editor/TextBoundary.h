@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/ChunkedWrite.h"
+
 #include <QString>
 #include <string>
 #include <string_view>
@@ -8,3 +10,5 @@
 // become "?" on the way out.
 QString SjisToText(std::string_view sjis);
 std::string TextToSjis(const QString& text);
+/// TextToSjis(text) produced a chunk at a time, for writing a file while it is encoded.
+FillChunk SjisChunks(QString text);

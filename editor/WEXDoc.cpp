@@ -55,7 +55,7 @@ FileError CWEXDoc::Load(const QString& path) {
 FileError CWEXDoc::Store(const QString& path) {
   try {
     return FileErrorFromErrno(
-        WriteWholeFileAtomically(QFile::encodeName(path).toStdString(), m_pView->GetPlainText()));
+        WriteFileAtomically(QFile::encodeName(path).toStdString(), m_pView->GetPlainTextChunks()));
   } catch (const std::bad_alloc&) {
     return FileError::Failed;
   }

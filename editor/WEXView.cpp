@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QPrinter>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -72,10 +73,18 @@ void CWEXView::RegisterEditCommands() {
   OnUpdate(ID_EDIT_SELECT_ALL, [this](CCmdUI& ui) { ui.Enable(!document()->isEmpty()); });
 }
 
-std::string CWEXView::GetPlainText() const { return TextToSjis(toPlainText()); }
+// The raw text (paragraphs end in U+2029) is what toPlainText copies before
+// it rewrites the separators; encoding stores them as CR LF itself.
+std::string CWEXView::GetPlainText() const { return TextToSjis(document()->toRawText()); }
 
-void CWEXView::SetWholeText(std::string_view sjis) {
-  setPlainText(SjisToText(sjis));  // also empties the undo history
+FillChunk CWEXView::GetPlainTextChunks() const { return SjisChunks(document()->toRawText()); }
+
+void CWEXView::SetWholeText(std::string sjis) {
+  const QString text = SjisToText(sjis);
+  // Released before the control copies the characters, so that a big text is
+  // held twice at most rather than three times.
+  std::string().swap(sjis);
+  setPlainText(text);  // also empties the undo history
   document()->setModified(false);
   moveCursor(QTextCursor::Start);
 }
@@ -93,7 +102,7 @@ bool CWEXView::TransformWholeText(const Transformation& transform) {
     if (!result) return false;
     // The text is replaced before the old one is kept, so that running out of
     // memory on the way leaves both the text and the pending Undo as they were.
-    SetWholeText(*result);
+    SetWholeText(std::move(*result));
     m_strBeforeConvert = std::move(text);
     m_bConverted = 1;
   } catch (const std::bad_alloc&) {
@@ -116,9 +125,8 @@ void CWEXView::OnUndo() {
     return;
   }
   CWaitCursor wait;
-  SetWholeText(m_strBeforeConvert);  // leaves the modified flag clear
   m_bConverted = 0;
-  std::string().swap(m_strBeforeConvert);
+  SetWholeText(std::exchange(m_strBeforeConvert, {}));  // leaves the modified flag clear
 }
 
 void CWEXView::SendCommand(int id) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "framework/CmdTarget.h"
+#include "platform/ChunkedWrite.h"
 #include "plugin_host/PluginModule.h"
 
 #include <QPlainTextEdit>
@@ -28,9 +29,12 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
 
   /// The whole text as Shift-JIS with CR LF between paragraphs.
   std::string GetPlainText() const;
+  /// GetPlainText a chunk at a time, for writing a file while it is encoded.
+  FillChunk GetPlainTextChunks() const;
   /// Replaces the whole text (Shift-JIS; CR LF, CR and LF each end a paragraph):
-  /// caret to the start, undo history emptied, modified flag cleared.
-  void SetWholeText(std::string_view sjis);
+  /// caret to the start, undo history emptied, modified flag cleared. `sjis` is
+  /// released once decoded, so a text moved in is not held twice meanwhile.
+  void SetWholeText(std::string sjis);
   /// Queues a Space and a Backspace key press to the view: once they are
   /// delivered the text is unchanged, modified, and Undo is enabled.
   void SimulateEdit();

@@ -10,18 +10,6 @@
 
 namespace {
 
-int WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return 0;
-}
-
 // Reads to the end of `fd` into `bytes`; a shortage of memory is ENOMEM.
 int ReadAll(int fd, std::size_t expectedSize, std::string& bytes) {
   try {
@@ -42,21 +30,40 @@ int ReadAll(int fd, std::size_t expectedSize, std::string& bytes) {
   }
 }
 
-// Writes `bytes`, flushes them to the disk and closes `fd`; 0 or the first errno.
-int WriteAndClose(int fd, std::string_view bytes) {
-  int error = WriteAll(fd, bytes);
-  if (error == 0 && ::fsync(fd) != 0) error = errno;
+// Runs `body` on `fd`, flushes the file to the disk and closes `fd`; 0 or the
+// first errno. The data flush is enough: the file's size is flushed with it.
+int WriteAndClose(int fd, const WriteBody& body) {
+  int error = 0;
+  try {
+    error = body(fd);
+  } catch (...) {
+    ::close(fd);
+    throw;
+  }
+  if (error == 0 && ::fdatasync(fd) != 0) error = errno;
   if (::close(fd) != 0 && error == 0) error = errno;
   return error;
 }
 
-int WriteInPlace(const std::string& path, std::string_view bytes) {
+int WriteInPlace(const std::string& path, const WriteBody& body) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
   if (fd < 0) return errno;
-  return WriteAndClose(fd, bytes);
+  return WriteAndClose(fd, body);
 }
 
 }  // namespace
+
+int WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return 0;
+}
 
 int ReadWholeFile(const std::string& path, std::string& bytes) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -72,7 +79,7 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
   return error;
 }
 
-int WriteWholeFileAtomically(const std::string& path, std::string_view bytes) {
+int ReplaceFile(const std::string& path, const WriteBody& body) {
   // Through a symbolic link the file it names is replaced, and the link stays.
   std::string target = path;
   if (char* real = ::realpath(path.c_str(), nullptr)) {
@@ -97,16 +104,26 @@ int WriteWholeFileAtomically(const std::string& path, std::string_view bytes) {
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) {
     // A writable file in a folder that takes no new files can only be rewritten in place.
-    if (exists && (errno == EACCES || errno == EPERM)) return WriteInPlace(target, bytes);
+    if (exists && (errno == EACCES || errno == EPERM)) return WriteInPlace(target, body);
     return errno;
   }
-  int error = ::fchmod(fd, mode) == 0 ? 0 : errno;
-  if (error == 0) {
-    error = WriteAndClose(fd, bytes);
-  } else {
-    ::close(fd);
+  int error = 0;
+  try {
+    if (::fchmod(fd, mode) == 0) {
+      error = WriteAndClose(fd, body);
+    } else {
+      error = errno;
+      ::close(fd);
+    }
+  } catch (...) {
+    ::unlink(temp.c_str());
+    throw;
   }
   if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) error = errno;
   if (error != 0) ::unlink(temp.c_str());
   return error;
+}
+
+int WriteWholeFileAtomically(const std::string& path, std::string_view bytes) {
+  return ReplaceFile(path, [bytes](int fd) { return WriteAll(fd, bytes); });
 }

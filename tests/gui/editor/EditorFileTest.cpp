@@ -234,6 +234,36 @@ TEST_F(EditorTest, UntitledSaveNeverCreatesAWildcardName) {
   EXPECT_EQ(wex.doc().GetTitle(), "real.txt");
 }
 
+TEST_F(EditorTest, SavedBytesAreTheTextWhereverItIsCutIntoPieces) {
+  // The text is encoded a piece at a time (32,768 and 524,288 code units): a
+  // character outside the BMP at each cut is still one "?", and the separator
+  // and blank the control itself puts in are saved as its plain text has them.
+  QString text;
+  std::string expected;
+  const auto fillUntil = [&](qsizetype size) {
+    while (text.size() < size) {
+      const bool lineEnd = text.size() % 64 == 63;
+      text += lineEnd ? u'\n' : u'x';
+      expected += lineEnd ? "\r\n" : "x";
+    }
+  };
+  const QString outsideBmp = QString::fromUcs4(U"\U0001F600");
+  fillUntil(32767);
+  text += outsideBmp;
+  fillUntil(524287);
+  text += outsideBmp + QString::fromUtf16(u"b\u2028c\u00A0d");
+  expected.insert(32767 + 32767 / 64, "?");
+  expected += "?b\r\nc d";
+  const std::string dir = MakeTempDir();
+  WriteBytes(dir + "/out.txt", "old");
+  WexHarness wex({QString::fromStdString(dir + "/out.txt")});
+  wex.view().textCursor().insertText(text);
+  EXPECT_EQ(wex.view().GetPlainText(), expected + "old");
+  wex.frame().SendCommand(ID_FILE_SAVE);
+  EXPECT_EQ(ReadBytes(dir + "/out.txt"), expected + "old");
+  EXPECT_FALSE(wex.doc().IsModified());
+}
+
 TEST_F(EditorTest, FailedWriteKeepsTheOldFileAndReportsIt) {
   const std::string dir = MakeTempDir();
   WriteBytes(dir + "/big.txt", "old contents");
