@@ -2,9 +2,9 @@
 // control doing the least it must (QPlainTextEdit::setPlainText / toPlainText
 // of the same text), measured in the same run.
 //
-// Peak memory: "--memory" runs every phase once in a child process of its own
-// and prints the child's peak resident size (getrusage ru_maxrss) less that of
-// the bare application, so the figures are the phase's own peak.
+// Each figure is followed by its ratio to the floor. Peak memory: "--memory"
+// runs every phase once in a child process of its own, builds the phase's
+// input, and then measures how far the measured part raises the resident size.
 
 #include "app/MainFrame.h"
 #include "app/Settings.h"
@@ -20,17 +20,15 @@
 #include <QMessageBox>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <algorithm>
 #include <functional>
-#include <iconv.h>
 #include <map>
-#include <spawn.h>
+#include <iconv.h>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
+#include <vector>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
@@ -134,10 +132,17 @@ void Type(QWidget& target) {
   }
 }
 
-// Each phase: setup (untimed), then the measured work.
-const std::map<std::string, std::function<void(const std::function<void(bool)>&)>>& Phases() {
-  using Switch = std::function<void(bool)>;  // false: pause timing, true: resume
-  static const std::map<std::string, std::function<void(const Switch&)>> phases = {
+// A phase sets up its input (untimed), then does the measured work. Each phase
+// of the editor names the bare control's floor it is compared with.
+using Switch = std::function<void(bool)>;  // false: pause timing, true: resume
+struct Phase {
+  std::string name;
+  std::function<void(const Switch&)> run;
+  std::string floor;  // empty for a floor
+};
+
+const std::vector<Phase>& Phases() {
+  static const std::vector<Phase> phases = {
       {"Floor_SetPlainText_Sjis",
        [](const Switch& timing) {
          timing(false);
@@ -145,14 +150,16 @@ const std::map<std::string, std::function<void(const std::function<void(bool)>&)
          BareEdit bare;
          timing(true);
          bare.edit.setPlainText(text);
-       }},
+       },
+       ""},
       {"Open_Sjis_WithRecognition",
        [](const Switch& timing) {
          timing(false);
          Editor editor;
          timing(true);
          editor.doc.OnOpenDocument(QString::fromStdString(Dir() + "/bench-sjis.txt"));
-       }},
+       },
+       "Floor_SetPlainText_Sjis"},
       {"Open_Euc_ConvertOnYes",
        [](const Switch& timing) {
          timing(false);
@@ -161,7 +168,8 @@ const std::map<std::string, std::function<void(const std::function<void(bool)>&)
          script.QueueResult(QMessageBox::Yes);
          timing(true);
          editor.doc.OnOpenDocument(QString::fromStdString(Dir() + "/bench-euc.txt"));
-       }},
+       },
+       "Floor_SetPlainText_Sjis"},
       {"Floor_ToPlainText_Set_Set",
        [](const Switch& timing) {
          timing(false);
@@ -170,8 +178,10 @@ const std::map<std::string, std::function<void(const std::function<void(bool)>&)
          timing(true);
          const QString text = edit.toPlainText();
          edit.setPlainText(text);
+         QCoreApplication::processEvents();  // the repaint the command's pending events bring
          edit.setPlainText(text);
-       }},
+       },
+       ""},
       {"ConvertEucCommand_AndUndo",
        [](const Switch& timing) {
          timing(false);
@@ -181,7 +191,8 @@ const std::map<std::string, std::function<void(const std::function<void(bool)>&)
          editor.view.OnCmdMsg(cmd::ID_EUC_TO_SJIS);
          QCoreApplication::processEvents();
          editor.view.OnCmdMsg(cmd::ID_EDIT_UNDO);
-       }},
+       },
+       "Floor_ToPlainText_Set_Set"},
       {"Floor_ToPlainText",
        [](const Switch& timing) {
          timing(false);
@@ -189,7 +200,8 @@ const std::map<std::string, std::function<void(const std::function<void(bool)>&)
          edit.setPlainText(SjisToText(SjisText()));
          timing(true);
          benchmark::DoNotOptimize(edit.toPlainText());
-       }},
+       },
+       ""},
       {"Floor_CaretToEnd",
        [](const Switch& timing) {
          timing(false);
@@ -197,14 +209,16 @@ const std::map<std::string, std::function<void(const std::function<void(bool)>&)
          QPlainTextEdit& edit = bare.edit;
          timing(true);
          edit.moveCursor(QTextCursor::End);
-       }},
+       },
+       ""},
       {"CaretToEnd_FirstTime",  // what the key press blocks: one slice of the line count
        [](const Switch& timing) {
          timing(false);
          Window window;
          timing(true);
          window.view().moveCursor(QTextCursor::End);
-       }},
+       },
+       "Floor_CaretToEnd"},
       {"CaretToEnd_UntilPaneCounted",  // every paragraph laid out, in slices, for the line number
        [](const Switch& timing) {
          timing(false);
@@ -212,7 +226,8 @@ const std::map<std::string, std::function<void(const std::function<void(bool)>&)
          timing(true);
          window.view().moveCursor(QTextCursor::End);
          WaitForLineColumn(window);
-       }},
+       },
+       "Floor_CaretToEnd"},
       {"Floor_Type200AtEnd",
        [](const Switch& timing) {
          timing(false);
@@ -221,7 +236,8 @@ const std::map<std::string, std::function<void(const std::function<void(bool)>&)
          edit.moveCursor(QTextCursor::End);
          timing(true);
          Type(edit);
-       }},
+       },
+       ""},
       {"Type200AtEnd",
        [](const Switch& timing) {
          timing(false);
@@ -230,7 +246,8 @@ const std::map<std::string, std::function<void(const std::function<void(bool)>&)
          WaitForLineColumn(window);
          timing(true);
          Type(window.view());
-       }},
+       },
+       "Floor_Type200AtEnd"},
       {"Save",
        [](const Switch& timing) {
          timing(false);
@@ -239,15 +256,15 @@ const std::map<std::string, std::function<void(const std::function<void(bool)>&)
          editor.doc.SetPathName(QString::fromStdString(Dir() + "/bench-out.txt"));
          timing(true);
          editor.doc.DoFileSave();
-       }},
+       },
+       "Floor_ToPlainText"},
   };
   return phases;
 }
 
-void RunPhase(benchmark::State& state, const std::string& name) {
-  const auto& phase = Phases().at(name);
+void RunPhase(benchmark::State& state, const Phase& phase) {
   for (auto _ : state) {
-    phase([&state](bool on) {
+    phase.run([&state](bool on) {
       if (on)
         state.ResumeTiming();
       else
@@ -260,30 +277,99 @@ void RunPhase(benchmark::State& state, const std::string& name) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kTextBytes));
 }
 
-long MaxRssKb() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
+// Each phase's figure over its floor's, for the phases run with their floors.
+void PrintRatios(const std::map<std::string, double>& figures, const char* unit) {
+  std::printf("\n%-28s %10s %10s  %s\n", "Phase", unit, "floor", "ratio");
+  for (const Phase& phase : Phases()) {
+    if (phase.floor.empty() || !figures.contains(phase.name) || !figures.contains(phase.floor))
+      continue;
+    const double figure = figures.at(phase.name), floor = figures.at(phase.floor);
+    if (floor >= 1)
+      std::printf("%-28s %10.1f %10.1f  %.2fx  (%s)\n", phase.name.c_str(), figure, floor,
+                  figure / floor, phase.floor.c_str());
+    else
+      std::printf("%-28s %10.1f %10.1f  -      (%s)\n", phase.name.c_str(), figure, floor,
+                  phase.floor.c_str());
+  }
 }
 
-// Child: one phase once; prints its peak above the bare application's.
+// The console's report, and each run's time per iteration kept for the ratios.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) m_milliseconds[run.run_name.function_name] = run.GetAdjustedRealTime();
+  }
+  const std::map<std::string, double>& Milliseconds() const { return m_milliseconds; }
+
+ private:
+  std::map<std::string, double> m_milliseconds;
+};
+
+// A field of /proc/self/status in kB ("VmRSS", "VmHWM").
+long StatusKb(const char* field) {
+  FILE* status = std::fopen("/proc/self/status", "r");
+  if (!status) return -1;
+  char line[256];
+  long kb = -1;
+  const std::size_t length = std::strlen(field);
+  while (std::fgets(line, sizeof line, status)) {
+    if (std::strncmp(line, field, length) == 0 && line[length] == ':') {
+      kb = std::strtol(line + length + 1, nullptr, 10);
+      break;
+    }
+  }
+  std::fclose(status);
+  return kb;
+}
+
+// Starts the high-water mark of the resident size afresh at the current size.
+bool ResetPeak() {
+  FILE* clear = std::fopen("/proc/self/clear_refs", "w");
+  if (!clear) return false;
+  const bool reset = std::fputs("5", clear) >= 0;
+  return std::fclose(clear) == 0 && reset;
+}
+
+// Child: one phase once. Its input is built first; the peak is what the
+// measured part adds to the resident size at the moment it starts.
 int MeasureOne(const std::string& name) {
-  const long bare = MaxRssKb();
-  if (name != "Bare") Phases().at(name)([](bool) {});
-  std::printf("%-28s peak +%6ld MB\n", name.c_str(), (MaxRssKb() - bare) / 1024);
+  const auto phase = std::find_if(Phases().begin(), Phases().end(),
+                                  [&name](const Phase& p) { return p.name == name; });
+  if (phase == Phases().end()) return 1;
+  long start = -1;
+  phase->run([&start](bool on) {
+    if (on) start = ResetPeak() ? StatusKb("VmRSS") : -1;
+  });
+  if (start < 0) {
+    std::fprintf(stderr, "%s: the peak resident size cannot be reset here\n", name.c_str());
+    return 1;
+  }
+  // The counters behind both figures are updated lazily; a phase that adds
+  // nothing may read a few pages below its start.
+  std::printf("%ld\n", std::max(0L, StatusKb("VmHWM") - start));
   return 0;
 }
 
-int MeasureAll(const char* self) {
-  for (const auto& [name, phase] : Phases()) {
-    (void)phase;
-    std::string arg = "--memory-phase=" + name;
-    char* argv[] = {const_cast<char*>(self), arg.data(), nullptr};
-    pid_t pid = 0;
-    if (posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, argv, environ) != 0) return 1;
-    int status = 0;
-    waitpid(pid, &status, 0);
+// Each phase in a child of its own, so that one phase's memory is not another's.
+int MeasureAll() {
+  char self[4096];
+  const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+  if (length <= 0) return 1;
+  self[length] = '\0';
+  std::map<std::string, double> megabytes;
+  for (const Phase& phase : Phases()) {
+    const std::string command = std::string(self) + " --memory-phase=" + phase.name;
+    FILE* child = popen(command.c_str(), "r");
+    long kb = -1;
+    if (!child || std::fscanf(child, "%ld", &kb) != 1 || pclose(child) != 0 || kb < 0) {
+      std::fprintf(stderr, "%s: no peak measured\n", phase.name.c_str());
+      return 1;
+    }
+    megabytes[phase.name] = kb / 1024.0;
+    std::printf("%-28s peak +%6.1f MB\n", phase.name.c_str(), megabytes[phase.name]);
   }
+  PrintRatios(megabytes, "MB");
   return 0;
 }
 
@@ -296,17 +382,19 @@ int main(int argc, char** argv) {
     if (std::strncmp(argv[i], "--memory-phase=", 15) == 0) return MeasureOne(argv[i] + 15);
     if (std::strcmp(argv[i], "--memory") == 0) {
       PrepareFiles();
-      return MeasureAll(argv[0]);
+      return MeasureAll();
     }
   }
   PrepareFiles();
-  for (const auto& [name, phase] : Phases()) {
-    (void)phase;
-    benchmark::RegisterBenchmark(name.c_str(), [name](benchmark::State& s) { RunPhase(s, name); })
+  for (const Phase& phase : Phases()) {
+    benchmark::RegisterBenchmark(phase.name.c_str(),
+                                 [&phase](benchmark::State& s) { RunPhase(s, phase); })
         ->Unit(benchmark::kMillisecond)
         ->Iterations(3);
   }
   benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  PrintRatios(reporter.Milliseconds(), "ms");
   return 0;
 }

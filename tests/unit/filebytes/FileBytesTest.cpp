@@ -1,15 +1,21 @@
 // Safe whole-file writes on the files a user meets: protected ones, symbolic
-// links, and files in folders that take no new files.
+// links, and files in folders that take no new files; writes fed chunk by chunk.
 
 #include "platform/FileBytes.h"
 
+#include "platform/ChunkedWrite.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <pwd.h>
+#include <stdexcept>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -99,6 +105,64 @@ TEST_F(FileBytesTest, WritableFileInAClosedFolderIsRewrittenInPlace) {
   // A new file still cannot be made there.
   EXPECT_EQ(AsOrdinaryUser([&] { return WriteWholeFileAtomically(Path("new.txt"), "x"); }),
             EACCES);
+  EXPECT_EQ(Entries(), 1u);
+}
+
+// A fill of `chunks` pieces of differing lengths, each of its own letter, that
+// counts its calls and records what it produced.
+struct CountingFill {
+  explicit CountingFill(int count) : chunks(count) {}
+  int chunks;
+  int calls = 0;
+  std::string produced;
+  std::size_t operator()(char* buffer, std::size_t capacity) {
+    if (calls == chunks) return 0;
+    const std::size_t size = 1 + (static_cast<std::size_t>(calls) * 7919) % capacity;
+    std::fill_n(buffer, size, static_cast<char>('a' + calls % 26));
+    produced.append(buffer, size);
+    ++calls;
+    return size;
+  }
+};
+
+TEST_F(FileBytesTest, ChunksArriveWholeAndInOrder) {
+  const std::string file = Path("chunks.txt");
+  Write(file, "old", 0644);
+  CountingFill fill(24);
+  ASSERT_EQ(WriteFileAtomically(file, std::ref(fill)), 0);
+  EXPECT_EQ(fill.calls, 24);
+  EXPECT_EQ(Read(file), fill.produced);
+  EXPECT_EQ(Entries(), 1u);
+}
+
+TEST_F(FileBytesTest, ChunkedWriteStopsOnAFailureOrAnExceptionAndKeepsTheOldFile) {
+  const std::string file = Path("kept.txt");
+  Write(file, "old", 0644);
+  // An exception from the fill passes on once the writing has stopped.
+  int calls = 0;
+  EXPECT_THROW(WriteFileAtomically(file,
+                                   [&calls](char* buffer, std::size_t) -> std::size_t {
+                                     if (++calls == 5) throw std::runtime_error("fill");
+                                     buffer[0] = 'x';
+                                     return 1;
+                                   }),
+               std::runtime_error);
+  EXPECT_EQ(Read(file), "old");
+  EXPECT_EQ(Entries(), 1u);
+
+  // A failed write (a file-size limit fails as a full disk does) ends the filling early.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit old{};
+  ::getrlimit(RLIMIT_FSIZE, &old);
+  rlimit small = old;
+  small.rlim_cur = 1 << 20;
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  CountingFill fill(10'000);
+  const int error = WriteFileAtomically(file, std::ref(fill));
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  EXPECT_EQ(error, EFBIG);
+  EXPECT_LT(fill.calls, 10'000);
+  EXPECT_EQ(Read(file), "old");
   EXPECT_EQ(Entries(), 1u);
 }
 
