@@ -1,10 +1,12 @@
 #include "app/WEXApp.h"
+#include "platform/LargeBlocks.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
+  ReturnLargeBlocksToTheSystem();
   CWEXApp app(ParseCommandLine({argv + 1, argv + argc}));  // the settings file exists from here on
   QApplication qapp(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Wex"));
