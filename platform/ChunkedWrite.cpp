@@ -57,9 +57,10 @@ class ChunkRing {
       const Chunk& chunk = m_chunks[m_written % kChunks];
       lock.unlock();
       const int error = WriteAll(fd, {chunk.bytes.get(), chunk.size});
+      const auto size = static_cast<off_t>(chunk.size);
       // Only a hint: where write-back cannot be started, the final flush does it all.
-      if (error == 0) ::sync_file_range(fd, offset, static_cast<off_t>(chunk.size), SYNC_FILE_RANGE_WRITE);
-      offset += static_cast<off_t>(chunk.size);
+      if (error == 0) ::sync_file_range(fd, offset, size, SYNC_FILE_RANGE_WRITE);
+      offset += size;
       lock.lock();
       ++m_written;
       if (error != 0) m_error = error;
