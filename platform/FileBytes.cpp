@@ -6,6 +6,8 @@
 #include <fcntl.h>
 #include <new>
 #include <sys/stat.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -49,6 +51,23 @@ int WriteInPlace(const std::string& path, const WriteBody& body) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
   if (fd < 0) return errno;
   return WriteAndClose(fd, body);
+}
+
+// The file system frees a replaced file's blocks when its last reference goes,
+// which for a big file takes milliseconds; holding a reference across the
+// rename lets that happen away from the caller.
+// O_PATH, because an ordinary open of a FIFO would wait for a writer.
+int HoldFile(const std::string& path) {
+  return ::open(path.c_str(), O_PATH | O_CLOEXEC | O_NOFOLLOW);
+}
+
+void ReleaseInBackground(int held) {
+  if (held < 0) return;
+  try {
+    std::thread([held] { ::close(held); }).detach();
+  } catch (const std::system_error&) {
+    ::close(held);
+  }
 }
 
 }  // namespace
@@ -119,7 +138,11 @@ int ReplaceFile(const std::string& path, const WriteBody& body) {
     ::unlink(temp.c_str());
     throw;
   }
-  if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) error = errno;
+  if (error == 0) {
+    const int replaced = exists ? HoldFile(target) : -1;
+    if (::rename(temp.c_str(), target.c_str()) != 0) error = errno;
+    ReleaseInBackground(replaced);
+  }
   if (error != 0) ::unlink(temp.c_str());
   return error;
 }

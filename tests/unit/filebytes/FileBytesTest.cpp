@@ -108,6 +108,25 @@ TEST_F(FileBytesTest, WritableFileInAClosedFolderIsRewrittenInPlace) {
   EXPECT_EQ(Entries(), 1u);
 }
 
+std::size_t OpenDescriptors() {
+  return static_cast<std::size_t>(std::distance(fs::directory_iterator("/proc/self/fd"), {}));
+}
+
+// A replaced file is let go of on another thread: every descriptor still comes
+// back, and a target that would block an ordinary open (a FIFO) does not stall.
+TEST_F(FileBytesTest, ReplacedFilesAreAllLetGo) {
+  const std::size_t before = OpenDescriptors();
+  const std::string file = Path("again.txt");
+  for (int i = 0; i < 20; ++i) ASSERT_EQ(WriteWholeFileAtomically(file, std::to_string(i)), 0);
+  const std::string fifo = Path("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  ASSERT_EQ(WriteWholeFileAtomically(fifo, "now a file"), 0);
+  EXPECT_EQ(Read(file), "19");
+  EXPECT_EQ(Read(fifo), "now a file");
+  for (int wait = 0; wait < 500 && OpenDescriptors() > before; ++wait) ::usleep(10'000);
+  EXPECT_EQ(OpenDescriptors(), before);
+}
+
 // A fill of `chunks` pieces of differing lengths, each of its own letter, that
 // counts its calls and records what it produced.
 struct CountingFill {
