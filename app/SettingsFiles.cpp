@@ -1,5 +1,7 @@
 #include "app/SettingsFiles.h"
 
+#include "platform/FileBytes.h"
+
 #include <atomic>
 #include <cerrno>
 #include <dirent.h>
@@ -35,16 +37,6 @@ bool SameFileName(std::string_view a, std::string_view b) {
   return true;
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
 void LockExclusive(int fd) {
   // A file system without flock still gets the atomic replace; only the
   // serialization of concurrent writers is lost there.
@@ -53,7 +45,7 @@ void LockExclusive(int fd) {
 }
 
 // Writes `bytes` to a new file beside `target` and renames it over `target`.
-void ReplaceFile(const std::string& target, std::string_view bytes) {
+void ReplaceSettingsFile(const std::string& target, std::string_view bytes) {
   static std::atomic<unsigned> counter{0};
   const std::string temp = DirectoryPart(target) + "/.wex-settings." + std::to_string(getpid()) +
                            "." + std::to_string(counter++) + ".tmp";
@@ -62,7 +54,7 @@ void ReplaceFile(const std::string& target, std::string_view bytes) {
   if (!fd.ok()) return;
   struct stat old {};
   if (stat(target.c_str(), &old) == 0) fchmod(fd.get(), old.st_mode & 07777);
-  if (!WriteAll(fd.get(), bytes) || fdatasync(fd.get()) != 0 ||
+  if (WriteAll(fd.get(), bytes) != 0 || fdatasync(fd.get()) != 0 ||
       rename(temp.c_str(), target.c_str()) != 0)
     unlink(temp.c_str());
 }
@@ -124,5 +116,5 @@ void RewriteFileNoCase(const std::string& path,
   const std::optional<std::string> old = ReadFileNoCase(target);
   if (!old) return;
   const std::optional<std::string> updated = change(*old);
-  if (updated && *updated != *old) ReplaceFile(target, *updated);
+  if (updated && *updated != *old) ReplaceSettingsFile(target, *updated);
 }

@@ -93,8 +93,11 @@ void CWEXView::OnFileSaveAs() {
 
   CWaitCursor wait;
   const std::string localPath = LocalPath(path);
-  if (const int error = WriteWholeFileAtomically(localPath, GetPlainText())) {
-    ReportFileError(this, FileErrorFromErrno(error), path);
+  if (const int error = WriteTextFile(localPath)) {
+    if (error == ENOMEM)
+      ReportOutOfMemory(this);
+    else
+      ReportFileError(this, FileErrorFromErrno(error), path);
     return;
   }
   WriteSettingString(m_settingsPath, "setting", "LastDir", LastDirOf(localPath));

@@ -53,12 +53,7 @@ FileError CWEXDoc::Load(const QString& path) {
 }
 
 FileError CWEXDoc::Store(const QString& path) {
-  try {
-    return FileErrorFromErrno(
-        WriteFileAtomically(QFile::encodeName(path).toStdString(), m_pView->GetPlainTextChunks()));
-  } catch (const std::bad_alloc&) {
-    return FileError::Failed;
-  }
+  return FileErrorFromErrno(m_pView->WriteTextFile(QFile::encodeName(path).toStdString()));
 }
 
 QString CWEXDoc::PromptSaveFileName() {

@@ -8,12 +8,14 @@
 #include "framework/FrameWnd.h"
 #include "framework/MessageBox.h"
 #include "framework/WaitCursor.h"
+#include "platform/ChunkedWrite.h"
 #include "resources/MainMenu.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QPrinter>
+#include <cerrno>
 #include <new>
 #include <utility>
 
@@ -77,7 +79,13 @@ void CWEXView::RegisterEditCommands() {
 // it rewrites the separators; encoding stores them as CR LF itself.
 std::string CWEXView::GetPlainText() const { return TextToSjis(document()->toRawText()); }
 
-FillChunk CWEXView::GetPlainTextChunks() const { return SjisChunks(document()->toRawText()); }
+int CWEXView::WriteTextFile(const std::string& localPath) const {
+  try {
+    return WriteFileAtomically(localPath, SjisChunks(document()->toRawText()));
+  } catch (const std::bad_alloc&) {
+    return ENOMEM;
+  }
+}
 
 void CWEXView::SetWholeText(std::string sjis) {
   const QString text = SjisToText(sjis);

@@ -1,6 +1,5 @@
 #pragma once
 #include "framework/CmdTarget.h"
-#include "platform/ChunkedWrite.h"
 #include "plugin_host/PluginModule.h"
 
 #include <QPlainTextEdit>
@@ -29,8 +28,10 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
 
   /// The whole text as Shift-JIS with CR LF between paragraphs.
   std::string GetPlainText() const;
-  /// GetPlainText a chunk at a time, for writing a file while it is encoded.
-  FillChunk GetPlainTextChunks() const;
+  /// Writes GetPlainText to the file `localPath` (in the system's encoding) while
+  /// it is encoded, replacing the file safely. 0, the errno of the failure, or
+  /// ENOMEM when memory runs out.
+  int WriteTextFile(const std::string& localPath) const;
   /// Replaces the whole text (Shift-JIS; CR LF, CR and LF each end a paragraph):
   /// caret to the start, undo history emptied, modified flag cleared. `sjis` is
   /// released once decoded, so a text moved in is not held twice meanwhile.

@@ -110,5 +110,6 @@ int WriteChunks(int fd, const FillChunk& fill) {
 }
 
 int WriteFileAtomically(const std::string& path, const FillChunk& fill) {
-  return ReplaceFile(path, [&fill](int fd) { return WriteChunks(fd, fill); });
+  return ReplaceFile(
+      path, [&fill](int fd) { return WriteChunks(fd, fill); }, FreeReplaced::InBackground);
 }

@@ -17,5 +17,6 @@ using FillChunk = std::function<std::size_t(char* buffer, std::size_t capacity)>
 /// on once the writing has stopped.
 int WriteChunks(int fd, const FillChunk& fill);
 
-/// ReplaceFile with the contents produced by `fill` while they are written.
+/// ReplaceFile with the contents produced by `fill` while they are written; the
+/// replaced file's blocks are freed in the background.
 int WriteFileAtomically(const std::string& path, const FillChunk& fill);

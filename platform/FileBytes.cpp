@@ -53,9 +53,8 @@ int WriteInPlace(const std::string& path, const WriteBody& body) {
   return WriteAndClose(fd, body);
 }
 
-// The file system frees a replaced file's blocks when its last reference goes,
-// which for a big file takes milliseconds; holding a reference across the
-// rename lets that happen away from the caller.
+// The file system frees a replaced file's blocks when its last reference goes;
+// holding a reference across the rename moves that to where it is dropped.
 // O_PATH, because an ordinary open of a FIFO would wait for a writer.
 int HoldFile(const std::string& path) {
   return ::open(path.c_str(), O_PATH | O_CLOEXEC | O_NOFOLLOW);
@@ -79,6 +78,7 @@ int WriteAll(int fd, std::string_view bytes) {
       if (errno == EINTR) continue;
       return errno;
     }
+    if (n == 0) return EIO;  // no progress: never spin
     bytes.remove_prefix(static_cast<std::size_t>(n));
   }
   return 0;
@@ -98,7 +98,7 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
   return error;
 }
 
-int ReplaceFile(const std::string& path, const WriteBody& body) {
+int ReplaceFile(const std::string& path, const WriteBody& body, FreeReplaced freeReplaced) {
   // Through a symbolic link the file it names is replaced, and the link stays.
   std::string target = path;
   if (char* real = ::realpath(path.c_str(), nullptr)) {
@@ -139,7 +139,8 @@ int ReplaceFile(const std::string& path, const WriteBody& body) {
     throw;
   }
   if (error == 0) {
-    const int replaced = exists ? HoldFile(target) : -1;
+    const int replaced =
+        exists && freeReplaced == FreeReplaced::InBackground ? HoldFile(target) : -1;
     if (::rename(temp.c_str(), target.c_str()) != 0) error = errno;
     ReleaseInBackground(replaced);
   }

@@ -1,7 +1,10 @@
+#include "platform/LargeBlocks.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
+  ReturnLargeBlocksToTheSystem();  // as the program does, so memory limits act alike
   ::testing::InitGoogleTest(&argc, argv);
   // Listing the tests (CTest's discovery) happens without a display.
   if (qEnvironmentVariableIsEmpty("DISPLAY")) qputenv("QT_QPA_PLATFORM", "offscreen");

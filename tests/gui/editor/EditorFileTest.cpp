@@ -10,7 +10,9 @@
 #include <QFileDialog>
 #include <QTest>
 #include <csignal>
+#include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
@@ -21,6 +23,56 @@ using namespace cmd;
 
 const std::string kJis = "\x1B$B0!\x1B(B abc\r\n";
 const std::string kEuc = "\xA4\xB3\xA4\xF3\xA4\xCB\xA4\xC1\xA4\xCF\r\n";
+
+// Limits the address space to what is in use now and `headroom` more, so that
+// a bigger allocation fails, for as long as it lives.
+class MemoryHeadroom {
+ public:
+  explicit MemoryHeadroom(std::size_t headroom) {
+    ::getrlimit(RLIMIT_AS, &old_);
+    rlimit small = old_;
+    std::ifstream statm("/proc/self/statm");
+    std::size_t pages = 0;
+    statm >> pages;
+    small.rlim_cur = pages * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)) + headroom;
+    ::setrlimit(RLIMIT_AS, &small);
+  }
+  MemoryHeadroom(const MemoryHeadroom&) = delete;
+  MemoryHeadroom& operator=(const MemoryHeadroom&) = delete;
+  ~MemoryHeadroom() { ::setrlimit(RLIMIT_AS, &old_); }
+
+ private:
+  rlimit old_{};
+};
+
+// Takes what memory there is under a MemoryHeadroom limit and gives `spare`
+// bytes of it back, so small allocations still succeed and a big one fails
+// even where freed blocks in the heap would have held it, for as long as it lives.
+class ScarceMemory {
+ public:
+  explicit ScarceMemory(std::size_t spare) : limit_(2 * spare) {
+    blocks_.reserve(1 << 16);
+    while (blocks_.size() < blocks_.capacity()) {
+      void* block = std::malloc(kBlock);
+      if (!block) break;
+      blocks_.push_back(block);
+    }
+    for (std::size_t freed = 0; freed < spare && !blocks_.empty(); freed += kBlock) {
+      std::free(blocks_.back());
+      blocks_.pop_back();
+    }
+  }
+  ScarceMemory(const ScarceMemory&) = delete;
+  ScarceMemory& operator=(const ScarceMemory&) = delete;
+  ~ScarceMemory() {
+    for (void* block : blocks_) std::free(block);
+  }
+
+ private:
+  static constexpr std::size_t kBlock = 64 << 10;  // from the heap, below the mmap threshold
+  MemoryHeadroom limit_;
+  std::vector<void*> blocks_;
+};
 
 TEST_F(EditorTest, JisFileOnLoadAsksAndConvertsOnYesOnly) {
   const std::string dir = MakeTempDir();
@@ -175,16 +227,11 @@ TEST_F(EditorTest, LoadFailureWithoutAFileCauseSaysTheDocumentCouldNotBeOpened) 
   WexHarness wex({QString::fromStdString(dir + "/doc.txt")});
   ModalScript script;
   // Too little memory to hold the file's bytes.
-  rlimit old{};
-  ::getrlimit(RLIMIT_AS, &old);
-  rlimit small = old;
-  std::ifstream statm("/proc/self/statm");
-  std::size_t pages = 0;
-  statm >> pages;
-  small.rlim_cur = pages * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)) + (256u << 20);
-  ::setrlimit(RLIMIT_AS, &small);
-  const bool opened = wex.doc().OnOpenDocument(QString::fromStdString(big));
-  ::setrlimit(RLIMIT_AS, &old);
+  bool opened = true;
+  {
+    const MemoryHeadroom limit(256u << 20);
+    opened = wex.doc().OnOpenDocument(QString::fromStdString(big));
+  }
   EXPECT_FALSE(opened);
   ASSERT_EQ(script.messageBoxes().size(), 1u);
   EXPECT_EQ(script.messageBoxes()[0].text, "ﾄﾞｷｭﾒﾝﾄを開くことに失敗しました。");
@@ -219,6 +266,29 @@ TEST_F(EditorTest, SaveAsWritesTheTextAndKeepsTheDocumentsFile) {
   EXPECT_FALSE(wex.doc().IsModified());
   EXPECT_EQ(wex.doc().GetPathName().toStdString(), dir + "/doc.txt");
   EXPECT_EQ(ReadBytes(dir + "/doc.txt"), "old");
+}
+
+TEST_F(EditorTest, SaveAsOutOfMemoryWritesNothingAndSaysSo) {
+  const std::string dir = MakeTempDir();
+  WexHarness wex;
+  std::string text;
+  while (text.size() < (8u << 20)) text += std::string(62, 'a') + "\r\n";
+  wex.view().SetWholeText(std::move(text));
+  QTest::keyClicks(&wex.view(), "x");
+  ModalScript script;
+  // Once the file is chosen, too little memory to copy the text out of the control.
+  std::optional<ScarceMemory> scarce;
+  script.Queue([&](QDialog& dialog) {
+    static_cast<QFileDialog&>(dialog).selectFile(QString::fromStdString(dir + "/copy.txt"));
+    scarce.emplace(4u << 20);
+    return static_cast<int>(QDialog::Accepted);
+  });
+  wex.frame().SendCommand(ID_FILE_SAVE_AS);
+  scarce.reset();
+  ASSERT_EQ(script.messageBoxes().size(), 1u);
+  EXPECT_EQ(script.messageBoxes()[0].text, "ﾒﾓﾘが不足しています。");
+  EXPECT_TRUE(QDir(QString::fromStdString(dir)).isEmpty());
+  EXPECT_TRUE(wex.doc().IsModified());
 }
 
 TEST_F(EditorTest, UntitledSaveNeverCreatesAWildcardName) {

@@ -15,6 +15,7 @@
 #include <functional>
 #include <pwd.h>
 #include <stdexcept>
+#include <string_view>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -117,10 +118,14 @@ std::size_t OpenDescriptors() {
 TEST_F(FileBytesTest, ReplacedFilesAreAllLetGo) {
   const std::size_t before = OpenDescriptors();
   const std::string file = Path("again.txt");
-  for (int i = 0; i < 20; ++i) ASSERT_EQ(WriteWholeFileAtomically(file, std::to_string(i)), 0);
+  const auto replace = [](const std::string& path, std::string_view bytes) {
+    return ReplaceFile(
+        path, [bytes](int fd) { return WriteAll(fd, bytes); }, FreeReplaced::InBackground);
+  };
+  for (int i = 0; i < 20; ++i) ASSERT_EQ(replace(file, std::to_string(i)), 0);
   const std::string fifo = Path("fifo");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-  ASSERT_EQ(WriteWholeFileAtomically(fifo, "now a file"), 0);
+  ASSERT_EQ(replace(fifo, "now a file"), 0);
   EXPECT_EQ(Read(file), "19");
   EXPECT_EQ(Read(fifo), "now a file");
   for (int wait = 0; wait < 500 && OpenDescriptors() > before; ++wait) ::usleep(10'000);
