@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 #include "platform/Cp932Tables.h"
 
@@ -175,5 +176,21 @@ std::string Encode(std::u16string_view text, LineEnds lineEnds) {
 }
 
 bool IsRepresentable(char16_t c) { return kEncode[c] != kCannotHold; }
+
+char16_t CanonicalCodePoint(char16_t c) {
+  // Each pair: the code point JIS X 0208 names, and the one CP932 stores for it.
+  static constexpr std::pair<char16_t, char16_t> kCp932Forms[] = {
+      {u'\u00A2', u'\uFFE0'},  // CENT SIGN -> 81 91
+      {u'\u00A3', u'\uFFE1'},  // POUND SIGN -> 81 92
+      {u'\u00AC', u'\uFFE2'},  // NOT SIGN -> 81 CA
+      {u'\u2014', u'\u2015'},  // EM DASH -> 81 5C
+      {u'\u2016', u'\u2225'},  // DOUBLE VERTICAL LINE -> 81 61
+      {u'\u2212', u'\uFF0D'},  // MINUS SIGN -> 81 7C
+      {u'\u301C', u'\uFF5E'},  // WAVE DASH -> 81 60
+  };
+  for (const auto& [jis, cp932] : kCp932Forms)
+    if (c == jis) return cp932;
+  return c;
+}
 
 }  // namespace cp932

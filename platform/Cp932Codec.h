@@ -56,4 +56,10 @@ std::string Encode(std::u16string_view text, LineEnds lineEnds = LineEnds::Keep)
 /// it is stored only as a paragraph end, under LineEnds::Paragraphs.
 bool IsRepresentable(char16_t c);
 
+/// The code point CP932 holds in place of `c`, for the JIS-style characters that
+/// input methods and web text produce but CP932 keeps under another code point
+/// (U+301C WAVE DASH is CP932's U+FF5E, 81 60); `c` itself for every other one.
+/// Text entering the view passes through this so that what is shown is what is saved.
+char16_t CanonicalCodePoint(char16_t c);
+
 }  // namespace cp932

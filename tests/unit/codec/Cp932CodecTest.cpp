@@ -204,4 +204,15 @@ TEST(Cp932Codec, CharactersCp932CannotHoldBecomeQuestionMarks) {
   }
 }
 
+TEST(Cp932Codec, JisStyleCodePointsTakeTheFormCp932Stores) {
+  const std::u16string typed = u"\u301C\u2016\u2212\u2014\u00A2\u00A3\u00AC";
+  std::u16string canonical;
+  for (char16_t c : typed) canonical += cp932::CanonicalCodePoint(c);
+  EXPECT_EQ(Encode(canonical), "\x81\x60\x81\x61\x81\x7C\x81\x5C\x81\x91\x81\x92\x81\xCA");
+  // Each canonical form decodes back to itself, so the view shows what is saved.
+  EXPECT_EQ(Decode(Encode(canonical)), canonical);
+  EXPECT_EQ(cp932::CanonicalCodePoint(u'\u3042'), u'\u3042');
+  EXPECT_EQ(cp932::CanonicalCodePoint(u'~'), u'~');
+}
+
 }  // namespace
