@@ -193,4 +193,28 @@ char16_t CanonicalCodePoint(char16_t c) {
   return c;
 }
 
+std::size_t MakeRepresentable(std::u16string& text, std::u16string* replaced) {
+  constexpr char16_t kGeta = u'\u3013';
+  std::size_t count = 0;
+  std::size_t out = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = CanonicalCodePoint(text[i]);
+    // The control's own paragraph ends and no-break space are stored as the
+    // paragraph encoding writes them (CR LF, a blank).
+    if (IsRepresentable(c) || c == u'\u2028' || c == u'\u2029' || c == u'\u00A0') {
+      text[out++] = c;
+      continue;
+    }
+    const bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() &&
+                      text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+    if (replaced) replaced->append(text, i, pair ? 2 : 1);
+    if (pair) ++i;
+    text[out++] = kGeta;
+    ++count;
+  }
+  text.resize(out);
+  return count;
+}
+
 }  // namespace cp932
+

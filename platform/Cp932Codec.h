@@ -62,4 +62,11 @@ bool IsRepresentable(char16_t c);
 /// Text entering the view passes through this so that what is shown is what is saved.
 char16_t CanonicalCodePoint(char16_t c);
 
+/// Makes `text` what CP932 can store, as text entering the view must be: each
+/// character takes its CanonicalCodePoint, and each one CP932 cannot hold at all (a
+/// surrogate pair counting as one character) becomes U+3013 "〓" (81 AC). Returns how
+/// many characters were replaced by "〓"; appends each of them to `replaced` when given.
+/// U+2028, U+2029 and U+00A0 stay: the control's paragraph encoding stores them.
+std::size_t MakeRepresentable(std::u16string& text, std::u16string* replaced = nullptr);
+
 }  // namespace cp932

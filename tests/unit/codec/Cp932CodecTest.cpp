@@ -215,4 +215,17 @@ TEST(Cp932Codec, JisStyleCodePointsTakeTheFormCp932Stores) {
   EXPECT_EQ(cp932::CanonicalCodePoint(u'~'), u'~');
 }
 
+TEST(Cp932Codec, TextMadeRepresentableSavesAsItShows) {
+  std::u16string text = u"a\u301C\U0001F600\uD55C\u2212b\xD83D";
+  std::u16string replaced;
+  EXPECT_EQ(cp932::MakeRepresentable(text, &replaced), 3u);
+  EXPECT_EQ(text, u"a\uFF5E\u3013\u3013\uFF0Db\u3013");
+  EXPECT_EQ(replaced, u"\U0001F600\uD55C\xD83D");
+  EXPECT_EQ(Decode(Encode(text)), text);
+  std::u16string held = u"\u3042\uFF71\u3013\u2029\u00A0\xDC81";
+  const std::u16string before = held;
+  EXPECT_EQ(cp932::MakeRepresentable(held), 0u);
+  EXPECT_EQ(held, before);
+}
+
 }  // namespace
