@@ -4,6 +4,7 @@
 #include "app/MainFrame.h"
 
 #include "app/WindowSystem.h"
+#include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
 #include "framework/CommandIds.h"
 #include "framework/StatusBar.h"
@@ -44,6 +45,18 @@ constexpr std::array kLockPanes = {
     LockPane{cmd::ID_INDICATOR_NUM, "NUM", &x11::LockIndicators::num},
     LockPane{cmd::ID_INDICATOR_SCRL, "SCRL", &x11::LockIndicators::scroll},
 };
+
+// The widest text of the format pane.
+QString LongestFormatName() {
+  QString longest;
+  for (const TextEncoding encoding : kTextEncodings) {
+    for (const LineEnd lineEnd : kLineEnds) {
+      const QString name = QString::fromStdString(FormatName({encoding, lineEnd}));
+      if (name.size() > longest.size()) longest = name;
+    }
+  }
+  return longest;
+}
 
 }  // namespace
 
@@ -93,14 +106,18 @@ void CMainFrame::UpdateToolBarButtons() {
 void CMainFrame::CreateStatusBar() {
   using namespace cmd;
   m_pStatusBar->setObjectName(QString::number(ID_VIEW_STATUS_BAR));
-  std::vector<int> ids{ID_SEPARATOR, ID_INDICATOR_LINECOL};
-  std::vector<QString> widths{QString(13, u' ')};
+  std::vector<int> ids{ID_SEPARATOR, ID_INDICATOR_FORMAT, ID_INDICATOR_LINECOL};
+  std::vector<QString> widths{LongestFormatName(), QString(13, u' ')};
   for (const LockPane& pane : kLockPanes) {
     ids.push_back(pane.id);
     widths.push_back(QString::fromUtf8(pane.text));
   }
   m_pStatusBar->SetIndicators(ids, widths);
   ShowMessagePrompt(QString());
+  const int formatPane = m_pStatusBar->CommandToIndex(ID_INDICATOR_FORMAT);
+  connect(m_pDocument, &CWEXDoc::FormatChanged, m_pStatusBar,
+          [this, formatPane](const QString& name) { m_pStatusBar->SetPaneText(formatPane, name); });
+  m_pStatusBar->SetPaneText(formatPane, QString::fromStdString(FormatName(m_pDocument->Format())));
   setStatusBar(m_pStatusBar);
   // Lock keys change with key presses wherever the focus is in the program.
   qApp->installEventFilter(this);

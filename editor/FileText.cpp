@@ -3,32 +3,65 @@
 #include "app/Settings.h"
 #include "framework/MessageBox.h"
 #include "kanji/KanjiConverter.h"
+#include "kanji/UnicodeText.h"
 
 #include <cstring>
 
 namespace {
 
-bool ConversionWanted(int code, QWidget* owner) {
-  const char* first = code == KANJI_JIS ? "このﾌｧｲﾙはJISコードで記述されていると思われます。"
-                                        : "このﾌｧｲﾙはEUCコードで記述されていると思われます。";
-  const QString text = QString::fromUtf8(first) + QStringLiteral("\n") +
+bool ConversionWanted(const char* firstLine, QWidget* owner) {
+  const QString text = QString::fromUtf8(firstLine) + QStringLiteral("\n") +
                        QString::fromUtf8("シフトJISに変換して読み込みますか？");
   return ShowMessageBox(owner, text, QStringLiteral("Wex"),
                         QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+FileText AsTheyAre(std::string bytes) {
+  FileText text;
+  text.format.lineEnd = FirstLineEnd(bytes);
+  text.sjis = std::move(bytes);
+  return text;
+}
+
+// A UTF-8 or UTF-16 file: converted on Yes, else its bytes as they are.
+FileText UnicodeFileText(std::string bytes, TextEncoding encoding, QWidget* owner) {
+  const bool utf16 = encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
+  if (!ConversionWanted(utf16 ? "このﾌｧｲﾙはUTF-16で記述されていると思われます。"
+                              : "このﾌｧｲﾙはUTF-8で記述されていると思われます。",
+                        owner))
+    return AsTheyAre(std::move(bytes));
+  ShiftJisText converted = UnicodeToShiftJis(bytes, encoding);
+  FileText text;
+  text.format.encoding = encoding;
+  text.format.utf16Mark = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+  std::string().swap(bytes);
+  text.format.lineEnd = FirstLineEnd(converted.sjis);
+  text.sjis = std::move(converted.sjis);
+  text.replaced = converted.replaced;
+  text.samples = std::move(converted.samples);
+  return text;
+}
+
 }  // namespace
 
-std::string PlainFileText(std::string bytes, const std::string& settingsPath, QWidget* owner) {
-  if (ReadSettingInt(settingsPath, "setting", "Kanji_auto") != 1) return bytes;
+FileText PlainFileText(std::string bytes, const std::string& settingsPath, QWidget* owner) {
+  if (ReadSettingInt(settingsPath, "setting", "Kanji_auto") != 1) return AsTheyAre(std::move(bytes));
+  const TextEncoding encoding = RecognizeEncoding(bytes);
+  if (encoding != TextEncoding::ShiftJis && encoding != TextEncoding::Jis &&
+      encoding != TextEncoding::EucJp)
+    return UnicodeFileText(std::move(bytes), encoding, owner);
+  // UTF-16 holds NULs; the other encodings end at the first one.
   bytes.resize(std::strlen(bytes.c_str()));
+  const bool jis = encoding == TextEncoding::Jis;
+  if (encoding == TextEncoding::ShiftJis ||
+      !ConversionWanted(jis ? "このﾌｧｲﾙはJISコードで記述されていると思われます。"
+                            : "このﾌｧｲﾙはEUCコードで記述されていると思われます。",
+                        owner))
+    return AsTheyAre(std::move(bytes));
   CKanjiConverter converter(bytes.c_str());
-  converter.DetectCode();
-  const int code = converter.m_nCode;
-  if ((code != KANJI_JIS && code != KANJI_EUC) || !ConversionWanted(code, owner)) return bytes;
-  std::string sjis = code == KANJI_JIS ? converter.JisToSjis() : converter.EucToSjis();
+  std::string sjis = jis ? converter.JisToSjis() : converter.EucToSjis();
   // The caller may hold the argument until its own statement ends; the source
   // bytes are not needed any more.
   std::string().swap(bytes);
-  return sjis;
+  return AsTheyAre(std::move(sjis));
 }

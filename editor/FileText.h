@@ -1,11 +1,22 @@
 #pragma once
+#include "kanji/TextFormat.h"
+
+#include <cstddef>
 #include <string>
 
 class QWidget;
 
-/// The text that a plain (not rich-text) file's bytes give. With "Kanji_auto"
-/// exactly 1 in `settingsPath`, the text ends at its first NUL, its code is
-/// recognised, and a JIS or EUC-JP text is converted to Shift-JIS when the user
-/// answers Yes to the prompt owned by `owner`; otherwise the bytes as they are.
-/// Throws std::bad_alloc when memory runs out.
-std::string PlainFileText(std::string bytes, const std::string& settingsPath, QWidget* owner);
+/// What a plain (not rich-text) file gives the editor.
+struct FileText {
+  std::string sjis;          ///< the text for the view: Shift-JIS
+  TextFormat format;         ///< the form Save writes it back in
+  std::size_t replaced = 0;  ///< characters that became "〓" on conversion
+  std::u16string samples;    ///< up to ten of them
+};
+
+/// The text that a plain file's bytes give. With "Kanji_auto" exactly 1 in
+/// `settingsPath`, a UTF-8 or UTF-16 text, else a JIS or EUC-JP one (the text
+/// ending at its first NUL) is converted to Shift-JIS when the user answers Yes
+/// to the prompt owned by `owner`; otherwise the bytes as they are. Throws
+/// std::bad_alloc when memory runs out.
+FileText PlainFileText(std::string bytes, const std::string& settingsPath, QWidget* owner);

@@ -1,5 +1,6 @@
 #include "editor/TextBoundary.h"
 
+#include "kanji/FileEncoder.h"
 #include "platform/Cp932Codec.h"
 
 #include <algorithm>
@@ -37,14 +38,26 @@ std::string TextToSjis(const QString& text) {
   return sjis;
 }
 
-FillChunk SjisChunks(QString text) {
-  return [text = std::move(text), next = qsizetype{0}](char* out, std::size_t capacity) mutable {
-    qsizetype end = std::min(text.size(), next + static_cast<qsizetype>(capacity / 2));
+FillChunk SjisChunks(QString text) { return FileChunks(std::move(text), TextFormat{}); }
+
+FillChunk FileChunks(QString text, const TextFormat& format) {
+  auto encoder = std::make_shared<FileEncoder>(format);
+  return [text = std::move(text), encoder, next = qsizetype{-1}](
+             char* out, std::size_t capacity) mutable -> std::size_t {
+    // The first chunk is encoded even for an empty text: it holds the byte-order mark.
+    if (next == text.size()) return 0;
+    next = std::max(next, qsizetype{0});
+    const auto units = static_cast<qsizetype>((capacity - 16) / encoder->MaxBytesPerUnit());
+    qsizetype end = std::min(text.size(), next + units);
     // A character outside the BMP is encoded whole, never split between two chunks.
     if (end < text.size() && text.at(end - 1).isHighSurrogate()) --end;
-    const std::size_t n =
-        cp932::EncodeTo(View(text, next, end - next), out, cp932::LineEnds::Paragraphs);
+    std::size_t n = encoder->Encode(View(text, next, end - next), out);
     next = end;
+    if (next == text.size()) n += encoder->Finish(out + n);
     return n;
   };
+}
+
+std::size_t CountUnholdable(const QString& text, TextEncoding encoding) {
+  return FileEncoder::CountUnholdable(View(text, 0, text.size()), encoding);
 }

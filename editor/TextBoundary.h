@@ -1,4 +1,5 @@
 #pragma once
+#include "kanji/TextFormat.h"
 #include "platform/ChunkedWrite.h"
 
 #include <QString>
@@ -12,3 +13,8 @@ QString SjisToText(std::string_view sjis);
 std::string TextToSjis(const QString& text);
 /// TextToSjis(text) produced a chunk at a time, for writing a file while it is encoded.
 FillChunk SjisChunks(QString text);
+/// The same text as a file in `format` (see FileEncoder), a chunk at a time.
+/// Throws std::runtime_error when the system has no converter for the encoding.
+FillChunk FileChunks(QString text, const TextFormat& format);
+/// How many characters of `text` `encoding` cannot hold (see FileEncoder).
+std::size_t CountUnholdable(const QString& text, TextEncoding encoding);

@@ -4,6 +4,8 @@
 #include "editor/FileDialog.h"
 #include "editor/FileNames.h"
 #include "editor/FileText.h"
+#include "editor/FormatChoice.h"
+#include "editor/FormatMessages.h"
 #include "editor/OutOfMemory.h"
 #include "editor/TextBoundary.h"
 #include "editor/WEXDoc.h"
@@ -16,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <cerrno>
 #include <new>
 
@@ -62,7 +65,7 @@ void CWEXView::OnFileOpen() {
     return;
   }
   try {
-    SetWholeText(PlainFileText(std::move(bytes), m_settingsPath, this));
+    SetFileText(PlainFileText(std::move(bytes), m_settingsPath, this), this);
   } catch (const std::bad_alloc&) {
     ReportOutOfMemory(this);
     return;
@@ -88,12 +91,18 @@ void CWEXView::OnFileSaveAs() {
   dialog.setDefaultSuffix(SjisToText(defaultExt));
   dialog.setDirectory(StartDirectory(lastDir));
   dialog.selectFile(SjisToText(defaultName));
+  const FormatChoice formatChoice(dialog, m_pDocument ? m_pDocument->Format() : TextFormat{});
   const QString path = ChooseFile(dialog);
   if (path.isEmpty()) return;
 
   CWaitCursor wait;
   const std::string localPath = LocalPath(path);
-  if (const int error = WriteTextFile(localPath)) {
+  const TextFormat format = formatChoice.Chosen();
+  const int error = WriteTextFile(localPath, format, [this, &format](std::size_t count) {
+    return AgreeToReplaceUnholdable(this, count, format.encoding);
+  });
+  if (error == ECANCELED) return;
+  if (error) {
     if (error == ENOMEM)
       ReportOutOfMemory(this);
     else
@@ -102,4 +111,7 @@ void CWEXView::OnFileSaveAs() {
   }
   WriteSettingString(m_settingsPath, "setting", "LastDir", LastDirOf(localPath));
   document()->setModified(false);
+  // Written to the document's own file, the format is the document's from now on.
+  if (m_pDocument && QFileInfo(path) == QFileInfo(m_pDocument->GetPathName()))
+    m_pDocument->SetFormat(format);
 }

@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 #include "editor/FileDialog.h"
 #include "editor/FileText.h"
+#include "editor/FormatMessages.h"
 #include "editor/RtfReader.h"
 #include "editor/TextBoundary.h"
 #include "editor/WEXView.h"
@@ -33,8 +34,14 @@ void CWEXDoc::SetModifiedFlag(bool modified) {
 
 QWidget* CWEXDoc::OwnerWindow() const { return m_pView ? m_pView->window() : nullptr; }
 
+void CWEXDoc::SetFormat(const TextFormat& format) {
+  m_format = format;
+  emit FormatChanged(QString::fromStdString(FormatName(format)));
+}
+
 void CWEXDoc::DeleteContents() {
   if (m_pView) m_pView->SetWholeText({});
+  SetFormat({});
 }
 
 FileError CWEXDoc::Load(const QString& path) {
@@ -43,9 +50,12 @@ FileError CWEXDoc::Load(const QString& path) {
   if (error != 0) return FileErrorFromErrno(error);
   try {
     // Rich text comes in as its plain text, with no code recognition.
-    m_pView->SetWholeText(IsRichText(bytes)
-                              ? RtfToText(bytes)
-                              : PlainFileText(std::move(bytes), m_settingsPath, OwnerWindow()));
+    FileText text;
+    if (IsRichText(bytes))
+      text.sjis = RtfToText(bytes);
+    else
+      text = PlainFileText(std::move(bytes), m_settingsPath, OwnerWindow());
+    m_pView->SetFileText(std::move(text), OwnerWindow());
   } catch (const std::bad_alloc&) {
     return FileError::Failed;
   }
@@ -53,7 +63,10 @@ FileError CWEXDoc::Load(const QString& path) {
 }
 
 FileError CWEXDoc::Store(const QString& path) {
-  return FileErrorFromErrno(m_pView->WriteTextFile(QFile::encodeName(path).toStdString()));
+  return FileErrorFromErrno(m_pView->WriteTextFile(
+      QFile::encodeName(path).toStdString(), m_format, [this](std::size_t count) {
+        return AgreeToReplaceUnholdable(OwnerWindow(), count, m_format.encoding);
+      }));
 }
 
 QString CWEXDoc::PromptSaveFileName() {

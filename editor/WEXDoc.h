@@ -1,5 +1,6 @@
 #pragma once
 #include "framework/Document.h"
+#include "kanji/TextFormat.h"
 
 #include <string>
 
@@ -18,6 +19,15 @@ class CWEXDoc : public CDocument {
   void SetModifiedFlag(bool modified) override;
   QWidget* OwnerWindow() const override;
 
+  /// The encoding and line ends Save writes: the file's, or those last chosen in
+  /// Save As for the document's own file; Shift-JIS with CR LF for a new one.
+  const TextFormat& Format() const { return m_format; }
+  void SetFormat(const TextFormat& format);
+
+ signals:
+  /// The format's name, e.g. "UTF-8 LF", whenever it may have changed.
+  void FormatChanged(const QString& name);
+
  protected:
   void DeleteContents() override;
   FileError Load(const QString& path) override;
@@ -27,4 +37,5 @@ class CWEXDoc : public CDocument {
  private:
   CWEXView* m_pView = nullptr;
   std::string m_settingsPath;
+  TextFormat m_format;
 };

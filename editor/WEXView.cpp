@@ -2,8 +2,10 @@
 
 #include "app/Settings.h"
 #include "editor/FindReplaceDialog.h"
+#include "editor/FormatMessages.h"
 #include "editor/OutOfMemory.h"
 #include "editor/TextBoundary.h"
+#include "editor/WEXDoc.h"
 #include "framework/CommandIds.h"
 #include "framework/FrameWnd.h"
 #include "framework/MessageBox.h"
@@ -13,10 +15,12 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QScrollBar>
 #include <QPrinter>
 #include <cerrno>
 #include <new>
+#include <stdexcept>
 #include <utility>
 
 namespace {
@@ -79,12 +83,32 @@ void CWEXView::RegisterEditCommands() {
 // it rewrites the separators; encoding stores them as CR LF itself.
 std::string CWEXView::GetPlainText() const { return TextToSjis(document()->toRawText()); }
 
-int CWEXView::WriteTextFile(const std::string& localPath) const {
+int CWEXView::WriteTextFile(const std::string& localPath, const TextFormat& format,
+                            const UnholdableConfirm& confirm) const {
   try {
-    return WriteFileAtomically(localPath, SjisChunks(document()->toRawText()));
+    const QString text = document()->toRawText();
+    if (format.encoding != TextEncoding::ShiftJis && confirm) {
+      const std::size_t unholdable = CountUnholdable(text, format.encoding);
+      if (unholdable > 0 && !confirm(unholdable)) return ECANCELED;
+    }
+    return WriteFileAtomically(localPath, FileChunks(text, format));
   } catch (const std::bad_alloc&) {
     return ENOMEM;
+  } catch (const std::runtime_error&) {
+    return EILSEQ;  // the system has no converter for the encoding
   }
+}
+
+void CWEXView::SetFileText(FileText text, QWidget* owner) {
+  SetWholeText(std::move(text.sjis));
+  if (m_pDocument) m_pDocument->SetFormat(text.format);
+  if (text.replaced == 0) return;
+  QMetaObject::invokeMethod(
+      this,
+      [owner = QPointer<QWidget>(owner), count = text.replaced, samples = std::move(text.samples)] {
+        ReportReplacedCharacters(owner, count, samples);
+      },
+      Qt::QueuedConnection);
 }
 
 void CWEXView::SetWholeText(std::string sjis) {

@@ -1,4 +1,5 @@
 #pragma once
+#include "editor/FileText.h"
 #include "framework/CmdTarget.h"
 #include "plugin_host/PluginModule.h"
 
@@ -28,10 +29,19 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
 
   /// The whole text as Shift-JIS with CR LF between paragraphs.
   std::string GetPlainText() const;
-  /// Writes GetPlainText to the file `localPath` (in the system's encoding) while
-  /// it is encoded, replacing the file safely. 0, the errno of the failure, or
-  /// ENOMEM when memory runs out.
-  int WriteTextFile(const std::string& localPath) const;
+  /// Asked before a write with how many characters the encoding cannot hold,
+  /// when there are some; true lets them be written as "〓".
+  using UnholdableConfirm = std::function<bool(std::size_t count)>;
+  /// Writes GetPlainText in `format` to the file `localPath` (in the system's
+  /// encoding) while it is encoded, replacing the file safely. 0, the errno of
+  /// the failure, ENOMEM when memory runs out, or ECANCELED when `confirm`
+  /// said no and nothing was written.
+  int WriteTextFile(const std::string& localPath, const TextFormat& format = {},
+                    const UnholdableConfirm& confirm = {}) const;
+  /// Replaces the whole text with a file's (see SetWholeText), gives the
+  /// document its format, and once the text is shown tells of the characters
+  /// that the conversion replaced, in a message owned by `owner`.
+  void SetFileText(FileText text, QWidget* owner);
   /// Replaces the whole text (Shift-JIS; CR LF, CR and LF each end a paragraph):
   /// caret to the start, undo history emptied, modified flag cleared. `sjis` is
   /// released once decoded, so a text moved in is not held twice meanwhile.

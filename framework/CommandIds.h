@@ -62,5 +62,6 @@ constexpr int ID_INDICATOR_NUM = 59138;
 constexpr int ID_INDICATOR_SCRL = 59139;
 constexpr int ID_INDICATOR_KANA = 59142;
 constexpr int ID_INDICATOR_LINECOL = 59143;
+constexpr int ID_INDICATOR_FORMAT = 59144;  // the encoding and line ends Save writes
 
 }  // namespace cmd

@@ -9,6 +9,7 @@ namespace {
 
 // A failure with a file cause names the file; any other only says what failed.
 void ReportFailure(QWidget* owner, FileError error, const QString& path, int failedId) {
+  if (error == FileError::Cancelled) return;
   if (error == FileError::Failed)
     ShowMessageBox(owner, LoadString(failedId), QString(), QMessageBox::Ok, QMessageBox::Warning);
   else

@@ -22,6 +22,7 @@ FileError FileErrorFromErrno(int error) {
     case EDQUOT:
     case EFBIG: return FileError::DiskFull;
     case ENOMEM: return FileError::Failed;
+    case ECANCELED: return FileError::Cancelled;
     default: return FileError::Generic;
   }
 }
@@ -29,7 +30,8 @@ FileError FileErrorFromErrno(int error) {
 void ReportFileError(QWidget* owner, FileError error, const QString& path) {
   int id = IDS_GENERIC_FILE_ERROR;
   switch (error) {
-    case FileError::None: return;
+    case FileError::None:
+    case FileError::Cancelled: return;
     case FileError::NotFound: id = IDS_FILE_NOT_FOUND; break;
     case FileError::AccessDenied: id = IDS_ACCESS_DENIED; break;
     case FileError::SharingViolation: id = IDS_SHARING_VIOLATION; break;

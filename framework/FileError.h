@@ -4,8 +4,11 @@
 class QWidget;
 
 // File failures as the user is told about them. `Failed`: the operation failed
-// for a cause that is not the file's (out of memory).
-enum class FileError { None, NotFound, AccessDenied, SharingViolation, DiskFull, Generic, Failed };
+// for a cause that is not the file's (out of memory). `Cancelled`: the user
+// chose not to go on when asked (ECANCELED); nothing more is said.
+enum class FileError {
+  None, NotFound, AccessDenied, SharingViolation, DiskFull, Generic, Failed, Cancelled
+};
 
 /// Maps an errno value to the message it is reported with.
 FileError FileErrorFromErrno(int error);

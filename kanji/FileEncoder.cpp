@@ -1,0 +1,221 @@
+#include "kanji/FileEncoder.h"
+
+#include "platform/Cp932Codec.h"
+
+#include <iconv.h>
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cerrno>
+#include <cstring>
+#include <new>
+#include <stdexcept>
+
+namespace {
+
+constexpr char16_t kGeta = u'\u3013';
+
+bool IsEscape(char16_t c) { return c >= 0xDC40 && c <= 0xDCFF && cp932::IsRepresentable(c); }
+bool IsLineEnd(char16_t c) { return c == u'\n' || c == u'\u2029' || c == u'\u2028'; }
+bool UsesIconv(TextEncoding e) { return e == TextEncoding::EucJp || e == TextEncoding::Jis; }
+const char* IconvName(TextEncoding e) { return e == TextEncoding::Jis ? "ISO-2022-JP" : "EUC-JP"; }
+
+iconv_t OpenIconv(TextEncoding encoding) {
+  const iconv_t cd = iconv_open(IconvName(encoding), "UTF-16LE");
+  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv cannot convert");
+  return cd;
+}
+
+// For each code point CP932 holds: the one iconv writes it as in `encoding`, 0 when
+// the encoding holds it under neither that one nor its JIS X 0208 one. Built once.
+using IconvForms = std::array<char16_t, 0x10000>;
+IconvForms BuildIconvForms(TextEncoding encoding) {
+  std::array<char16_t, 0x10000> jisForm{};
+  for (unsigned c = 0; c < 0x10000; ++c) {
+    const char16_t canonical = cp932::CanonicalCodePoint(static_cast<char16_t>(c));
+    if (canonical != c) jisForm[canonical] = static_cast<char16_t>(c);
+  }
+  const iconv_t cd = OpenIconv(encoding);
+  const auto converts = [cd](char16_t c) {
+    char in[2] = {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    char out[16];
+    char* inPtr = in;
+    char* outPtr = out;
+    std::size_t inLeft = 2, outLeft = sizeof out;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    return iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1);
+  };
+  IconvForms forms{};
+  for (unsigned u = 1; u < 0x10000; ++u) {
+    const char16_t c = static_cast<char16_t>(u);
+    if (!cp932::IsRepresentable(c) || IsEscape(c)) continue;
+    // JIS X 0208's own code point first: glibc's EUC-JP holds U+FF5E too, but only
+    // in JIS X 0212, where no reader of EUC-JP looks for a wave dash.
+    if (jisForm[u] && converts(jisForm[u]))
+      forms[u] = jisForm[u];
+    else if (converts(c))
+      forms[u] = c;
+  }
+  iconv_close(cd);
+  return forms;
+}
+
+const IconvForms& FormsFor(TextEncoding encoding) {
+  static const IconvForms euc = BuildIconvForms(TextEncoding::EucJp);
+  static const IconvForms jis = BuildIconvForms(TextEncoding::Jis);
+  return encoding == TextEncoding::Jis ? jis : euc;
+}
+
+bool Holds(TextEncoding encoding, char16_t c) {
+  if (IsEscape(c)) return encoding == TextEncoding::ShiftJis;
+  if (!UsesIconv(encoding) || !cp932::IsRepresentable(c) || c == 0) return true;
+  return FormsFor(encoding)[c] != 0;
+}
+
+std::size_t PutUtf8(char16_t c, char* out) {
+  if (c < 0x80) {
+    out[0] = static_cast<char>(c);
+    return 1;
+  }
+  if (c < 0x800) {
+    out[0] = static_cast<char>(0xC0 | c >> 6);
+    out[1] = static_cast<char>(0x80 | (c & 0x3F));
+    return 2;
+  }
+  out[0] = static_cast<char>(0xE0 | c >> 12);
+  out[1] = static_cast<char>(0x80 | (c >> 6 & 0x3F));
+  out[2] = static_cast<char>(0x80 | (c & 0x3F));
+  return 3;
+}
+
+}  // namespace
+
+FileEncoder::FileEncoder(const TextFormat& format) : m_format(format) {
+  if (UsesIconv(format.encoding)) {
+    FormsFor(format.encoding);
+    m_iconv = OpenIconv(format.encoding);
+  }
+}
+
+FileEncoder::~FileEncoder() {
+  if (m_iconv) iconv_close(static_cast<iconv_t>(m_iconv));
+}
+
+std::size_t FileEncoder::CountUnholdable(std::u16string_view text, TextEncoding encoding) {
+  std::size_t count = 0;
+  for (const char16_t c : text) count += !Holds(encoding, c);
+  return count;
+}
+
+std::size_t FileEncoder::MaxBytesPerUnit() const {
+  switch (m_format.encoding) {
+    case TextEncoding::ShiftJis: return 2;  // a pair, or CR LF for one paragraph end
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16Be: return 4;   // CR LF
+    case TextEncoding::Jis: return 8;       // ESC $ B, a pair, ESC ( B
+    default: return 3;
+  }
+}
+
+std::size_t FileEncoder::EncodeShiftJis(std::u16string_view piece, char* out) const {
+  const std::size_t n = cp932::EncodeTo(piece, out, cp932::LineEnds::Paragraphs);
+  if (m_format.lineEnd == LineEnd::CrLf) return n;
+  // CR LF comes only from paragraph ends: no byte of a pair is CR or LF.
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (out[i] == '\r' && i + 1 < n && out[i + 1] == '\n') {
+      out[kept++] = m_format.lineEnd == LineEnd::Lf ? '\n' : '\r';
+      ++i;
+    } else {
+      out[kept++] = out[i];
+    }
+  }
+  return kept;
+}
+
+void FileEncoder::MapCharacters(std::u16string_view piece) {
+  m_mapped.clear();
+  m_mapped.reserve(2 * piece.size());
+  const bool iconvForms = UsesIconv(m_format.encoding);
+  for (std::size_t i = 0; i < piece.size(); ++i) {
+    const char16_t c = piece[i];
+    if (IsLineEnd(c)) {
+      if (m_format.lineEnd != LineEnd::Lf) m_mapped.push_back(u'\r');
+      if (m_format.lineEnd != LineEnd::Cr) m_mapped.push_back(u'\n');
+    } else if (c == u'\u00A0') {
+      m_mapped.push_back(u' ');
+    } else if (IsEscape(c)) {
+      m_mapped.push_back(kGeta);
+    } else if (!cp932::IsRepresentable(c)) {
+      // As Shift-JIS has it: "?", once for a surrogate pair.
+      if (c >= 0xD800 && c <= 0xDBFF && i + 1 < piece.size() && piece[i + 1] >= 0xDC00 &&
+          piece[i + 1] <= 0xDFFF)
+        ++i;
+      m_mapped.push_back(u'?');
+    } else if (iconvForms && c != 0) {
+      const char16_t form = FormsFor(m_format.encoding)[c];
+      m_mapped.push_back(form ? form : kGeta);
+    } else {
+      m_mapped.push_back(c);
+    }
+  }
+}
+
+std::size_t FileEncoder::Iconv(char* out, std::size_t capacity) {
+  static_assert(std::endian::native == std::endian::little, "the mapped text is UTF-16LE");
+  char* inPtr = reinterpret_cast<char*>(m_mapped.data());
+  std::size_t inLeft = 2 * m_mapped.size();
+  char* outPtr = out;
+  std::size_t outLeft = capacity;
+  // Every character was mapped to one the encoding holds.
+  if (iconv(static_cast<iconv_t>(m_iconv), &inPtr, &inLeft, &outPtr, &outLeft) ==
+      static_cast<std::size_t>(-1))
+    throw std::runtime_error(std::strerror(errno));
+  return capacity - outLeft;
+}
+
+std::size_t FileEncoder::Encode(std::u16string_view piece, char* out) {
+  char* o = out;
+  if (!m_started) {
+    m_started = true;
+    const bool mark = m_format.utf16Mark;
+    switch (m_format.encoding) {
+      case TextEncoding::Utf8Bom: o = std::copy_n("\xEF\xBB\xBF", 3, o); break;
+      case TextEncoding::Utf16Le: if (mark) o = std::copy_n("\xFF\xFE", 2, o); break;
+      case TextEncoding::Utf16Be: if (mark) o = std::copy_n("\xFE\xFF", 2, o); break;
+      default: break;
+    }
+  }
+  if (m_format.encoding == TextEncoding::ShiftJis)
+    return static_cast<std::size_t>(o - out) + EncodeShiftJis(piece, o);
+  MapCharacters(piece);
+  switch (m_format.encoding) {
+    case TextEncoding::Utf8:
+    case TextEncoding::Utf8Bom:
+      for (const char16_t c : m_mapped) o += PutUtf8(c, o);
+      break;
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16Be: {
+      const int high = m_format.encoding == TextEncoding::Utf16Be ? 0 : 1;
+      for (const char16_t c : m_mapped) {
+        o[high] = static_cast<char>(c >> 8);
+        o[1 - high] = static_cast<char>(c & 0xFF);
+        o += 2;
+      }
+      break;
+    }
+    default:
+      o += Iconv(o, MaxBytesPerUnit() * piece.size() + 16);
+      break;
+  }
+  return static_cast<std::size_t>(o - out);
+}
+
+std::size_t FileEncoder::Finish(char* out) {
+  if (!m_iconv) return 0;
+  char* outPtr = out;
+  std::size_t outLeft = 16;
+  iconv(static_cast<iconv_t>(m_iconv), nullptr, nullptr, &outPtr, &outLeft);
+  return 16 - outLeft;
+}
