@@ -123,17 +123,18 @@ TEST_F(FrameTest, ViewMenuShowsAndHidesTheBarsWithCheckMarks) {
   }
 }
 
-TEST_F(FrameTest, StatusBarHasSixPanesInOrder) {
+TEST_F(FrameTest, StatusBarHasSevenPanesInOrder) {
   WexHarness wex;
   CStatusBar* bar = wex.frame().StatusBar();
   EXPECT_EQ(CMainFrame::PublishedStatusBar(), bar);
   EXPECT_EQ(bar->objectName(), "59393");
-  ASSERT_EQ(bar->PaneCount(), 6);
-  const int ids[] = {0, 59143, 59142, 59137, 59138, 59139};
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(bar->CommandToIndex(ids[i]), i);
+  ASSERT_EQ(bar->PaneCount(), 7);
+  const int ids[] = {0, cmd::ID_INDICATOR_FORMAT, 59143, 59142, 59137, 59138, 59139};
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(bar->CommandToIndex(ids[i]), i);
   EXPECT_EQ(bar->GetPaneText(0), "ﾚﾃﾞｨ");
+  EXPECT_EQ(bar->GetPaneText(1), "Shift-JIS CRLF");  // what Save writes a new text in
   // Offscreen the lock state is unknown: the lock panes stay empty.
-  for (int i = 2; i < 6; ++i) EXPECT_EQ(bar->GetPaneText(i), "") << i;
+  for (int i = 3; i < 7; ++i) EXPECT_EQ(bar->GetPaneText(i), "") << i;
 
   // The view writes the caret pane through the published bar; it is wide enough
   // for thirteen spaces whatever it holds.

@@ -1,0 +1,202 @@
+// Files in UTF-8 and UTF-16 and with LF or CR line ends: recognised, converted,
+// written back in their own form; the format pane; Save As in every encoding.
+
+#include "framework/CommandIds.h"
+#include "framework/StatusBar.h"
+#include "tests/gui/editor/EditorTestSupport.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QTest>
+#include <iconv.h>
+
+namespace {
+
+using namespace cmd;
+
+std::string Iconv(const std::string& in, const char* to, const char* from) {
+  iconv_t cd = iconv_open(to, from);
+  std::string out(4 * in.size() + 16, '\0');
+  char* inPtr = const_cast<char*>(in.data());
+  std::size_t inLeft = in.size();
+  char* outPtr = out.data();
+  std::size_t outLeft = out.size();
+  const bool converted = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != std::size_t(-1) &&
+                         iconv(cd, nullptr, nullptr, &outPtr, &outLeft) != std::size_t(-1);
+  iconv_close(cd);
+  EXPECT_TRUE(converted) << to;
+  out.resize(out.size() - outLeft);
+  return out;
+}
+
+QString FormatPane(WexHarness& wex) {
+  CStatusBar* bar = wex.frame().StatusBar();
+  return bar->GetPaneText(bar->CommandToIndex(ID_INDICATOR_FORMAT));
+}
+
+// Answers Save As: the file, and the encoding and line end by their place in the lists.
+void QueueSaveAs(ModalScript& script, const std::string& path, int encoding, int lineEnd) {
+  script.Queue([=](QDialog& dialog) {
+    dialog.findChild<QComboBox*>("encoding")->setCurrentIndex(encoding);
+    dialog.findChild<QComboBox*>("lineEnd")->setCurrentIndex(lineEnd);
+    static_cast<QFileDialog&>(dialog).selectFile(QString::fromStdString(path));
+    return static_cast<int>(QDialog::Accepted);
+  });
+}
+
+const char kPerl[] = "#!/usr/bin/perl\nprint \"日本語のテキスト〜\";\n";
+
+TEST_F(EditorTest, Utf8FileWithLfIsConvertedOnYesAndWrittenBackByteForByte) {
+  const std::string dir = MakeTempDir();
+  WriteBytes(dir + "/a.cgi", kPerl);
+  ModalScript script;
+  script.QueueResult(QMessageBox::Yes);
+  WexHarness wex({QString::fromStdString(dir + "/a.cgi")});
+  ASSERT_EQ(script.messageBoxes().size(), 1u);
+  EXPECT_EQ(script.messageBoxes()[0].text,
+            "このﾌｧｲﾙはUTF-8で記述されていると思われます。\nシフトJISに変換して読み込みますか？");
+  EXPECT_EQ(script.messageBoxes()[0].caption, "Wex");
+  EXPECT_EQ(script.messageBoxes()[0].buttons, QMessageBox::Yes | QMessageBox::No);
+  EXPECT_EQ(script.messageBoxes()[0].owner, &wex.frame());
+  EXPECT_EQ(wex.view().GetPlainText(), Sjis("#!/usr/bin/perl\r\nprint \"日本語のテキスト～\";\r\n"));
+  EXPECT_EQ(FormatPane(wex), "UTF-8 LF");
+  EXPECT_FALSE(wex.doc().IsModified());
+  wex.frame().SendCommand(ID_FILE_SAVE);
+  // The wave dash comes back as the code point CP932 holds it under.
+  EXPECT_EQ(ReadBytes(dir + "/a.cgi"), "#!/usr/bin/perl\nprint \"日本語のテキスト～\";\n");
+  QTest::keyClicks(&wex.view(), "#");
+  wex.frame().SendCommand(ID_FILE_SAVE);
+  EXPECT_EQ(ReadBytes(dir + "/a.cgi"), "##!/usr/bin/perl\nprint \"日本語のテキスト～\";\n");
+  EXPECT_EQ(script.shown(), 1);
+}
+
+TEST_F(EditorTest, AnsweringNoKeepsEveryByteAndTheLineEnds) {
+  const std::string dir = MakeTempDir();
+  const std::string cr = "UTF-8 \xE3\x81\x82\r\xE3\x81\x84\r";
+  WriteBytes(dir + "/cr.txt", cr);
+  ModalScript script;
+  script.QueueResult(QMessageBox::No);
+  WexHarness wex({QString::fromStdString(dir + "/cr.txt")});
+  EXPECT_EQ(script.shown(), 1);
+  EXPECT_EQ(FormatPane(wex), "Shift-JIS CR");
+  wex.frame().SendCommand(ID_FILE_SAVE);
+  EXPECT_EQ(ReadBytes(dir + "/cr.txt"), cr);
+}
+
+TEST_F(EditorTest, Utf16FilesWithAndWithoutMarkComeBackInTheirOwnForm) {
+  const std::string dir = MakeTempDir();
+  const std::string text = "名前,値\r\nkey,かな\r\n";
+  const std::string le = "\xFF\xFE" + Iconv(text, "UTF-16LE", "UTF-8");
+  const std::string be = Iconv(text, "UTF-16BE", "UTF-8");  // no mark: its NULs tell
+  WriteBytes(dir + "/le.txt", le);
+  WriteBytes(dir + "/be.txt", be);
+  ModalScript script;
+  script.QueueResult(QMessageBox::Yes);
+  WexHarness wex({QString::fromStdString(dir + "/le.txt")});
+  EXPECT_EQ(script.messageBoxes().back().text,
+            "このﾌｧｲﾙはUTF-16で記述されていると思われます。\nシフトJISに変換して読み込みますか？");
+  EXPECT_EQ(wex.view().GetPlainText(), Sjis(text.c_str()));
+  EXPECT_EQ(FormatPane(wex), "UTF-16LE CRLF");
+  wex.frame().SendCommand(ID_FILE_SAVE);
+  EXPECT_EQ(ReadBytes(dir + "/le.txt"), le);
+
+  script.QueueResult(QMessageBox::Yes);
+  ASSERT_TRUE(wex.doc().OnOpenDocument(QString::fromStdString(dir + "/be.txt")));
+  EXPECT_EQ(wex.view().GetPlainText(), Sjis(text.c_str()));
+  EXPECT_EQ(FormatPane(wex), "UTF-16BE CRLF");
+  QTest::keyClicks(&wex.view(), "x");
+  wex.frame().SendCommand(ID_FILE_SAVE);
+  EXPECT_EQ(ReadBytes(dir + "/be.txt"), Iconv("x" + text, "UTF-16BE", "UTF-8"));
+
+  // New: Shift-JIS with CR LF.
+  wex.frame().SendCommand(ID_FILE_NEW);
+  EXPECT_EQ(FormatPane(wex), "Shift-JIS CRLF");
+}
+
+TEST_F(EditorTest, ReplacedCharactersAreReportedOnceTheTextIsShown) {
+  const std::string dir = MakeTempDir();
+  // Twelve different characters Shift-JIS cannot hold, one of them twice.
+  WriteBytes(dir + "/emoji.txt", "a😀😁😂🤣😃😄😅😆😉😊😋😎😀b\n");
+  ModalScript script;
+  script.QueueResult(QMessageBox::Yes);
+  WexHarness wex({QString::fromStdString(dir + "/emoji.txt")});
+  std::string geta;
+  for (int i = 0; i < 13; ++i) geta += "\x81\xAC";
+  EXPECT_EQ(wex.view().GetPlainText(), "a" + geta + "b\r\n");
+  EXPECT_EQ(script.messageBoxes().size(), 1u);  // the message waits for the text to show
+  DeliverPostedEvents();
+  ASSERT_EQ(script.messageBoxes().size(), 2u);
+  const ShownMessageBox& box = script.messageBoxes()[1];
+  EXPECT_EQ(box.text, "シフトJISにない文字が13文字あり、〓に置き換えました。\n😀😁😂🤣😃😄😅😆😉😊");
+  EXPECT_EQ(box.caption, "Wex");
+  EXPECT_EQ(box.owner, &wex.frame());
+  // Written back as UTF-8, "〓" is U+3013.
+  wex.frame().SendCommand(ID_FILE_SAVE);
+  std::string expected = "a";
+  for (int i = 0; i < 13; ++i) expected += "〓";
+  EXPECT_EQ(ReadBytes(dir + "/emoji.txt"), expected + "b\n");
+}
+
+TEST_F(EditorTest, SaveAsWritesEveryEncodingAsIconvDoes) {
+  const std::string dir = MakeTempDir();
+  const std::string utf8 = "吾輩は猫である。ｶﾀｶﾅ and ASCII\n二行目\n";
+  WriteBytes(dir + "/doc.txt", Iconv(utf8, "CP932", "UTF-8"));
+  WexHarness wex({QString::fromStdString(dir + "/doc.txt")});
+  ModalScript script;
+  // The choices start at the document's format.
+  script.Queue([](QDialog& dialog) {
+    EXPECT_EQ(dialog.findChild<QComboBox*>("encoding")->currentText(), "Shift-JIS");
+    EXPECT_EQ(dialog.findChild<QComboBox*>("lineEnd")->currentText(), "LF");
+    QStringList encodings;
+    for (int i = 0; i < dialog.findChild<QComboBox*>("encoding")->count(); ++i)
+      encodings << dialog.findChild<QComboBox*>("encoding")->itemText(i);
+    EXPECT_EQ(encodings.join(u','), "Shift-JIS,UTF-8,UTF-8 BOM,UTF-16LE,UTF-16BE,EUC-JP,JIS");
+    return static_cast<int>(QDialog::Rejected);
+  });
+  wex.frame().SendCommand(ID_FILE_SAVE_AS);
+  const std::string crlf = "吾輩は猫である。ｶﾀｶﾅ and ASCII\r\n二行目\r\n";
+  const std::string jisText = "吾輩は猫である。 and ASCII\r\n二行目\r\n";  // JIS has no half-width kana
+  const struct {
+    int encoding;
+    std::string expected;
+  } cases[] = {
+      {0, Iconv(crlf, "CP932", "UTF-8")},
+      {1, crlf},
+      {2, "\xEF\xBB\xBF" + crlf},
+      {3, "\xFF\xFE" + Iconv(crlf, "UTF-16LE", "UTF-8")},
+      {4, "\xFE\xFF" + Iconv(crlf, "UTF-16BE", "UTF-8")},
+      {5, Iconv(crlf, "EUC-JP", "UTF-8")},
+  };
+  for (const auto& [encoding, expected] : cases) {
+    const std::string path = dir + "/out" + std::to_string(encoding) + ".txt";
+    QueueSaveAs(script, path, encoding, 0);
+    wex.frame().SendCommand(ID_FILE_SAVE_AS);
+    EXPECT_EQ(ReadBytes(path), expected) << encoding;
+  }
+  // Four half-width katakana JIS cannot hold: asked first; No writes nothing.
+  QueueSaveAs(script, dir + "/jis.txt", 6, 0);
+  script.QueueResult(QMessageBox::No);
+  wex.frame().SendCommand(ID_FILE_SAVE_AS);
+  EXPECT_EQ(script.messageBoxes().back().text,
+            "JISにない文字が4文字あります。〓に置き換えて保存しますか？");
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(dir + "/jis.txt")));
+  QueueSaveAs(script, dir + "/jis.txt", 6, 0);
+  script.QueueResult(QMessageBox::Yes);
+  wex.frame().SendCommand(ID_FILE_SAVE_AS);
+  EXPECT_EQ(ReadBytes(dir + "/jis.txt"),
+            Iconv("吾輩は猫である。〓〓〓〓 and ASCII\r\n二行目\r\n", "ISO-2022-JP", "UTF-8"));
+
+  // Another file: the document's own format stays; its own file: it changes.
+  EXPECT_EQ(FormatPane(wex), "Shift-JIS LF");
+  QueueSaveAs(script, dir + "/doc.txt", 5, 2);
+  script.QueueResult(QMessageBox::Yes);  // replace the existing file
+  wex.frame().SendCommand(ID_FILE_SAVE_AS);
+  EXPECT_EQ(FormatPane(wex), "EUC-JP CR");
+  QTest::keyClicks(&wex.view(), "x");
+  wex.frame().SendCommand(ID_FILE_SAVE);
+  EXPECT_EQ(ReadBytes(dir + "/doc.txt"),
+            Iconv("x吾輩は猫である。ｶﾀｶﾅ and ASCII\r二行目\r", "EUC-JP", "UTF-8"));
+  EXPECT_EQ(script.unanswered(), 0);
+}
+
+}  // namespace
