@@ -8,6 +8,7 @@
 #include <array>
 #include <bit>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <new>
 #include <stdexcept>
@@ -89,9 +90,88 @@ std::size_t PutUtf8(char16_t c, char* out) {
   return 3;
 }
 
+// Calls `put` with each character written for `piece`, in order: line ends as the
+// format has them, the no-break space as a blank, escapes as "〓", code units CP932
+// cannot hold as "?", and with `forms` (EUC-JP, JIS) the form iconv holds.
+template <typename Put>
+void ForEachWritten(std::u16string_view piece, LineEnd lineEnd, const IconvForms* forms, Put put) {
+  const std::size_t n = piece.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const char16_t c = piece[i];
+    if (c < 0x80 && c != u'\n') {
+      put(c);
+    } else if (IsLineEnd(c)) {
+      if (lineEnd != LineEnd::Lf) put(u'\r');
+      if (lineEnd != LineEnd::Cr) put(u'\n');
+    } else if (c == u'\u00A0') {
+      put(u' ');
+    } else if (IsEscape(c)) {
+      put(kGeta);
+    } else if (!cp932::IsRepresentable(c)) {
+      // As Shift-JIS has it: "?", once for a surrogate pair.
+      if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && piece[i + 1] >= 0xDC00 &&
+          piece[i + 1] <= 0xDFFF)
+        ++i;
+      put(u'?');
+    } else if (forms) {
+      const char16_t form = (*forms)[c];
+      put(form ? form : kGeta);
+    } else {
+      put(c);
+    }
+  }
+}
+
+// UTF-8 of every code unit as ForEachWritten writes it alone: up to three bytes
+// (or CR LF) in the low bytes, their count in the top one. 0 for the first half
+// of a surrogate pair, which is written with the unit after it.
+using Utf8Table = std::vector<std::uint32_t>;
+Utf8Table BuildUtf8Table(LineEnd lineEnd) {
+  Utf8Table table(0x10000);
+  for (unsigned u = 0; u < 0x10000; ++u) {
+    const char16_t c = static_cast<char16_t>(u);
+    if (c >= 0xD800 && c <= 0xDBFF) continue;
+    char bytes[4] = {};
+    std::size_t length = 0;
+    ForEachWritten(std::u16string_view(&c, 1), lineEnd, nullptr,
+                   [&](char16_t written) { length += PutUtf8(written, bytes + length); });
+    std::uint32_t entry = static_cast<std::uint32_t>(length) << 24;
+    for (std::size_t k = 0; k < length; ++k)
+      entry |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[k])) << 8 * k;
+    table[u] = entry;
+  }
+  return table;
+}
+
+const Utf8Table& Utf8TableFor(LineEnd lineEnd) {
+  static const Utf8Table tables[] = {BuildUtf8Table(LineEnd::CrLf), BuildUtf8Table(LineEnd::Lf),
+                                     BuildUtf8Table(LineEnd::Cr)};
+  return tables[static_cast<int>(lineEnd)];
+}
+
+// The table's bytes for each unit: a load and a store per character.
+char* PutUtf8Units(std::u16string_view piece, const Utf8Table& table, char* o) {
+  static_assert(std::endian::native == std::endian::little, "the bytes are stored low first");
+  const std::size_t n = piece.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::uint32_t entry = table[piece[i]];
+    if (entry == 0) {  // a high surrogate: "?" for it and its low half, as ForEachWritten has it
+      const std::size_t units = i + 1 < n && piece[i + 1] >= 0xDC00 && piece[i + 1] <= 0xDFFF ? 2 : 1;
+      *o++ = '?';
+      i += units - 1;
+      continue;
+    }
+    std::memcpy(o, &entry, 4);  // the byte past the character is overwritten next
+    o += entry >> 24;
+  }
+  return o;
+}
+
 }  // namespace
 
 FileEncoder::FileEncoder(const TextFormat& format) : m_format(format) {
+  if (format.encoding == TextEncoding::Utf8 || format.encoding == TextEncoding::Utf8Bom)
+    Utf8TableFor(format.lineEnd);
   if (UsesIconv(format.encoding)) {
     FormsFor(format.encoding);
     m_iconv = OpenIconv(format.encoding);
@@ -134,34 +214,6 @@ std::size_t FileEncoder::EncodeShiftJis(std::u16string_view piece, char* out) co
   return kept;
 }
 
-void FileEncoder::MapCharacters(std::u16string_view piece) {
-  m_mapped.clear();
-  m_mapped.reserve(2 * piece.size());
-  const bool iconvForms = UsesIconv(m_format.encoding);
-  for (std::size_t i = 0; i < piece.size(); ++i) {
-    const char16_t c = piece[i];
-    if (IsLineEnd(c)) {
-      if (m_format.lineEnd != LineEnd::Lf) m_mapped.push_back(u'\r');
-      if (m_format.lineEnd != LineEnd::Cr) m_mapped.push_back(u'\n');
-    } else if (c == u'\u00A0') {
-      m_mapped.push_back(u' ');
-    } else if (IsEscape(c)) {
-      m_mapped.push_back(kGeta);
-    } else if (!cp932::IsRepresentable(c)) {
-      // As Shift-JIS has it: "?", once for a surrogate pair.
-      if (c >= 0xD800 && c <= 0xDBFF && i + 1 < piece.size() && piece[i + 1] >= 0xDC00 &&
-          piece[i + 1] <= 0xDFFF)
-        ++i;
-      m_mapped.push_back(u'?');
-    } else if (iconvForms && c != 0) {
-      const char16_t form = FormsFor(m_format.encoding)[c];
-      m_mapped.push_back(form ? form : kGeta);
-    } else {
-      m_mapped.push_back(c);
-    }
-  }
-}
-
 std::size_t FileEncoder::Iconv(char* out, std::size_t capacity) {
   static_assert(std::endian::native == std::endian::little, "the mapped text is UTF-16LE");
   char* inPtr = reinterpret_cast<char*>(m_mapped.data());
@@ -189,23 +241,26 @@ std::size_t FileEncoder::Encode(std::u16string_view piece, char* out) {
   }
   if (m_format.encoding == TextEncoding::ShiftJis)
     return static_cast<std::size_t>(o - out) + EncodeShiftJis(piece, o);
-  MapCharacters(piece);
+  const LineEnd lineEnd = m_format.lineEnd;
   switch (m_format.encoding) {
     case TextEncoding::Utf8:
     case TextEncoding::Utf8Bom:
-      for (const char16_t c : m_mapped) o += PutUtf8(c, o);
+      o = PutUtf8Units(piece, Utf8TableFor(lineEnd), o);
       break;
     case TextEncoding::Utf16Le:
     case TextEncoding::Utf16Be: {
       const int high = m_format.encoding == TextEncoding::Utf16Be ? 0 : 1;
-      for (const char16_t c : m_mapped) {
+      ForEachWritten(piece, lineEnd, nullptr, [&o, high](char16_t c) {
         o[high] = static_cast<char>(c >> 8);
         o[1 - high] = static_cast<char>(c & 0xFF);
         o += 2;
-      }
+      });
       break;
     }
     default:
+      m_mapped.clear();
+      ForEachWritten(piece, lineEnd, &FormsFor(m_format.encoding),
+                     [this](char16_t c) { m_mapped.push_back(c); });
       o += Iconv(o, MaxBytesPerUnit() * piece.size() + 16);
       break;
   }

@@ -42,11 +42,10 @@ class FileEncoder {
 
  private:
   std::size_t EncodeShiftJis(std::u16string_view piece, char* out) const;
-  void MapCharacters(std::u16string_view piece);
   std::size_t Iconv(char* out, std::size_t capacity);
 
   TextFormat m_format;
   bool m_started = false;
   void* m_iconv = nullptr;               ///< iconv_t for EUC-JP and JIS
-  std::vector<char16_t> m_mapped;        ///< the piece as the characters to write
+  std::vector<char16_t> m_mapped;        ///< EUC-JP, JIS: the characters iconv writes
 };

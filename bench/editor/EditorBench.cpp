@@ -14,6 +14,7 @@
 #include "framework/CommandIds.h"
 #include "framework/ModalSeam.h"
 #include "framework/StatusBar.h"
+#include "kanji/TextFormat.h"
 #include "platform/LargeBlocks.h"
 
 #include <QApplication>
@@ -67,6 +68,32 @@ const std::string& EucText() {
   return text;
 }
 
+// The same text as a Linux file has it: UTF-8 with LF line ends.
+const std::string& Utf8Text() {
+  static const std::string text = [] {
+    std::string utf8 = Convert("UTF-8", SjisText());
+    std::erase(utf8, '\r');
+    return utf8;
+  }();
+  return text;
+}
+
+// A 64 MB UTF-8 file in memory, for recognition.
+const std::string& BigUtf8Text() {
+  static const std::string text = [] {
+    std::string all;
+    while (all.size() < (64u << 20)) all += Utf8Text();
+    return all;
+  }();
+  return text;
+}
+
+// Recognises `bytes` a thousand times, so that the figure is in milliseconds.
+void RecogniseUtf8(const std::string& bytes) {
+  for (int i = 0; i < 1000; ++i)
+    if (RecognizeEncoding(bytes) != TextEncoding::Utf8) std::abort();
+}
+
 std::string Dir() { return GetProgramDirectory(); }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
@@ -81,6 +108,7 @@ void PrepareFiles() {
   WriteSettingInt(settings, "setting", "Kanji_auto", 1);
   WriteFile(Dir() + "/bench-sjis.txt", SjisText());
   WriteFile(Dir() + "/bench-euc.txt", EucText());
+  WriteFile(Dir() + "/bench-utf8.txt", Utf8Text());
 }
 
 // The editor's document and view, as the program pairs them.
@@ -172,6 +200,32 @@ const std::vector<Phase>& Phases() {
          editor.doc.OnOpenDocument(QString::fromStdString(Dir() + "/bench-euc.txt"));
        },
        "Floor_SetPlainText_Sjis"},
+      {"Open_Utf8_ConvertOnYes",  // the same text as UTF-8 with LF, a third longer in bytes
+       [](const Switch& timing) {
+         timing(false);
+         Editor editor;
+         ModalScript script;
+         script.QueueResult(QMessageBox::Yes);
+         timing(true);
+         editor.doc.OnOpenDocument(QString::fromStdString(Dir() + "/bench-utf8.txt"));
+       },
+       "Open_Sjis_WithRecognition"},
+      {"Recognise_Utf8_8KB_x1000",
+       [](const Switch& timing) {
+         timing(false);
+         const std::string head = BigUtf8Text().substr(0, 8192);
+         timing(true);
+         RecogniseUtf8(head);
+       },
+       ""},
+      {"Recognise_Utf8_64MB_x1000",
+       [](const Switch& timing) {
+         timing(false);
+         const std::string& all = BigUtf8Text();
+         timing(true);
+         RecogniseUtf8(all);
+       },
+       "Recognise_Utf8_8KB_x1000"},
       {"Floor_ToPlainText_Set_Set",
        [](const Switch& timing) {
          timing(false);
@@ -259,6 +313,17 @@ const std::vector<Phase>& Phases() {
          editor.doc.DoFileSave();
        },
        "Floor_ToPlainText"},
+      {"Save_Utf8_Lf",
+       [](const Switch& timing) {
+         timing(false);
+         Editor editor;
+         editor.view.SetWholeText(SjisText());
+         editor.doc.SetPathName(QString::fromStdString(Dir() + "/bench-out.txt"));
+         editor.doc.SetFormat({TextEncoding::Utf8, LineEnd::Lf});
+         timing(true);
+         editor.doc.DoFileSave();
+       },
+       "Save"},
   };
   return phases;
 }
