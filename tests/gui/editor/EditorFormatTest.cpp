@@ -81,6 +81,17 @@ TEST_F(EditorTest, AnsweringNoKeepsEveryByteAndTheLineEnds) {
   EXPECT_EQ(FormatPane(wex), "Shift-JIS CR");
   wex.frame().SendCommand(ID_FILE_SAVE);
   EXPECT_EQ(ReadBytes(dir + "/cr.txt"), cr);
+
+  // The Open command converts on Yes too; its prompt is the view's.
+  QueueFileChoice(script, dir + "/cr.txt");
+  script.QueueResult(QMessageBox::Yes);
+  wex.frame().SendCommand(ID_FILE_OPEN);
+  EXPECT_EQ(script.messageBoxes().back().owner, &wex.view());
+  EXPECT_EQ(wex.view().GetPlainText(), Sjis("UTF-8 あ\r\nい\r\n"));
+  EXPECT_EQ(FormatPane(wex), "UTF-8 CR");
+  QTest::keyClicks(&wex.view(), "!");
+  wex.frame().SendCommand(ID_FILE_SAVE);
+  EXPECT_EQ(ReadBytes(dir + "/cr.txt"), "!" + cr);
 }
 
 TEST_F(EditorTest, Utf16FilesWithAndWithoutMarkComeBackInTheirOwnForm) {
