@@ -45,7 +45,8 @@ FileText UnicodeFileText(std::string bytes, TextEncoding encoding, QWidget* owne
 }  // namespace
 
 FileText PlainFileText(std::string bytes, const std::string& settingsPath, QWidget* owner) {
-  if (ReadSettingInt(settingsPath, "setting", "Kanji_auto") != 1) return AsTheyAre(std::move(bytes));
+  if (ReadSettingInt(settingsPath, "setting", "Kanji_auto") != 1)
+    return AsTheyAre(std::move(bytes));
   const TextEncoding encoding = RecognizeEncoding(bytes);
   if (encoding != TextEncoding::ShiftJis && encoding != TextEncoding::Jis &&
       encoding != TextEncoding::EucJp)

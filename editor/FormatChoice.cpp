@@ -5,7 +5,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <algorithm>
-#include <iterator>
 
 namespace {
 
@@ -45,10 +44,9 @@ FormatChoice::FormatChoice(QFileDialog& dialog, const TextFormat& current) : m_c
 }
 
 TextFormat FormatChoice::Chosen() const {
+  // The lists hold every value, and one of them is always current.
   TextFormat chosen = m_current;
-  chosen.encoding = kTextEncodings[std::clamp(m_encoding->currentIndex(), 0,
-                                              static_cast<int>(std::size(kTextEncodings)) - 1)];
-  chosen.lineEnd =
-      kLineEnds[std::clamp(m_lineEnd->currentIndex(), 0, static_cast<int>(std::size(kLineEnds)) - 1)];
+  chosen.encoding = kTextEncodings[m_encoding->currentIndex()];
+  chosen.lineEnd = kLineEnds[m_lineEnd->currentIndex()];
   return chosen;
 }

@@ -156,9 +156,8 @@ char* PutUtf8Units(std::u16string_view piece, const Utf8Table& table, char* o) {
   for (std::size_t i = 0; i < n; ++i) {
     const std::uint32_t entry = table[piece[i]];
     if (entry == 0) {  // a high surrogate: "?" for it and its low half, as ForEachWritten has it
-      const std::size_t units = i + 1 < n && piece[i + 1] >= 0xDC00 && piece[i + 1] <= 0xDFFF ? 2 : 1;
+      if (i + 1 < n && piece[i + 1] >= 0xDC00 && piece[i + 1] <= 0xDFFF) ++i;
       *o++ = '?';
-      i += units - 1;
       continue;
     }
     std::memcpy(o, &entry, 4);  // the byte past the character is overwritten next

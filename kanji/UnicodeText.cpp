@@ -81,13 +81,14 @@ std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian) {
   return text;
 }
 
-// Adds `c` to the samples when it is not there yet and there is room.
+// Adds the character `c` (one code unit or a surrogate pair) to the samples when
+// they hold fewer than ten characters and not this one.
 void Sample(std::u16string& samples, std::u16string_view c) {
   constexpr std::size_t kSamples = 10;
   std::size_t count = 0;
   for (std::size_t i = 0; i < samples.size(); ++i) {
     if (samples.compare(i, c.size(), c) == 0) return;
-    if (samples[i] < 0xDC00 || samples[i] > 0xDFFF) ++count;
+    count += samples[i] < 0xDC00 || samples[i] > 0xDFFF;  // a low half is no character of its own
   }
   if (count < kSamples) samples += c;
 }
