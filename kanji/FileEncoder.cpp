@@ -1,5 +1,6 @@
 #include "kanji/FileEncoder.h"
 
+#include "kanji/UnicodeText.h"
 #include "platform/Cp932Codec.h"
 
 #include <iconv.h>
@@ -32,11 +33,6 @@ iconv_t OpenIconv(TextEncoding encoding) {
 // the encoding holds it under neither that one nor its JIS X 0208 one. Built once.
 using IconvForms = std::array<char16_t, 0x10000>;
 IconvForms BuildIconvForms(TextEncoding encoding) {
-  std::array<char16_t, 0x10000> jisForm{};
-  for (unsigned c = 0; c < 0x10000; ++c) {
-    const char16_t canonical = cp932::CanonicalCodePoint(static_cast<char16_t>(c));
-    if (canonical != c) jisForm[canonical] = static_cast<char16_t>(c);
-  }
   const iconv_t cd = OpenIconv(encoding);
   const auto converts = [cd](char16_t c) {
     char in[2] = {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
@@ -53,8 +49,8 @@ IconvForms BuildIconvForms(TextEncoding encoding) {
     if (!cp932::IsRepresentable(c) || IsEscape(c)) continue;
     // JIS X 0208's own code point first: glibc's EUC-JP holds U+FF5E too, but only
     // in JIS X 0212, where no reader of EUC-JP looks for a wave dash.
-    if (jisForm[u] && converts(jisForm[u]))
-      forms[u] = jisForm[u];
+    if (const char16_t jis = JisCodePoint(c); jis && converts(jis))
+      forms[u] = jis;
     else if (converts(c))
       forms[u] = c;
   }
@@ -62,16 +58,32 @@ IconvForms BuildIconvForms(TextEncoding encoding) {
   return forms;
 }
 
-const IconvForms& FormsFor(TextEncoding encoding) {
+// UTF-8 and UTF-16 under JIS X 0208's code points: each character CP932 holds as itself.
+IconvForms BuildJisCodePoints() {
+  IconvForms forms{};
+  for (unsigned u = 1; u < 0x10000; ++u) {
+    const char16_t c = static_cast<char16_t>(u);
+    const char16_t jis = JisCodePoint(c);
+    if (cp932::IsRepresentable(c) && !IsEscape(c)) forms[u] = jis ? jis : c;
+  }
+  return forms;
+}
+
+// The forms a format writes its characters in; none for CP932's own code points.
+const IconvForms* FormsFor(const TextFormat& format) {
   static const IconvForms euc = BuildIconvForms(TextEncoding::EucJp);
   static const IconvForms jis = BuildIconvForms(TextEncoding::Jis);
-  return encoding == TextEncoding::Jis ? jis : euc;
+  static const IconvForms jisCodePoints = BuildJisCodePoints();
+  if (format.encoding == TextEncoding::Jis) return &jis;
+  if (format.encoding == TextEncoding::EucJp) return &euc;
+  if (format.jisCodePoints && format.encoding != TextEncoding::ShiftJis) return &jisCodePoints;
+  return nullptr;
 }
 
 bool Holds(TextEncoding encoding, char16_t c) {
   if (IsEscape(c)) return encoding == TextEncoding::ShiftJis;
   if (!UsesIconv(encoding) || !cp932::IsRepresentable(c) || c == 0) return true;
-  return FormsFor(encoding)[c] != 0;
+  return (*FormsFor({encoding}))[c] != 0;
 }
 
 std::size_t PutUtf8(char16_t c, char* out) {
@@ -92,7 +104,8 @@ std::size_t PutUtf8(char16_t c, char* out) {
 
 // Calls `put` with each character written for `piece`, in order: line ends as the
 // format has them, the no-break space as a blank, escapes as "〓", code units CP932
-// cannot hold as "?", and with `forms` (EUC-JP, JIS) the form iconv holds.
+// cannot hold as "?", and with `forms` each other one in the form given there ("〓"
+// where there is none).
 template <typename Put>
 void ForEachWritten(std::u16string_view piece, LineEnd lineEnd, const IconvForms* forms, Put put) {
   const std::size_t n = piece.size();
@@ -126,14 +139,14 @@ void ForEachWritten(std::u16string_view piece, LineEnd lineEnd, const IconvForms
 // (or CR LF) in the low bytes, their count in the top one. 0 for the first half
 // of a surrogate pair, which is written with the unit after it.
 using Utf8Table = std::vector<std::uint32_t>;
-Utf8Table BuildUtf8Table(LineEnd lineEnd) {
+Utf8Table BuildUtf8Table(LineEnd lineEnd, const IconvForms* forms) {
   Utf8Table table(0x10000);
   for (unsigned u = 0; u < 0x10000; ++u) {
     const char16_t c = static_cast<char16_t>(u);
     if (c >= 0xD800 && c <= 0xDBFF) continue;
     char bytes[4] = {};
     std::size_t length = 0;
-    ForEachWritten(std::u16string_view(&c, 1), lineEnd, nullptr,
+    ForEachWritten(std::u16string_view(&c, 1), lineEnd, forms,
                    [&](char16_t written) { length += PutUtf8(written, bytes + length); });
     std::uint32_t entry = static_cast<std::uint32_t>(length) << 24;
     for (std::size_t k = 0; k < length; ++k)
@@ -143,10 +156,18 @@ Utf8Table BuildUtf8Table(LineEnd lineEnd) {
   return table;
 }
 
-const Utf8Table& Utf8TableFor(LineEnd lineEnd) {
-  static const Utf8Table tables[] = {BuildUtf8Table(LineEnd::CrLf), BuildUtf8Table(LineEnd::Lf),
-                                     BuildUtf8Table(LineEnd::Cr)};
-  return tables[static_cast<int>(lineEnd)];
+const Utf8Table& Utf8TableFor(const TextFormat& format) {
+  static const auto tables = [] {
+    std::array<std::array<Utf8Table, 2>, std::size(kLineEnds)> all;
+    for (const LineEnd lineEnd : kLineEnds) {
+      for (const bool jis : {false, true}) {
+        all[static_cast<int>(lineEnd)][jis] =
+            BuildUtf8Table(lineEnd, FormsFor({TextEncoding::Utf8, lineEnd, true, jis}));
+      }
+    }
+    return all;
+  }();
+  return tables[static_cast<int>(format.lineEnd)][format.jisCodePoints];
 }
 
 // The table's bytes for each unit: a load and a store per character.
@@ -169,12 +190,11 @@ char* PutUtf8Units(std::u16string_view piece, const Utf8Table& table, char* o) {
 }  // namespace
 
 FileEncoder::FileEncoder(const TextFormat& format) : m_format(format) {
+  // The tables are built on first use, not while the first chunk is awaited.
   if (format.encoding == TextEncoding::Utf8 || format.encoding == TextEncoding::Utf8Bom)
-    Utf8TableFor(format.lineEnd);
-  if (UsesIconv(format.encoding)) {
-    FormsFor(format.encoding);
-    m_iconv = OpenIconv(format.encoding);
-  }
+    Utf8TableFor(format);
+  FormsFor(format);
+  if (UsesIconv(format.encoding)) m_iconv = OpenIconv(format.encoding);
 }
 
 FileEncoder::~FileEncoder() {
@@ -244,12 +264,12 @@ std::size_t FileEncoder::Encode(std::u16string_view piece, char* out) {
   switch (m_format.encoding) {
     case TextEncoding::Utf8:
     case TextEncoding::Utf8Bom:
-      o = PutUtf8Units(piece, Utf8TableFor(lineEnd), o);
+      o = PutUtf8Units(piece, Utf8TableFor(m_format), o);
       break;
     case TextEncoding::Utf16Le:
     case TextEncoding::Utf16Be: {
       const int high = m_format.encoding == TextEncoding::Utf16Be ? 0 : 1;
-      ForEachWritten(piece, lineEnd, nullptr, [&o, high](char16_t c) {
+      ForEachWritten(piece, lineEnd, FormsFor(m_format), [&o, high](char16_t c) {
         o[high] = static_cast<char>(c >> 8);
         o[1 - high] = static_cast<char>(c & 0xFF);
         o += 2;
@@ -258,7 +278,7 @@ std::size_t FileEncoder::Encode(std::u16string_view piece, char* out) {
     }
     default:
       m_mapped.clear();
-      ForEachWritten(piece, lineEnd, &FormsFor(m_format.encoding),
+      ForEachWritten(piece, lineEnd, FormsFor(m_format),
                      [this](char16_t c) { m_mapped.push_back(c); });
       o += Iconv(o, MaxBytesPerUnit() * piece.size() + 16);
       break;

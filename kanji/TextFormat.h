@@ -19,6 +19,10 @@ struct TextFormat {
   LineEnd lineEnd = LineEnd::CrLf;
   /// UTF-16 only: whether the file starts with its byte-order mark.
   bool utf16Mark = true;
+  /// UTF-8 and UTF-16 only: the characters CP932 holds under another code point
+  /// are written under JIS X 0208's (U+301C WAVE DASH, not CP932's U+FF5E), as the
+  /// file read had them.
+  bool jisCodePoints = false;
   bool operator==(const TextFormat&) const = default;
 };
 

@@ -3,6 +3,7 @@
 #include "platform/Cp932Codec.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -95,6 +96,18 @@ void Sample(std::u16string& samples, std::u16string_view c) {
 
 }  // namespace
 
+char16_t JisCodePoint(char16_t c) {
+  static const std::array<char16_t, 0x10000> jis = [] {
+    std::array<char16_t, 0x10000> table{};
+    for (unsigned u = 0; u < 0x10000; ++u) {
+      const char16_t canonical = cp932::CanonicalCodePoint(static_cast<char16_t>(u));
+      if (canonical != u) table[canonical] = static_cast<char16_t>(u);
+    }
+    return table;
+  }();
+  return jis[c];
+}
+
 std::u16string DecodeUnicode(std::string_view bytes, TextEncoding encoding) {
   switch (encoding) {
     case TextEncoding::Utf8Bom:
@@ -119,7 +132,9 @@ ShiftJisText UnicodeToShiftJis(std::string_view bytes, TextEncoding encoding) {
   // They go through MakeRepresentable as U+FFFF, which CP932 cannot hold either, and
   // take their places among the characters it lists.
   std::u16string standIns;
+  std::ptrdiff_t jisOverCp932 = 0;
   for (char16_t& c : text) {
+    jisOverCp932 += (cp932::CanonicalCodePoint(c) != c) - (JisCodePoint(c) != 0);
     if (c == u'\u00A0' || c == u'\u2028' || c == u'\u2029' || c == kStandIn) {
       standIns += c;
       c = kStandIn;
@@ -136,5 +151,6 @@ ShiftJisText UnicodeToShiftJis(std::string_view bytes, TextEncoding encoding) {
     if (pair) ++i;
   }
   result.sjis = cp932::Encode(text);
+  result.jisCodePoints = jisOverCp932 > 0;
   return result;
 }

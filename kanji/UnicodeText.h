@@ -16,10 +16,15 @@
 std::u16string DecodeUnicode(std::string_view bytes, TextEncoding encoding);
 
 struct ShiftJisText {
-  std::string sjis;          ///< CP932 bytes; line ends as the file had them
-  std::size_t replaced = 0;  ///< characters that became "〓"
-  std::u16string samples;    ///< the first ten different characters that did
+  std::string sjis;            ///< CP932 bytes; line ends as the file had them
+  std::size_t replaced = 0;    ///< characters that became "〓"
+  std::u16string samples;      ///< the first ten different characters that did
+  bool jisCodePoints = false;  ///< more of JIS X 0208's code points than CP932's
 };
+
+/// JIS X 0208's code point for a character CP932 holds under another one
+/// (U+FF5E: U+301C), 0 for every other character.
+char16_t JisCodePoint(char16_t c);
 
 /// The file's text in Shift-JIS: the JIS-style code points become the ones CP932 holds
 /// them under, and every character it has no form for becomes "〓". Throws

@@ -61,7 +61,8 @@ TEST(UnicodeToShiftJis, ConvertsAndCountsWhatShiftJisCannotHold) {
 }
 
 TEST(FileEncoder, UnicodeFilesComeBackByteForByte) {
-  const std::string utf8 = "#!/usr/bin/perl\nprint \"日本語、ｶﾀｶﾅ①\";\n\n";
+  // The wave dash and the minus sign as JIS X 0208 has them, as Linux programs write them.
+  const std::string utf8 = "#!/usr/bin/perl\nprint \"日本語、ｶﾀｶﾅ①〜−\";\n\n";
   for (const LineEnd lineEnd : kLineEnds) {
     std::string file = utf8;
     if (lineEnd != LineEnd::Lf)
@@ -74,18 +75,24 @@ TEST(FileEncoder, UnicodeFilesComeBackByteForByte) {
       std::string bytes;
       TextFormat format;
     } files[] = {
-        {file, {TextEncoding::Utf8, lineEnd}},
-        {bom + file, {TextEncoding::Utf8Bom, lineEnd}},
-        {le, {TextEncoding::Utf16Le, lineEnd, true}},
-        {be, {TextEncoding::Utf16Be, lineEnd, false}},
+        {file, {TextEncoding::Utf8, lineEnd, true, true}},
+        {bom + file, {TextEncoding::Utf8Bom, lineEnd, true, true}},
+        {le, {TextEncoding::Utf16Le, lineEnd, true, true}},
+        {be, {TextEncoding::Utf16Be, lineEnd, false, true}},
     };
     for (const auto& [bytes, format] : files) {
       const ShiftJisText text = UnicodeToShiftJis(bytes, format.encoding);
       EXPECT_EQ(text.replaced, 0u);
+      EXPECT_TRUE(text.jisCodePoints);
       EXPECT_EQ(FirstLineEnd(text.sjis), lineEnd);
       EXPECT_EQ(Write(ViewText(text.sjis), format), bytes) << FormatName(format);
     }
   }
+  // A file with CP932's code points (U+FF5E) keeps them.
+  const std::string cp932Style = "〜～～\n";
+  const ShiftJisText text = UnicodeToShiftJis(cp932Style, TextEncoding::Utf8);
+  EXPECT_FALSE(text.jisCodePoints);
+  EXPECT_EQ(Write(ViewText(text.sjis), {TextEncoding::Utf8, LineEnd::Lf}), "～～～\n");
   // An empty file keeps its mark.
   EXPECT_EQ(Write(u"", {TextEncoding::Utf8Bom}), "\xEF\xBB\xBF");
   EXPECT_EQ(Write(u"", {TextEncoding::Utf16Be}), "\xFE\xFF");
