@@ -34,6 +34,7 @@ FileText UnicodeFileText(std::string bytes, TextEncoding encoding, QWidget* owne
   FileText text;
   text.format.encoding = encoding;
   text.format.utf16Mark = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+  text.format.jisCodePoints = converted.jisCodePoints;
   std::string().swap(bytes);
   text.format.lineEnd = FirstLineEnd(converted.sjis);
   text.sjis = std::move(converted.sjis);
