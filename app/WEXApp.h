@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 #include "framework/CmdTarget.h"
 #include "framework/CommandIds.h"
+#include "plugin_host/PluginScan.h"
 
 class CMainFrame;
 class CWEXDoc;
@@ -31,7 +32,7 @@ class CWEXApp : public CCmdTarget {
   CWEXDoc* Document() const { return m_pDocument; }
 
   /// Bare file names of the plug-ins found, entry i for commands i and 50 + i.
-  char m_pluginFiles[cmd::MAX_PLUGINS][260] = {};
+  PluginFileTable m_pluginFiles = {};
 
  private:
   void CreateTrio();
