@@ -12,8 +12,8 @@ class CWEXDoc;
 class CWEXApp : public CCmdTarget {
  public:
   /// Creates the settings file with its defaults when it is missing, unless
-  /// the command line only asks to unregister. Must exist before the
-  /// QApplication, so that the file is there before any window.
+  /// the command line only asks to unregister. Must exist before any window,
+  /// so that the file is there when the first one reads it.
   explicit CWEXApp(CommandLineInfo commandLine);
   ~CWEXApp() override;
   CWEXApp(const CWEXApp&) = delete;
