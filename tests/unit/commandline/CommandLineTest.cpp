@@ -51,10 +51,9 @@ TEST(CommandLine, DoubleDashEndsTheSwitches) {
   // Switches before it still count; after it even a known switch is a name.
   CommandLineInfo printTo = ParseCommandLine({"/pt", "--", "-a.txt", "/p", "--", "-port"});
   EXPECT_EQ(printTo.action, Action::FilePrintTo);
-  EXPECT_EQ(printTo.fileName, "-a.txt");
-  EXPECT_EQ(printTo.printerName, "/p");
-  EXPECT_EQ(printTo.driverName, "--");
-  EXPECT_EQ(printTo.portName, "-port");
+  const std::vector<std::string> fields{printTo.fileName, printTo.printerName, printTo.driverName,
+                                        printTo.portName};
+  EXPECT_EQ(fields, (std::vector<std::string>{"-a.txt", "/p", "--", "-port"}));
   EXPECT_EQ(ParseCommandLine({"--", "/Unregister"}).action, Action::FileOpen);
   EXPECT_EQ(ParseCommandLine({"--"}).action, Action::FileNew);
 
