@@ -29,6 +29,7 @@ int main(int argc, char* argv[]) {
   int toolkitArgc = static_cast<int>(switchCount) + 1;
   QApplication qapp(toolkitArgc, toolkitArgv.data());
   QApplication::setApplicationName(QStringLiteral("Wex"));
+  QApplication::setDesktopFileName(QStringLiteral(WEX_APP_ID));  // its desktop entry and icon
   std::vector<std::string> left(toolkitArgv.data() + 1, toolkitArgv.data() + toolkitArgc);
   left.insert(left.end(), args.begin() + static_cast<std::ptrdiff_t>(switchCount), args.end());
 
