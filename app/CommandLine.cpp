@@ -71,9 +71,10 @@ std::size_t SwitchCount(const std::vector<std::string>& args) {
 }
 
 InfoRequest FindInfoRequest(const std::vector<std::string>& args) {
-  for (std::size_t i = 0; i < SwitchCount(args); ++i) {
-    if (args[i] == "--help") return InfoRequest::Help;
-    if (args[i] == "--version") return InfoRequest::Version;
+  const auto switches = args.begin() + static_cast<std::ptrdiff_t>(SwitchCount(args));
+  for (auto arg = args.begin(); arg != switches; ++arg) {
+    if (*arg == "--help") return InfoRequest::Help;
+    if (*arg == "--version") return InfoRequest::Version;
   }
   return InfoRequest::None;
 }

@@ -143,5 +143,5 @@ void CWEXView::UpdateLineColumn() {
     lineStart += textLine.textStart();
   }
   m_pStatusBar->SetPaneText(m_pStatusBar->CommandToIndex(cmd::ID_INDICATOR_LINECOL),
-                         QString::asprintf("%4d:%3d", line + 1, cursor.selectionEnd() - lineStart));
+                            QString::asprintf("%4d:%3d", line + 1, cursor.selectionEnd() - lineStart));
 }

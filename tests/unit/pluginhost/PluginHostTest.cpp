@@ -3,12 +3,12 @@
 #include "plugin_host/PluginModule.h"
 #include "plugin_host/PluginScan.h"
 #include "tests/unit/pluginhost/DirectoryOrder.h"
+#include "tests/unit/settings/TempDir.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 namespace {
 
@@ -57,9 +57,8 @@ TEST(PluginScan, SkipsWhatCannotServeAsAPlugin) {
 }
 
 TEST(PluginScan, LaterDirectoriesFillUpAndNeverShadowAnEarlierName) {
-  char pattern[] = "/tmp/wex-plugins-XXXXXX";
-  ASSERT_NE(::mkdtemp(pattern), nullptr);
-  const std::string first = pattern;
+  TempDir dir;
+  const std::string& first = dir.path();
   std::filesystem::copy_file(kRoot + "/many/P1.wpi", first + "/P1.wpi");
   // A name the first directory holds, even one that does not load, is its own.
   std::ofstream(first + "/P2.wpi") << "not a library\n";
@@ -69,7 +68,8 @@ TEST(PluginScan, LaterDirectoriesFillUpAndNeverShadowAnEarlierName) {
   const std::vector<FoundPlugin> found = ScanPluginDirectories(directories, holder);
   ASSERT_EQ(found.size(), 24u);
   EXPECT_EQ(found[0].fileName, "P1.wpi");
-  EXPECT_EQ(std::count_if(found.begin(), found.end(), [](const FoundPlugin& p) { return p.fileName == "P1.wpi"; }), 1);
+  const auto isP1 = [](const FoundPlugin& p) { return p.fileName == "P1.wpi"; };
+  EXPECT_EQ(std::count_if(found.begin(), found.end(), isP1), 1);
   EXPECT_EQ(Find(found, "P2.wpi"), nullptr);
   // Every name leads back to the file that was listed.
   EXPECT_EQ(FindPluginFile(directories, "P1.wpi"), first + "/P1.wpi");
@@ -77,7 +77,6 @@ TEST(PluginScan, LaterDirectoriesFillUpAndNeverShadowAnEarlierName) {
   EXPECT_EQ(FindPluginFile(directories, "P99.wpi"), std::nullopt);
   // A missing directory contributes nothing.
   EXPECT_EQ(ScanPluginDirectories({kRoot + "/missing", first}, holder).size(), 1u);
-  std::filesystem::remove_all(first);
 }
 
 TEST(PluginModule, CallsReportMissingExports) {
