@@ -13,7 +13,7 @@ std::string ChooseSettingsDirectory(const std::string& programDirectory,
                                : ::access(programDirectory.c_str(), W_OK | X_OK) == 0;
   if (portable || !userConfigHome) return programDirectory;
   const std::string directory = *userConfigHome + "/wex";
-  // The settings name programs and files the user runs: no one else should read them.
+  // The settings name the user's tools and folders: no one else should read them.
   MakeDirectories(directory, 0700);
   return directory;
 }

@@ -2,11 +2,13 @@
 // user's configuration directory.
 
 #include "platform/UserDirectories.h"
+#include "settings/Settings.h"
 #include "settings/SettingsDirectory.h"
 #include "tests/unit/settings/TempDir.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,17 +17,17 @@ namespace {
 
 constexpr uid_t kNobody = 65534;
 
-// The rule as a user without privileges sees it: root may write everywhere, so
-// under root the choice is made in a child process that has become "nobody".
-std::string ChooseAsUser(const std::string& program, const std::optional<std::string>& config) {
-  if (::geteuid() != 0) return ChooseSettingsDirectory(program, config);
+// `run` as a user without privileges: root may write everywhere, so under root it
+// runs in a child process that has become "nobody". Its result.
+std::string RunAsUser(const std::function<std::string()>& run) {
+  if (::geteuid() != 0) return run();
   int out[2];
   if (::pipe(out) != 0) return "pipe failed";
   const pid_t child = ::fork();
   if (child == 0) {
     ::close(out[0]);
     if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(1);
-    const std::string chosen = ChooseSettingsDirectory(program, config);
+    const std::string chosen = run();
     const bool written = ::write(out[1], chosen.data(), chosen.size()) == ssize_t(chosen.size());
     ::_exit(written ? 0 : 1);
   }
@@ -37,6 +39,10 @@ std::string ChooseAsUser(const std::string& program, const std::optional<std::st
   int status = 0;
   ::waitpid(child, &status, 0);
   return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? chosen : "child failed";
+}
+
+std::string ChooseAsUser(const std::string& program, const std::optional<std::string>& config) {
+  return RunAsUser([&] { return ChooseSettingsDirectory(program, config); });
 }
 
 // Under root the files belong to "nobody", so that their modes are the user's.
@@ -80,6 +86,12 @@ TEST(SettingsDirectory, StaysBesideAWritableProgram) {
   // directory that takes no new files.
   EXPECT_EQ(ChooseAsUser(places.program, places.config), places.program);
   EXPECT_EQ(ModeOf(places.config), 0u) << "nothing is created in the user's directory";
+  // And what is written there is kept: the file is rewritten in place.
+  RunAsUser([&] {
+    WriteSettingInt(places.program + "/Wex.ini", "setting", "Size", 3);
+    return std::string();
+  });
+  EXPECT_EQ(ReadSettingInt(places.program + "/wex.ini", "setting", "Size"), 3);
 }
 
 TEST(SettingsDirectory, ReadOnlyProgramDirectoryUsesTheUsersConfiguration) {
