@@ -1,6 +1,7 @@
 #include "editor/WEXView.h"
 
 #include "settings/Settings.h"
+#include "settings/SettingsDirectory.h"
 #include "editor/FindReplaceDialog.h"
 #include "editor/FormatMessages.h"
 #include "editor/OutOfMemory.h"
@@ -9,6 +10,7 @@
 #include "framework/CommandIds.h"
 #include "framework/FrameWnd.h"
 #include "framework/MessageBox.h"
+#include "framework/StatusBar.h"
 #include "framework/WaitCursor.h"
 #include "platform/ChunkedWrite.h"
 #include "resources/MainMenu.h"
@@ -32,8 +34,9 @@ void PostKey(QObject* target, int key, const QString& text) {
 
 }  // namespace
 
-CWEXView::CWEXView(QWidget* parent) : QPlainTextEdit(parent) {
-  m_settingsPath = GetProgramDirectory();
+CWEXView::CWEXView(QWidget* parent, CStatusBar* statusBar, const PluginFileTable& pluginFiles)
+    : QPlainTextEdit(parent), m_pStatusBar(statusBar), m_pluginFiles(pluginFiles) {
+  m_settingsPath = GetSettingsDirectory();
   MakeSettingsPath(m_settingsPath, "WEX.ini");
   setLineWrapMode(QPlainTextEdit::WidgetWidth);
   setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
