@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 namespace {
 
@@ -108,6 +109,24 @@ char16_t JisCodePoint(char16_t c) {
   return jis[c];
 }
 
+namespace {
+
+// +1 for a code point JIS X 0208 names where CP932 holds another (U+301C), -1 for
+// that other one (U+FF5E), 0 for every other character.
+int CodePointStyle(char16_t c) {
+  static const std::array<std::int8_t, 0x10000> style = [] {
+    std::array<std::int8_t, 0x10000> table{};
+    for (unsigned u = 0; u < 0x10000; ++u) {
+      const char16_t canonical = cp932::CanonicalCodePoint(static_cast<char16_t>(u));
+      if (canonical != u) table[u] = 1, table[canonical] = -1;
+    }
+    return table;
+  }();
+  return style[c];
+}
+
+}  // namespace
+
 std::u16string DecodeUnicode(std::string_view bytes, TextEncoding encoding) {
   switch (encoding) {
     case TextEncoding::Utf8Bom:
@@ -134,7 +153,7 @@ ShiftJisText UnicodeToShiftJis(std::string_view bytes, TextEncoding encoding) {
   std::u16string standIns;
   std::ptrdiff_t jisOverCp932 = 0;
   for (char16_t& c : text) {
-    jisOverCp932 += (cp932::CanonicalCodePoint(c) != c) - (JisCodePoint(c) != 0);
+    jisOverCp932 += CodePointStyle(c);
     if (c == u'\u00A0' || c == u'\u2028' || c == u'\u2029' || c == kStandIn) {
       standIns += c;
       c = kStandIn;
