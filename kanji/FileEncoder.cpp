@@ -11,7 +11,6 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <new>
 #include <stdexcept>
 
 namespace {

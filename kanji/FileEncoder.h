@@ -5,9 +5,11 @@
 // blank, and U+DC40..U+DCFF (CP932 escapes) stand for bytes that are no character.
 // What is written is always the Shift-JIS text the control gives, in the chosen form:
 // - Shift-JIS: those bytes, with the line ends chosen.
-// - UTF-8, UTF-16: each character's code point as CP932 decodes it ("〓" is U+3013).
-// - EUC-JP, JIS (ISO-2022-JP): through glibc iconv; where glibc holds a character only
-//   under its JIS X 0208 code point (U+301C for CP932's U+FF5E), that one is written.
+// - UTF-8, UTF-16: each character's code point as CP932 decodes it ("〓" is U+3013),
+//   or with TextFormat::jisCodePoints the seven JIS X 0208 names for those CP932 holds
+//   under others (U+301C for CP932's U+FF5E).
+// - EUC-JP, JIS (ISO-2022-JP): through glibc iconv, under JIS X 0208's code point where
+//   glibc holds it so (U+301C; U+FF5E it has only in JIS X 0212).
 // A code unit CP932 cannot hold is written as "?", as Shift-JIS has it. An escaped byte
 // in any encoding but Shift-JIS, and a character EUC-JP or JIS cannot hold, is written
 // as "〓": CountUnholdable tells the caller how many beforehand, to ask the user.

@@ -23,7 +23,6 @@ struct TextFormat {
   /// are written under JIS X 0208's (U+301C WAVE DASH, not CP932's U+FF5E), as the
   /// file read had them.
   bool jisCodePoints = false;
-  bool operator==(const TextFormat&) const = default;
 };
 
 /// "Shift-JIS", "UTF-8", "UTF-8 BOM", "UTF-16LE", "UTF-16BE", "EUC-JP", "JIS".
@@ -39,7 +38,8 @@ LineEnd FirstLineEnd(std::string_view bytes);
 /// The Unicode encoding that the first 8192 bytes show: a byte-order mark, NUL bytes
 /// at most of the odd (UTF-16LE) or even (UTF-16BE) positions, or valid UTF-8 with at
 /// least one multi-byte sequence (one cut by the window's end counts as valid).
-/// Nothing when they show none of these, so it costs the same for any length.
+/// Nothing when they show none of these. Only the window is read, so it costs the
+/// same for any length.
 std::optional<TextEncoding> DetectUnicode(std::string_view bytes);
 
 /// The encoding of a file's bytes: DetectUnicode's, else CKanjiConverter::DetectCode's
