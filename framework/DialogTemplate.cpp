@@ -82,7 +82,6 @@ QPushButton* DialogTemplate::CancelButton(int x, int y, int width, int height) {
 
 QPushButton* DialogTemplate::Button(int id, const QString& text, int x, int y, int width, int height) {
   auto* button = Add(new QPushButton(text, &dialog_), id, x, y, width, height);
-  button->setAutoDefault(false);
   return button;
 }
 

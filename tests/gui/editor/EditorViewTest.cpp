@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
@@ -388,6 +389,34 @@ TEST_F(EditorTest, FindFindNextAndReplace) {
   EXPECT_EQ(wex.view().GetPlainText(), "pear pear pinepear\r\npear");
   wex.frame().SendCommand(ID_EDIT_UNDO);
   EXPECT_EQ(wex.view().GetPlainText(), "Apple apple pineapple\r\napple");
+}
+
+TEST_F(EditorTest, FindDialogKeysPressTheFocusedButton) {
+  WexHarness wex;
+  wex.view().SetWholeText("apple apple");
+  wex.frame().SendCommand(ID_EDIT_REPLACE);
+  FindReplaceDialog* dialog = wex.view().FindDialog();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+  dialog->FindEdit()->setText("apple");
+  dialog->ReplaceEdit()->setText("pear");
+  const auto button = [dialog](const char* text) {
+    for (QPushButton* b : dialog->findChildren<QPushButton*>())
+      if (b->text() == QString::fromUtf8(text)) return b;
+    return static_cast<QPushButton*>(nullptr);
+  };
+  // Enter in an edit field is the default button, Find Next.
+  dialog->ReplaceEdit()->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(dialog->ReplaceEdit(), Qt::Key_Return);
+  EXPECT_EQ(wex.view().textCursor().selectedText(), "apple");
+  EXPECT_EQ(wex.view().GetPlainText(), "apple apple");
+  // Enter on a focused button presses that button.
+  button("すべて置換(&A)")->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(button("すべて置換(&A)"), Qt::Key_Return);
+  EXPECT_EQ(wex.view().GetPlainText(), "pear pear");
+  button("キャンセル")->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(button("キャンセル"), Qt::Key_Return);
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_EQ(wex.view().GetPlainText(), "pear pear");
 }
 
 }  // namespace
