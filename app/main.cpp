@@ -4,8 +4,12 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <csignal>
 
 int main(int argc, char* argv[]) {
+  // An "ignore" inherited from the parent would let the kernel reap the tools we
+  // start, and the thread that waits for each could not see it end.
+  std::signal(SIGCHLD, SIG_DFL);
   ReturnLargeBlocksToTheSystem();
   CWEXApp app(ParseCommandLine({argv + 1, argv + argc}));  // the settings file exists from here on
   QApplication qapp(argc, argv);
