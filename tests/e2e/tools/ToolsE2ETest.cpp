@@ -46,6 +46,18 @@ struct ToolSetup {
   void StartTool() {
     RunCommand("xdotool windowactivate --sync " + window + " key --delay 200 alt+t Return");
   }
+  // Starts the tool until a window titled `title` shows (keys sent before the
+  // window manager has taken the editor in are lost); its id, or empty. `chosen`
+  // is when the menu command that worked was given.
+  std::string StartToolWithWindow(const std::string& title, Clock::time_point& chosen) {
+    std::string tool;
+    for (int attempt = 0; attempt < 3 && tool.empty(); ++attempt) {
+      chosen = Clock::now();
+      StartTool();
+      tool = WaitForWindow(title, 5);
+    }
+    return tool;
+  }
 
   WexInstall install;
   std::unique_ptr<WexProcess> wex;
@@ -57,13 +69,8 @@ struct ToolSetup {
 TEST(ToolsE2E, TopmostToolWindowIsKeptAbove) {
   ToolSetup setup(TOOL_WINDOW);
   ASSERT_FALSE(setup.window.empty());
-  // Keys sent before the window manager has taken the window in are lost, so the
-  // menu is tried again while no tool window shows.
-  std::string tool;
-  for (int attempt = 0; attempt < 3 && tool.empty(); ++attempt) {
-    setup.StartTool();
-    tool = WaitForWindow("wex-tool-window", 5);
-  }
+  Clock::time_point chosen;
+  const std::string tool = setup.StartToolWithWindow("wex-tool-window", chosen);
   ASSERT_FALSE(tool.empty()) << "the tool did not start";
   EXPECT_TRUE(WaitUntilAbove(tool, 5));
   // The editor itself was not raised.
@@ -76,13 +83,8 @@ TEST(ToolsE2E, AWindowWithoutItsProcessIdIsAboveWithinTwoSeconds) {
   // xmessage's window carries no _NET_WM_PID: it counts once it has the focus.
   ToolSetup setup("/usr/bin/xmessage -title wex-xmessage hello");
   ASSERT_FALSE(setup.window.empty());
-  std::string tool;
   Clock::time_point chosen;
-  for (int attempt = 0; attempt < 3 && tool.empty(); ++attempt) {
-    chosen = Clock::now();
-    setup.StartTool();
-    tool = WaitForWindow("wex-xmessage", 5);
-  }
+  const std::string tool = setup.StartToolWithWindow("wex-xmessage", chosen);
   ASSERT_FALSE(tool.empty()) << "the tool did not start";
   const double left = 2 - std::chrono::duration<double>(Clock::now() - chosen).count();
   EXPECT_TRUE(WaitUntilAbove(tool, left > 0 ? left : 0));
