@@ -45,6 +45,7 @@ void CMainFrame::Create() {
   m_pDocument->SetView(m_pView);
   CreateToolBar();
   CreateStatusBar();
+  connect(m_pView, &CWEXView::StatusMessage, this, &CMainFrame::ShowMessagePrompt);
   CreateToolButtons(*this, *m_pToolBar);
   ScanPlugins(*this, CWEXApp::Instance()->m_pluginFiles, m_pluginModule);
   m_bInputMethodPending = ReadSettingInt(m_settingsPath, "setting", "Ime") != 0;
