@@ -1,7 +1,7 @@
 // Editing in the real program, driven with the keyboard: what the user typed
 // or opened is what Save writes, and Undo and Redo walk the whole history.
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "tests/e2e/support/E2E.h"
 
 #include <chrono>
