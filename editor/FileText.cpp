@@ -4,7 +4,6 @@
 #include "framework/MessageBox.h"
 #include "kanji/KanjiConverter.h"
 
-
 namespace {
 
 bool ConversionWanted(int code, QWidget* owner) {

@@ -2,8 +2,8 @@
 // dropped text. It is made what Shift-JIS can hold on the way in, so that the
 // view shows exactly what Save writes.
 
-#include "editor/WEXView.h"
 #include "editor/TextBoundary.h"
+#include "editor/WEXView.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>

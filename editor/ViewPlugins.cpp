@@ -38,8 +38,8 @@ void CWEXView::ReportInvalidResult(int index) {
   if (m_pluginModule.CallGetPluginName(name)) name[WPI_MAX_NAME_LENGTH] = '\0';
   const QString shown = *name ? SjisToText(name)
                               : QFile::decodeName(CWEXApp::Instance()->m_pluginFiles[index]);
-  ShowMessageBox(this, shown + QStringLiteral("\n") + QString::fromUtf8("プラグインの結果が不正です。"),
-                 QString(), QMessageBox::Ok, QMessageBox::Warning);
+  const QString text = shown + QStringLiteral("\n") + QString::fromUtf8("プラグインの結果が不正です。");
+  ShowMessageBox(this, text, QString(), QMessageBox::Ok, QMessageBox::Warning);
 }
 
 void CWEXView::OpenPluginOptions(int index) {
