@@ -4,15 +4,16 @@
 
 #include "editor/TextBoundary.h"
 #include "editor/WEXView.h"
+#include "framework/StatusBar.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 
 void CWEXView::ReportReplaced(std::size_t count) {
-  if (count > 0)
-    emit StatusMessage(
-        QString::fromUtf8("Shift-JISにない文字を〓に置き換えました（%1文字）").arg(count));
+  if (count == 0 || !m_pStatusBar) return;
+  m_pStatusBar->SetPaneText(
+      0, QString::fromUtf8("Shift-JISにない文字を〓に置き換えました（%1文字）").arg(count));
 }
 
 QString CWEXView::Representable(const QString& text) {

@@ -1,20 +1,24 @@
 // Plug-in commands of the view: run a plug-in on the whole text, open its settings.
 
-#include "settings/Settings.h"
-#include "app/WEXApp.h"
 #include "editor/TextBoundary.h"
 #include "editor/WEXView.h"
 #include "framework/MessageBox.h"
 #include "framework/WaitCursor.h"
+#include "plugin_host/PluginDirectories.h"
 #include "plugin_host/PluginScan.h"
 
 #include <QFile>
 
 bool CWEXView::LoadPlugin(int index) {
-  const char* fileName = CWEXApp::Instance()->m_pluginFiles[index];
+  const char* fileName = m_pluginFiles[index];
   if (!*fileName) return false;
-  // A plug-in that cannot be loaded leaves the holder empty; its calls then do nothing.
-  m_pluginModule.Load(GetProgramDirectory() + "/" + fileName);
+  // A plug-in that cannot be loaded (or is gone) leaves the holder empty; its calls
+  // then do nothing.
+  const auto path = FindPluginFile(PluginDirectories(), fileName);
+  if (path)
+    m_pluginModule.Load(*path);
+  else
+    m_pluginModule.Unload();
   return true;
 }
 
@@ -37,7 +41,7 @@ void CWEXView::ReportInvalidResult(int index) {
   char name[WPI_NAME_BUFFER_SIZE] = {};
   if (m_pluginModule.CallGetPluginName(name)) name[WPI_MAX_NAME_LENGTH] = '\0';
   const QString shown = *name ? SjisToText(name)
-                              : QFile::decodeName(CWEXApp::Instance()->m_pluginFiles[index]);
+                              : QFile::decodeName(m_pluginFiles[index]);
   const QString text = shown + QStringLiteral("\n") + QString::fromUtf8("プラグインの結果が不正です。");
   ShowMessageBox(this, text, QString(), QMessageBox::Ok, QMessageBox::Warning);
 }

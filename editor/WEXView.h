@@ -1,13 +1,16 @@
 #pragma once
 #include "framework/CmdTarget.h"
 #include "plugin_host/PluginModule.h"
+#include "plugin_host/PluginScan.h"
 
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
+class CStatusBar;
 class CWEXDoc;
 class FindReplaceDialog;
 class QAction;
@@ -22,7 +25,9 @@ struct FindRequest;
 class CWEXView : public QPlainTextEdit, public CCmdTarget {
   Q_OBJECT
  public:
-  explicit CWEXView(QWidget* parent = nullptr);
+  /// `statusBar` gets the caret pane; `pluginFiles` names the plug-ins of the
+  /// plug-in commands. Both belong to the frame's side and outlive the view.
+  CWEXView(QWidget* parent, CStatusBar* statusBar, const PluginFileTable& pluginFiles);
   ~CWEXView() override;
 
   void SetDocument(CWEXDoc* document) { m_pDocument = document; }
@@ -77,10 +82,6 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   int ReplaceAll(const FindRequest& request);
   FindReplaceDialog* FindDialog() const { return m_pFindDialog; }
 
- signals:
-  /// A message for the main window's message pane.
-  void StatusMessage(const QString& text);
-
  protected:
   bool event(QEvent* e) override;
   // Text entering the view: typing, input-method commits, paste and dropped text.
@@ -105,7 +106,7 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   /// The whole text replaced by `sjis` as one step of the edit history.
   void ReplaceWholeText(std::string sjis);
   /// `text` made what Shift-JIS can hold before it enters the view; says in the
-  /// message pane how many characters became "〓".
+  /// status bar's message pane how many characters became "〓".
   QString Representable(const QString& text);
   void ReportReplaced(std::size_t count);
   void OnConvert(int id);
@@ -135,6 +136,8 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   CharFormat m_cf;
   CWEXDoc* m_pDocument = nullptr;
   std::string m_settingsPath;
+  QPointer<CStatusBar> m_pStatusBar;  // the frame destroys its children in any order
+  const PluginFileTable& m_pluginFiles;
   FindReplaceDialog* m_pFindDialog = nullptr;
   std::unique_ptr<FindRequest> m_pLastFind;
   std::unique_ptr<QPrinter> m_pPrinter;
