@@ -12,8 +12,8 @@
 #include <QTest>
 #include <csignal>
 #include <cstdio>
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <sys/resource.h>
 #include <unistd.h>
