@@ -4,8 +4,6 @@
 #include "framework/MessageBox.h"
 #include "kanji/KanjiConverter.h"
 
-#include <cstring>
-
 namespace {
 
 bool ConversionWanted(int code, QWidget* owner) {
@@ -21,12 +19,15 @@ bool ConversionWanted(int code, QWidget* owner) {
 
 std::string PlainFileText(std::string bytes, const std::string& settingsPath, QWidget* owner) {
   if (ReadSettingInt(settingsPath, "setting", "Kanji_auto") != 1) return bytes;
-  bytes.resize(std::strlen(bytes.c_str()));
-  CKanjiConverter converter(bytes.c_str());
-  converter.DetectCode();
-  const int code = converter.m_nCode;
+  // Recognition reads the text up to its first NUL; nothing after it is lost.
+  int code = 0;
+  {
+    CKanjiConverter converter(bytes.c_str());
+    converter.DetectCode();
+    code = converter.m_nCode;
+  }
   if ((code != KANJI_JIS && code != KANJI_EUC) || !ConversionWanted(code, owner)) return bytes;
-  std::string sjis = code == KANJI_JIS ? converter.JisToSjis() : converter.EucToSjis();
+  std::string sjis = ConvertKeepingNuls(bytes, code);
   // The caller may hold the argument until its own statement ends; the source
   // bytes are not needed any more.
   std::string().swap(bytes);

@@ -48,3 +48,9 @@ FillChunk SjisChunks(QString text) {
     return n;
   };
 }
+
+QString RepresentableText(const QString& text, std::size_t& replaced) {
+  std::u16string units(View(text, 0, text.size()));
+  replaced = cp932::MakeRepresentable(units);
+  return QString::fromUtf16(units.data(), static_cast<qsizetype>(units.size()));
+}

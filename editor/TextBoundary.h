@@ -12,3 +12,6 @@ QString SjisToText(std::string_view sjis);
 std::string TextToSjis(const QString& text);
 /// TextToSjis(text) produced a chunk at a time, for writing a file while it is encoded.
 FillChunk SjisChunks(QString text);
+/// `text` as text entering the view must be (cp932::MakeRepresentable); `replaced`
+/// is set to how many characters became "〓".
+QString RepresentableText(const QString& text, std::size_t& replaced);
