@@ -23,12 +23,7 @@ TEST(OptionsE2E, FixedSizeChosenInTheDialogIsUsedAtTheNextStart) {
     WexProcess wex(install);
     const std::string window = WaitForWindow("memo - Wex");
     ASSERT_FALSE(window.empty());
-    // Keys sent before the window manager has taken the window in are lost.
-    std::string dialog;
-    for (int attempt = 0; attempt < 3 && dialog.empty(); ++attempt) {
-      RunCommand("xdotool windowactivate --sync " + window + " key --delay 100 alt+v o");
-      dialog = WaitForWindow("Wex-オプション", 5);
-    }
+    const std::string dialog = KeysUntilWindow(window, "--delay 100 alt+v o", "Wex-オプション");
     ASSERT_FALSE(dialog.empty()) << "the options dialog did not open";
     // OK has the focus; two tabs reach the checked size "てきとー", two downs
     // "指定", then the width and height fields; Return is OK.

@@ -15,13 +15,7 @@ TEST(ToolsE2E, TopmostToolWindowIsKeptAbove) {
   WexProcess wex(install);
   const std::string window = WaitForWindow("memo - Wex");
   ASSERT_FALSE(window.empty());
-  // Keys sent before the window manager has taken the window in are lost, so the
-  // menu is tried again while no tool window shows.
-  std::string tool;
-  for (int attempt = 0; attempt < 3 && tool.empty(); ++attempt) {
-    RunCommand("xdotool windowactivate --sync " + window + " key --delay 200 alt+t Return");
-    tool = WaitForWindow("wex-tool-window", 5);
-  }
+  const std::string tool = KeysUntilWindow(window, "--delay 200 alt+t Return", "wex-tool-window");
   ASSERT_FALSE(tool.empty()) << "the tool did not start";
   std::string state;
   for (int i = 0; i < 50 && state.find("_NET_WM_STATE_ABOVE") == std::string::npos; ++i) {
