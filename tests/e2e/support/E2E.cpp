@@ -29,8 +29,11 @@ WexInstall::WexInstall() {
   }
 }
 
-std::string WexInstall::settingsPath() const {
-  for (const auto& entry : fs::directory_iterator(dir_)) {
+std::string WexInstall::settingsPath() const { return SettingsFileIn(dir_); }
+
+std::string SettingsFileIn(const std::string& dir) {
+  std::error_code missing;
+  for (const auto& entry : fs::directory_iterator(dir, missing)) {
     std::string name = entry.path().filename();
     for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (name == "wex.ini") return entry.path();
@@ -43,13 +46,19 @@ WexInstall::~WexInstall() {
   fs::remove_all(dir_, ignored);
 }
 
-WexProcess::WexProcess(const WexInstall& install, const std::vector<std::string>& args) {
-  std::string program = install.dir() + "/wex";
-  std::vector<char*> argv{program.data()};
-  std::vector<std::string> copies(args);
+WexProcess::WexProcess(const WexInstall& install, const std::vector<std::string>& args)
+    : WexProcess([&] {
+        std::vector<std::string> command{install.dir() + "/wex"};
+        command.insert(command.end(), args.begin(), args.end());
+        return command;
+      }()) {}
+
+WexProcess::WexProcess(const std::vector<std::string>& command) {
+  std::vector<std::string> copies(command);
+  std::vector<char*> argv;
   for (std::string& arg : copies) argv.push_back(arg.data());
   argv.push_back(nullptr);
-  if (::posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) pid_ = -1;
+  if (::posix_spawnp(&pid_, argv[0], nullptr, nullptr, argv.data(), environ) != 0) pid_ = -1;
 }
 
 WexProcess::~WexProcess() {

@@ -21,10 +21,15 @@ class WexInstall {
   std::string dir_;
 };
 
+/// The settings file in `dir`, whichever case its name was created in; empty when none.
+std::string SettingsFileIn(const std::string& dir);
+
 /// The running program; killed when the object goes.
 class WexProcess {
  public:
   WexProcess(const WexInstall& install, const std::vector<std::string>& args = {});
+  /// Runs `command` (its first word looked up in PATH) with the test's environment.
+  explicit WexProcess(const std::vector<std::string>& command);
   ~WexProcess();
   pid_t pid() const { return pid_; }
   /// Waits up to `seconds` for the process to end; its exit status, or -1.
