@@ -16,7 +16,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <cerrno>
 #include <new>
 
 namespace {
@@ -55,10 +54,7 @@ void CWEXView::OnFileOpen() {
   if (m_pDocument && !m_pDocument->SaveModified()) return;
   std::string bytes;
   if (const int error = ReadWholeFile(localPath, bytes)) {
-    if (error == ENOMEM)
-      ReportOutOfMemory(this);
-    else
-      ReportFileError(this, FileErrorFromErrno(error), path);
+    ReportFileError(this, FileErrorFromErrno(error), path);
     return;
   }
   try {
@@ -94,10 +90,7 @@ void CWEXView::OnFileSaveAs() {
   CWaitCursor wait;
   const std::string localPath = LocalPath(path);
   if (const int error = WriteTextFile(localPath)) {
-    if (error == ENOMEM)
-      ReportOutOfMemory(this);
-    else
-      ReportFileError(this, FileErrorFromErrno(error), path);
+    ReportFileError(this, FileErrorFromErrno(error), path);
     return;
   }
   WriteSettingString(m_settingsPath, "setting", "LastDir", LastDirOf(localPath));

@@ -48,7 +48,7 @@ FileError CWEXDoc::Load(const QString& path) {
                               ? RtfToText(bytes)
                               : PlainFileText(std::move(bytes), m_settingsPath, OwnerWindow()));
   } catch (const std::bad_alloc&) {
-    return FileError::Failed;
+    return FileError::OutOfMemory;
   }
   return FileError::None;
 }

@@ -34,8 +34,14 @@ TEST(OptionsE2E, FixedSizeChosenInTheDialogIsUsedAtTheNextStart) {
   WexInstall install;
   {
     WexProcess wex(install);
+<<<<<<< HEAD
     std::string window;
     const std::string dialog = OpenOptionsDialog(window);
+=======
+    const std::string window = WaitForWindow("memo - Wex");
+    ASSERT_FALSE(window.empty());
+    const std::string dialog = KeysUntilWindow(window, "--delay 100 alt+v o", "Wex-オプション");
+>>>>>>> i14b
     ASSERT_FALSE(dialog.empty()) << "the options dialog did not open";
     // OK has the focus; two tabs reach the checked size "てきとー", two downs
     // "指定", then the width and height fields; Return is OK.

@@ -216,12 +216,17 @@ TEST_F(EditorTest, DialogsRunWithoutTheWaitCursor) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(EditorTest, LoadFailureWithoutAFileCauseSaysTheDocumentCouldNotBeOpened) {
+TEST_F(EditorTest, FileTooBigForMemorySaysSoAndKeepsTheDocument) {
   const std::string dir = MakeTempDir();
   WriteBytes(dir + "/doc.txt", "kept");
+  // Sparse files: they take no room on the disk.
   const std::string big = dir + "/big.txt";
   WriteBytes(big, "");
-  ASSERT_EQ(::truncate(big.c_str(), 1 << 30), 0);  // sparse: takes no room on the disk
+  ASSERT_EQ(::truncate(big.c_str(), 1 << 30), 0);
+  const std::string huge = dir + "/huge.txt";  // bigger than all the machine's memory
+  WriteBytes(huge, "");
+  const off_t memory = static_cast<off_t>(::sysconf(_SC_PHYS_PAGES)) * ::sysconf(_SC_PAGESIZE);
+  ASSERT_EQ(::truncate(huge.c_str(), memory + 1), 0);
   WexHarness wex({QString::fromStdString(dir + "/doc.txt")});
   ModalScript script;
   // Too little memory to hold the file's bytes.
@@ -231,10 +236,13 @@ TEST_F(EditorTest, LoadFailureWithoutAFileCauseSaysTheDocumentCouldNotBeOpened) 
     opened = wex.doc().OnOpenDocument(QString::fromStdString(big));
   }
   EXPECT_FALSE(opened);
-  ASSERT_EQ(script.messageBoxes().size(), 1u);
-  EXPECT_EQ(script.messageBoxes()[0].text, "ﾄﾞｷｭﾒﾝﾄを開くことに失敗しました。");
+  EXPECT_FALSE(wex.doc().OnOpenDocument(QString::fromStdString(huge)));
+  ASSERT_EQ(script.messageBoxes().size(), 2u);
+  EXPECT_EQ(script.messageBoxes()[0].text, "ﾒﾓﾘが不足しています。");
+  EXPECT_EQ(script.messageBoxes()[1].text, "ﾒﾓﾘが不足しています。");
   EXPECT_EQ(wex.doc().GetTitle(), "doc.txt");
   EXPECT_EQ(wex.view().GetPlainText(), "kept");
+  std::filesystem::remove_all(dir);
 }
 
 TEST_F(EditorTest, SaveAsWritesTheTextAndKeepsTheDocumentsFile) {
