@@ -19,13 +19,7 @@ std::string ReadFile(const std::string& path) {
 std::string OpenOptionsDialog(std::string& window) {
   window = WaitForWindow("memo - Wex");
   if (window.empty()) return {};
-  // Keys sent before the window manager has taken the window in are lost.
-  std::string dialog;
-  for (int attempt = 0; attempt < 3 && dialog.empty(); ++attempt) {
-    RunCommand("xdotool windowactivate --sync " + window + " key --delay 100 alt+v o");
-    dialog = WaitForWindow("Wex-オプション", 5);
-  }
-  return dialog;
+  return KeysUntilWindow(window, "--delay 100 alt+v o", "Wex-オプション");
 }
 
 }  // namespace
@@ -34,14 +28,8 @@ TEST(OptionsE2E, FixedSizeChosenInTheDialogIsUsedAtTheNextStart) {
   WexInstall install;
   {
     WexProcess wex(install);
-<<<<<<< HEAD
     std::string window;
     const std::string dialog = OpenOptionsDialog(window);
-=======
-    const std::string window = WaitForWindow("memo - Wex");
-    ASSERT_FALSE(window.empty());
-    const std::string dialog = KeysUntilWindow(window, "--delay 100 alt+v o", "Wex-オプション");
->>>>>>> i14b
     ASSERT_FALSE(dialog.empty()) << "the options dialog did not open";
     // OK has the focus; two tabs reach the checked size "てきとー", two downs
     // "指定", then the width and height fields; Return is OK.
