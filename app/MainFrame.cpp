@@ -21,6 +21,7 @@
 #include <QMimeData>
 #include <QMetaObject>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolBar>
 
 CMainFrame::CMainFrame(CWEXDoc* document, PluginFileTable& pluginFiles)
@@ -101,7 +102,7 @@ bool CMainFrame::event(QEvent* e) {
       // The input method serves the focused window, so it is asked once ours has focus.
       if (m_bInputMethodPending) {
         m_bInputMethodPending = false;
-        ActivateInputMethod();
+        SwitchInputMethodOn(kInputMethodTries);
       }
       UpdateLockPanes();
       break;
@@ -109,6 +110,17 @@ bool CMainFrame::event(QEvent* e) {
       break;
   }
   return CFrameWnd::event(e);
+}
+
+void CMainFrame::SwitchInputMethodOn(int triesLeft) {
+  // The framework learns that the view has the focus a little after we do; it is
+  // asked again meanwhile, and again at the next activation if the focus has gone.
+  if (!isActiveWindow()) {
+    m_bInputMethodPending = true;
+    return;
+  }
+  if (ActivateInputMethod() != InputMethodAnswer::NotYet || triesLeft <= 1) return;
+  QTimer::singleShot(kInputMethodRetryMs, this, [this, triesLeft] { SwitchInputMethodOn(triesLeft - 1); });
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* e) {

@@ -45,6 +45,11 @@ class CMainFrame : public CFrameWnd {
 
  private:
   void RegisterCommands();
+  /// Asks the input method to switch on, up to `triesLeft` times while it does
+  /// not yet see our view focused.
+  void SwitchInputMethodOn(int triesLeft);
+  static constexpr int kInputMethodTries = 30;
+  static constexpr int kInputMethodRetryMs = 100;
 
   // FrameBars.cpp
   void CreateToolBar();

@@ -4,9 +4,13 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+  // An "ignore" inherited from the parent would let the kernel reap the tools we
+  // start, and the thread that waits for each could not see it end.
+  std::signal(SIGCHLD, SIG_DFL);
   const std::vector<std::string> args(argv + 1, argv + argc);
   // Answered before the toolkit starts: no display, no window, no settings file.
   switch (FindInfoRequest(args)) {

@@ -5,8 +5,6 @@
 #include "kanji/KanjiConverter.h"
 #include "kanji/UnicodeText.h"
 
-#include <cstring>
-
 namespace {
 
 bool ConversionWanted(const char* firstLine, QWidget* owner) {
@@ -48,20 +46,19 @@ FileText UnicodeFileText(std::string bytes, TextEncoding encoding, QWidget* owne
 FileText PlainFileText(std::string bytes, const std::string& settingsPath, QWidget* owner) {
   if (ReadSettingInt(settingsPath, "setting", "Kanji_auto") != 1)
     return AsTheyAre(std::move(bytes));
+  // Recognition reads the text up to its first NUL (UTF-16, which is full of
+  // NULs, from the start); nothing after it is lost.
   const TextEncoding encoding = RecognizeEncoding(bytes);
   if (encoding != TextEncoding::ShiftJis && encoding != TextEncoding::Jis &&
       encoding != TextEncoding::EucJp)
     return UnicodeFileText(std::move(bytes), encoding, owner);
-  // UTF-16 holds NULs; the other encodings end at the first one.
-  bytes.resize(std::strlen(bytes.c_str()));
   const bool jis = encoding == TextEncoding::Jis;
   if (encoding == TextEncoding::ShiftJis ||
       !ConversionWanted(jis ? "このﾌｧｲﾙはJISコードで記述されていると思われます。"
                             : "このﾌｧｲﾙはEUCコードで記述されていると思われます。",
                         owner))
     return AsTheyAre(std::move(bytes));
-  CKanjiConverter converter(bytes.c_str());
-  std::string sjis = jis ? converter.JisToSjis() : converter.EucToSjis();
+  std::string sjis = ConvertKeepingNuls(bytes, jis ? KANJI_JIS : KANJI_EUC);
   // The caller may hold the argument until its own statement ends; the source
   // bytes are not needed any more.
   std::string().swap(bytes);

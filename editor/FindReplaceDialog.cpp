@@ -74,7 +74,6 @@ FindReplaceDialog::FindReplaceDialog(bool replace, QWidget* parent)
 QPushButton* FindReplaceDialog::AddButton(const char* text,
                                           void (FindReplaceDialog::*signal)(const FindRequest&)) {
   auto* button = new QPushButton(QString::fromUtf8(text));
-  button->setAutoDefault(false);
   connect(button, &QPushButton::clicked, this, [this, signal] { emit(this->*signal)(Request()); });
   m_pButtons->addWidget(button);
   m_actionButtons << button;

@@ -1,8 +1,5 @@
 #include "editor/OutOfMemory.h"
 
-#include "framework/MessageBox.h"
+#include "framework/FileError.h"
 
-void ReportOutOfMemory(QWidget* owner) {
-  ShowMessageBox(owner, QString::fromUtf8("ﾒﾓﾘが不足しています。"), QString(), QMessageBox::Ok,
-                 QMessageBox::Critical);
-}
+void ReportOutOfMemory(QWidget* owner) { ReportFileError(owner, FileError::OutOfMemory, {}); }

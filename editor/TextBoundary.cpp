@@ -61,3 +61,9 @@ FillChunk FileChunks(QString text, const TextFormat& format) {
 std::size_t CountUnholdable(const QString& text, TextEncoding encoding) {
   return FileEncoder::CountUnholdable(View(text, 0, text.size()), encoding);
 }
+
+QString RepresentableText(const QString& text, std::size_t& replaced) {
+  std::u16string units(View(text, 0, text.size()));
+  replaced = cp932::MakeRepresentable(units);
+  return QString::fromUtf16(units.data(), static_cast<qsizetype>(units.size()));
+}

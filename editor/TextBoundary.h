@@ -18,3 +18,6 @@ FillChunk SjisChunks(QString text);
 FillChunk FileChunks(QString text, const TextFormat& format);
 /// How many characters of `text` `encoding` cannot hold (see FileEncoder).
 std::size_t CountUnholdable(const QString& text, TextEncoding encoding);
+/// `text` as text entering the view must be (cp932::MakeRepresentable); `replaced`
+/// is set to how many characters became "〓".
+QString RepresentableText(const QString& text, std::size_t& replaced);

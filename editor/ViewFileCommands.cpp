@@ -58,10 +58,7 @@ void CWEXView::OnFileOpen() {
   if (m_pDocument && !m_pDocument->SaveModified()) return;
   std::string bytes;
   if (const int error = ReadWholeFile(localPath, bytes)) {
-    if (error == ENOMEM)
-      ReportOutOfMemory(this);
-    else
-      ReportFileError(this, FileErrorFromErrno(error), path);
+    ReportFileError(this, FileErrorFromErrno(error), path);
     return;
   }
   try {
@@ -98,15 +95,10 @@ void CWEXView::OnFileSaveAs() {
   CWaitCursor wait;
   const std::string localPath = LocalPath(path);
   const TextFormat format = formatChoice.Chosen();
-  const int error = WriteTextFile(localPath, format, [this, &format](std::size_t count) {
-    return AgreeToReplaceUnholdable(this, count, format.encoding);
-  });
-  if (error == ECANCELED) return;
-  if (error) {
-    if (error == ENOMEM)
-      ReportOutOfMemory(this);
-    else
-      ReportFileError(this, FileErrorFromErrno(error), path);
+  if (const int error = WriteTextFile(localPath, format, [this, &format](std::size_t count) {
+        return AgreeToReplaceUnholdable(this, count, format.encoding);
+      })) {
+    ReportFileError(this, FileErrorFromErrno(error), path);
     return;
   }
   WriteSettingString(m_settingsPath, "setting", "LastDir", LastDirOf(localPath));

@@ -1,6 +1,7 @@
 // Find (Ctrl+F), find next (F3) and replace (Ctrl+H) with the modeless dialogs.
 
 #include "editor/FindReplaceDialog.h"
+#include "editor/TextBoundary.h"
 #include "editor/WEXView.h"
 #include "framework/CommandIds.h"
 
@@ -76,7 +77,7 @@ void CWEXView::OnReplaceOne(const FindRequest& request) {
   QTextCursor cursor = textCursor();
   const Qt::CaseSensitivity cs = request.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
   if (cursor.hasSelection() && cursor.selectedText().compare(request.what, cs) == 0) {
-    cursor.insertText(request.with);
+    cursor.insertText(Representable(request.with));
     setTextCursor(cursor);
   }
   FindNext(request);
@@ -85,16 +86,19 @@ void CWEXView::OnReplaceOne(const FindRequest& request) {
 int CWEXView::ReplaceAll(const FindRequest& asked) {
   const FindRequest& request = RememberFind(asked);
   QTextDocument::FindFlags flags = Flags(request) & ~QTextDocument::FindBackward;
+  std::size_t replacedPerMatch = 0;
+  const QString with = RepresentableText(request.with, replacedPerMatch);
   QTextCursor edit(document());
   edit.beginEditBlock();
   int count = 0;
   QTextCursor found = document()->find(request.what, 0, flags);
   while (!found.isNull()) {
-    found.insertText(request.with);
+    found.insertText(with);
     ++count;
     found = document()->find(request.what, found, flags);
   }
   edit.endEditBlock();
+  ReportReplaced(replacedPerMatch * static_cast<std::size_t>(count));
   if (count == 0) QApplication::beep();
   return count;
 }

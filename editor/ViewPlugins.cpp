@@ -1,9 +1,13 @@
 // Plug-in commands of the view: run a plug-in on the whole text, open its settings.
 
+#include "editor/TextBoundary.h"
 #include "editor/WEXView.h"
+#include "framework/MessageBox.h"
 #include "framework/WaitCursor.h"
 #include "plugin_host/PluginDirectories.h"
 #include "plugin_host/PluginScan.h"
+
+#include <QFile>
 
 bool CWEXView::LoadPlugin(int index) {
   const char* fileName = m_pluginFiles[index];
@@ -19,10 +23,27 @@ bool CWEXView::LoadPlugin(int index) {
 }
 
 void CWEXView::RunPlugin(int index) {
-  CWaitCursor wait;
-  if (!LoadPlugin(index)) return;
-  TransformWholeText(
-      [this](const std::string& text) { return RunPluginTransform(m_pluginModule, text); });
+  PluginRun run = PluginRun::Declined;
+  {
+    CWaitCursor wait;
+    if (!LoadPlugin(index)) return;
+    TransformWholeText([this, &run](const std::string& text) -> std::optional<std::string> {
+      std::string result;
+      run = RunPluginTransform(m_pluginModule, text, result);
+      if (run != PluginRun::Transformed) return std::nullopt;
+      return result;
+    });
+  }
+  if (run == PluginRun::InvalidResult) ReportInvalidResult(index);
+}
+
+void CWEXView::ReportInvalidResult(int index) {
+  char name[WPI_NAME_BUFFER_SIZE] = {};
+  if (m_pluginModule.CallGetPluginName(name)) name[WPI_MAX_NAME_LENGTH] = '\0';
+  const QString shown = *name ? SjisToText(name)
+                              : QFile::decodeName(m_pluginFiles[index]);
+  const QString text = shown + QStringLiteral("\n") + QString::fromUtf8("プラグインの結果が不正です。");
+  ShowMessageBox(this, text, QString(), QMessageBox::Ok, QMessageBox::Warning);
 }
 
 void CWEXView::OpenPluginOptions(int index) {

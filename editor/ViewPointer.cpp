@@ -41,10 +41,11 @@ QMenu* CWEXView::CreateContextMenu() {
       menu->addSeparator();
       continue;
     }
-    // Every item is enabled: the command's own rules decide what it then does.
     QAction* action = menu->addAction(QString::fromUtf8(item.text));
     action->setData(item.id);
     connect(action, &QAction::triggered, this, [this, id = item.id] { SendCommand(id); });
+    // Enabled as the same item of the Edit menu would be now.
+    UpdateCommandUI(action);
   }
   return menu;
 }

@@ -58,7 +58,7 @@ FileError CWEXDoc::Load(const QString& path) {
       text = PlainFileText(std::move(bytes), m_settingsPath, OwnerWindow());
     m_pView->SetFileText(std::move(text), OwnerWindow());
   } catch (const std::bad_alloc&) {
-    return FileError::Failed;
+    return FileError::OutOfMemory;
   }
   return FileError::None;
 }

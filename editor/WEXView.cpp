@@ -15,7 +15,7 @@
 #include "platform/ChunkedWrite.h"
 #include "resources/MainMenu.h"
 
-#include <QCoreApplication>
+#include <QAction>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QScrollBar>
@@ -24,15 +24,6 @@
 #include <new>
 #include <stdexcept>
 #include <utility>
-
-namespace {
-
-void PostKey(QObject* target, int key, const QString& text) {
-  QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
-  QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
-}
-
-}  // namespace
 
 CWEXView::CWEXView(QWidget* parent, CStatusBar* statusBar, const PluginFileTable& pluginFiles)
     : QPlainTextEdit(parent), m_pStatusBar(statusBar), m_pluginFiles(pluginFiles) {
@@ -53,7 +44,7 @@ CWEXView::~CWEXView() = default;
 void CWEXView::RegisterCommands() {
   using namespace cmd;
   OnCommand(ID_ABOUT, [this](int) { OnAbout(); });
-  OnCommand(ID_EDIT_UNDO, [this](int) { OnUndo(); });
+  OnCommand(ID_EDIT_UNDO, [this](int) { undo(); });
   OnUpdate(ID_EDIT_UNDO, [this](CCmdUI& ui) { ui.Enable(document()->isUndoAvailable()); });
   OnCommand(ID_FONT, [this](int) { OnFont(); });
   for (int id : {ID_EUC_TO_SJIS, ID_JIS_TO_SJIS}) OnCommand(id, [this](int id) { OnConvert(id); });
@@ -124,28 +115,30 @@ void CWEXView::SetWholeText(std::string sjis) {
   moveCursor(QTextCursor::Start);
 }
 
-void CWEXView::SimulateEdit() {
-  PostKey(this, Qt::Key_Space, QStringLiteral(" "));
-  PostKey(this, Qt::Key_Backspace, QString(QChar(u'\b')));
-}
-
 bool CWEXView::TransformWholeText(const Transformation& transform) {
   CWaitCursor wait;
   try {
-    std::string text = GetPlainText();
-    std::optional<std::string> result = transform(text);
+    std::optional<std::string> result = transform(GetPlainText());
     if (!result) return false;
-    // The text is replaced before the old one is kept, so that running out of
-    // memory on the way leaves both the text and the pending Undo as they were.
-    SetWholeText(std::move(*result));
-    m_strBeforeConvert = std::move(text);
-    m_bConverted = 1;
+    ReplaceWholeText(std::move(*result));
   } catch (const std::bad_alloc&) {
     ReportOutOfMemory(this);
     return false;
   }
-  SimulateEdit();
   return true;
+}
+
+// The document keeps the characters a step removes in its own store, and its
+// Undo links them back in: the text before the change is never copied for it.
+void CWEXView::ReplaceWholeText(std::string sjis) {
+  const QString text = SjisToText(sjis);
+  std::string().swap(sjis);
+  QTextCursor cursor(document());
+  cursor.beginEditBlock();
+  cursor.select(QTextCursor::Document);
+  cursor.insertText(text);
+  cursor.endEditBlock();
+  moveCursor(QTextCursor::Start);
 }
 
 QSize CWEXView::sizeHint() const {
@@ -154,21 +147,22 @@ QSize CWEXView::sizeHint() const {
           metrics.lineSpacing() * 25};
 }
 
-void CWEXView::OnUndo() {
-  if (m_bConverted != 1) {
-    undo();
-    return;
-  }
-  CWaitCursor wait;
-  m_bConverted = 0;
-  SetWholeText(std::exchange(m_strBeforeConvert, {}));  // leaves the modified flag clear
-}
-
 void CWEXView::SendCommand(int id) {
   if (auto* frame = dynamic_cast<CFrameWnd*>(window()))
     frame->SendCommand(id);
   else
     OnCmdMsg(id);
+}
+
+void CWEXView::UpdateCommandUI(QAction* action) {
+  if (auto* frame = dynamic_cast<CFrameWnd*>(window())) {
+    frame->UpdateCommandUI(action);
+    return;
+  }
+  CCmdUI ui;
+  ui.id = action->data().toInt();
+  OnUpdateCmdUI(ui);
+  action->setEnabled(ui.enabled);
 }
 
 void CWEXView::OnAbout() {

@@ -14,6 +14,7 @@
 class CStatusBar;
 class CWEXDoc;
 class FindReplaceDialog;
+class QAction;
 class QMenu;
 class QPrinter;
 class QTextBlock;
@@ -51,19 +52,17 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   /// caret to the start, undo history emptied, modified flag cleared. `sjis` is
   /// released once decoded, so a text moved in is not held twice meanwhile.
   void SetWholeText(std::string sjis);
-  /// Queues a Space and a Backspace key press to the view: once they are
-  /// delivered the text is unchanged, modified, and Undo is enabled.
-  void SimulateEdit();
   /// Shows the whole text in the view's font; selection and modified flag stay.
   void ApplyCharFormat();
 
   /// A whole-text transformation: the new Shift-JIS text, or no result to leave
   /// everything as it was. It may throw std::bad_alloc.
   using Transformation = std::function<std::optional<std::string>(const std::string& text)>;
-  /// Replaces the whole text with `transform`'s result as one edit that Undo
-  /// takes back in one step. Without a result (or out of memory, which is
-  /// reported) text, modified flag and the pending Undo stay as they were.
-  /// True when the text was replaced.
+  /// Replaces the whole text with `transform`'s result as one step of the
+  /// control's edit history: Undo takes it back after any later edits, Redo
+  /// brings it again. Without a result (or out of memory, which is reported)
+  /// text, modified flag and history stay as they were. True when the text was
+  /// replaced.
   bool TransformWholeText(const Transformation& transform);
 
   /// The view's font as the settings file keeps it.
@@ -95,6 +94,10 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
 
  protected:
   bool event(QEvent* e) override;
+  // Text entering the view: typing, input-method commits, paste and dropped text.
+  void keyPressEvent(QKeyEvent* e) override;
+  void inputMethodEvent(QInputMethodEvent* e) override;
+  void insertFromMimeData(const QMimeData* source) override;
   void keyReleaseEvent(QKeyEvent* e) override;
   void contextMenuEvent(QContextMenuEvent* e) override;
   void dragEnterEvent(QDragEnterEvent* e) override;
@@ -107,11 +110,20 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   void RegisterFindCommands();
   void RegisterPrintCommands();
   void SendCommand(int id);
+  /// Enables `action` (carrying a command id) as the main window's menu would.
+  void UpdateCommandUI(QAction* action);
   void OnAbout();
-  void OnUndo();
+  /// The whole text replaced by `sjis` as one step of the edit history.
+  void ReplaceWholeText(std::string sjis);
+  /// `text` made what Shift-JIS can hold before it enters the view; says in the
+  /// status bar's message pane how many characters became "〓".
+  QString Representable(const QString& text);
+  void ReportReplaced(std::size_t count);
   void OnConvert(int id);
   void OnConvertInfo(int id);
   void RunPlugin(int index);
+  /// Tells the user that the plug-in of command `index` gave a result that was not used.
+  void ReportInvalidResult(int index);
   void OpenPluginOptions(int index);
   bool LoadPlugin(int index);
   void OnFont();
@@ -136,8 +148,6 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   std::string m_settingsPath;
   QPointer<CStatusBar> m_pStatusBar;  // the frame destroys its children in any order
   const PluginFileTable& m_pluginFiles;
-  std::string m_strBeforeConvert;  ///< the text before the last transformation
-  int m_bConverted = 0;            ///< 1 while m_strBeforeConvert waits for Undo
   FindReplaceDialog* m_pFindDialog = nullptr;
   std::unique_ptr<FindRequest> m_pLastFind;
   std::unique_ptr<QPrinter> m_pPrinter;

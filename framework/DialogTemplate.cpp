@@ -81,9 +81,8 @@ QPushButton* DialogTemplate::CancelButton(int x, int y, int width, int height) {
 }
 
 QPushButton* DialogTemplate::Button(int id, const QString& text, int x, int y, int width, int height) {
-  auto* button = Add(new QPushButton(text, &dialog_), id, x, y, width, height);
-  button->setAutoDefault(false);
-  return button;
+  // Auto-default, as in any dialog: Enter presses the button that has the focus.
+  return Add(new QPushButton(text, &dialog_), id, x, y, width, height);
 }
 
 QGroupBox* DialogTemplate::GroupBox(const QString& text, int x, int y, int width, int height) {

@@ -23,19 +23,19 @@ void CFrameWnd::LoadFrame(const std::vector<PopupDef>& menu) {
     }
     connect(popup, &QMenu::aboutToShow, this, [this, popup] { UpdateMenu(popup); });
   }
-  // Accelerators: the menu item's action where one exists, else an action of
-  // the window alone (Escape and the pane keys have no menu item).
+  // Accelerators live on actions of their own that are never disabled: a
+  // disabled action's shortcut is dropped by the toolkit, so a key would stay
+  // dead until a menu refresh enabled the item again. The key asks the update
+  // handler itself, at the moment it is pressed.
   std::unordered_map<int, QList<QKeySequence>> keys;
   for (const AcceleratorDef& accel : MainAccelerators()) keys[accel.id].append(QKeySequence(accel.key));
   for (auto& [id, sequences] : keys) {
-    QAction* action = CommandAction(id);
-    if (!action) {
-      action = new QAction(this);
-      BindCommand(action, id);
-    }
-    action->setShortcuts(sequences);
-    action->setShortcutContext(Qt::WindowShortcut);
-    addAction(action);
+    auto* accelerator = new QAction(this);
+    accelerator->setData(id);
+    accelerator->setShortcuts(sequences);
+    accelerator->setShortcutContext(Qt::WindowShortcut);
+    connect(accelerator, &QAction::triggered, this, [this, id = id] { RunIfEnabled(id); });
+    addAction(accelerator);
   }
 }
 
@@ -56,12 +56,13 @@ QAction* CFrameWnd::CommandAction(int id) const {
 void CFrameWnd::BindCommand(QAction* action, int id) {
   action->setData(id);
   actions_.emplace(id, action);
-  connect(action, &QAction::triggered, this, [this, id] {
-    // A shortcut of a disabled command does nothing, as for its menu item.
-    UpdateCommandUI(id);
-    if (QAction* a = CommandAction(id); a && !a->isEnabled()) return;
-    SendCommand(id);
-  });
+  connect(action, &QAction::triggered, this, [this, id] { RunIfEnabled(id); });
+}
+
+void CFrameWnd::RunIfEnabled(int id) {
+  const CCmdUI ui = QueryCommandUI(id);
+  if (QAction* action = CommandAction(id)) ApplyCommandUI(action, ui);
+  if (ui.enabled) SendCommand(id);
 }
 
 void CFrameWnd::SendCommand(int id) {
@@ -82,9 +83,13 @@ void CFrameWnd::UpdateCommandUI(int id) {
 
 void CFrameWnd::UpdateCommandUI(QAction* action) {
   bool ok = false;
+  const int id = action->data().toInt(&ok);
+  if (ok) ApplyCommandUI(action, QueryCommandUI(id));
+}
+
+CCmdUI CFrameWnd::QueryCommandUI(int id) {
   CCmdUI ui;
-  ui.id = action->data().toInt(&ok);
-  if (!ok) return;
+  ui.id = id;
   // A command that no target handles is disabled, unless an update handler says otherwise.
   const std::vector<CCmdTarget*> targets = RouteTargets();
   ui.enabled = false;
@@ -92,6 +97,10 @@ void CFrameWnd::UpdateCommandUI(QAction* action) {
     if (target && target->HasCommand(ui.id)) ui.enabled = true;
   for (CCmdTarget* target : targets)
     if (target && target->OnUpdateCmdUI(ui)) break;
+  return ui;
+}
+
+void CFrameWnd::ApplyCommandUI(QAction* action, const CCmdUI& ui) {
   action->setEnabled(ui.enabled);
   if (ui.checked) {
     action->setCheckable(true);

@@ -11,7 +11,8 @@ struct PopupDef;
 
 // The frame of the document/frame/view trio: owns the menu bar and the
 // accelerators, and routes every command: interception first, then the
-// targets of RouteTargets() in order. Update handlers run when a menu opens.
+// targets of RouteTargets() in order. Update handlers run when a menu opens
+// and when an accelerator is pressed.
 class CFrameWnd : public QMainWindow, public CCmdTarget {
   Q_OBJECT
  public:
@@ -30,6 +31,8 @@ class CFrameWnd : public QMainWindow, public CCmdTarget {
   /// Runs the update handlers of `action`'s command and applies the result.
   void UpdateCommandUI(QAction* action);
   void UpdateCommandUI(int id);
+  /// Runs the update handler of command `id` now; what it decides.
+  CCmdUI QueryCommandUI(int id);
   /// The menu at position `index` of the menu bar.
   QMenu* Popup(int index) const;
 
@@ -43,6 +46,10 @@ class CFrameWnd : public QMainWindow, public CCmdTarget {
 
  private:
   void UpdateMenu(QMenu* menu);
+  /// Routes `id` when its update handler, asked now, enables it; a chosen
+  /// item or a pressed key of a disabled command does nothing.
+  void RunIfEnabled(int id);
+  static void ApplyCommandUI(QAction* action, const CCmdUI& ui);
   std::unordered_map<int, QAction*> actions_;
   std::vector<QMenu*> popups_;
 };

@@ -164,3 +164,17 @@ const char* CKanjiConverter::EucToSjis() {
   *out = 0;
   return Output();
 }
+
+std::string ConvertKeepingNuls(const std::string& text, int code) {
+  std::string result;
+  result.reserve(text.size());
+  for (std::size_t start = 0;;) {
+    // Each piece ends at the next NUL, or at the string's own terminator.
+    CKanjiConverter converter(text.c_str() + start);
+    result += code == KANJI_JIS ? converter.JisToSjis() : converter.EucToSjis();
+    const std::size_t nul = text.find('\0', start);
+    if (nul == std::string::npos) return result;
+    result += '\0';
+    start = nul + 1;
+  }
+}

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 
 constexpr int KANJI_JIS = 1;   ///< a JIS escape sequence was found
 constexpr int KANJI_SJIS = 2;  ///< Shift-JIS; also plain ASCII, texts under 3 bytes and ties
@@ -53,3 +54,8 @@ private:
   const unsigned char* m_pszSource;
   std::size_t m_nLength;  ///< bytes before the source's first NUL
 };
+
+/// `text`, which may hold NULs, converted from `code` (KANJI_JIS or KANJI_EUC) to
+/// Shift-JIS: each piece between NULs on its own, every NUL kept in its place.
+/// Throws std::bad_alloc when memory runs out.
+std::string ConvertKeepingNuls(const std::string& text, int code);

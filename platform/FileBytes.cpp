@@ -1,6 +1,8 @@
 #include "platform/FileBytes.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -12,8 +14,19 @@
 
 namespace {
 
+// The machine's memory: a file bigger than this can never be held, and trying
+// would only push everything else out of memory first.
+std::size_t MemoryBytes() {
+  const long pages = ::sysconf(_SC_PHYS_PAGES);
+  const long pageSize = ::sysconf(_SC_PAGESIZE);
+  if (pages <= 0 || pageSize <= 0) return SIZE_MAX;
+  return static_cast<std::size_t>(pages) * static_cast<std::size_t>(pageSize);
+}
+
 // Reads to the end of `fd` into `bytes`; a shortage of memory is ENOMEM.
 int ReadAll(int fd, std::size_t expectedSize, std::string& bytes) {
+  const std::size_t limit = MemoryBytes();
+  if (expectedSize > limit) return ENOMEM;
   try {
     bytes.clear();
     bytes.reserve(expectedSize);
@@ -25,6 +38,8 @@ int ReadAll(int fd, std::size_t expectedSize, std::string& bytes) {
         return errno;
       }
       if (n == 0) return 0;
+      // A file that grows while it is read ends the same way.
+      if (bytes.size() + static_cast<std::size_t>(n) > limit) return ENOMEM;
       bytes.append(chunk, static_cast<std::size_t>(n));
     }
   } catch (const std::bad_alloc&) {
@@ -60,6 +75,27 @@ int HoldFile(const std::string& path) {
   return ::open(path.c_str(), O_PATH | O_CLOEXEC | O_NOFOLLOW);
 }
 
+// 0 for a regular file; what reading or replacing any other kind of file fails with.
+int NotARegularFile(const struct stat& st) {
+  if (S_ISREG(st.st_mode)) return 0;
+  return S_ISDIR(st.st_mode) ? EISDIR : kNotRegularFile;
+}
+
+// "<name>.XXXXXX" beside `target`, for mkstemp; the name is cut, never inside a
+// UTF-8 character, so that the whole is not longer than the folder allows.
+std::string TemporaryNameBeside(const std::string& target) {
+  const std::size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+  const std::string name = target.substr(slash == std::string::npos ? 0 : slash + 1);
+  constexpr std::string_view kSuffix = ".XXXXXX";
+  const long nameMax = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+  const std::size_t room = (nameMax > 0 ? static_cast<std::size_t>(nameMax) : 255) - kSuffix.size();
+  std::size_t keep = std::min(name.size(), room);
+  while (keep > 0 && keep < name.size() && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
+    --keep;
+  return target.substr(0, target.size() - name.size() + keep) + std::string(kSuffix);
+}
+
 void ReleaseInBackground(int held) {
   if (held < 0) return;
   try {
@@ -85,15 +121,14 @@ int WriteAll(int fd, std::string_view bytes) {
 }
 
 int ReadWholeFile(const std::string& path, std::string& bytes) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return errno;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-    const int error = S_ISDIR(st.st_mode) ? EISDIR : errno;
-    ::close(fd);
-    return error;
-  }
-  const int error = ReadAll(fd, static_cast<std::size_t>(st.st_size), bytes);
+  if (::stat(path.c_str(), &st) != 0) return errno;
+  if (const int error = NotARegularFile(st)) return error;
+  // Non-blocking, in case the name was given to a FIFO since the test above.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return errno;
+  int error = ::fstat(fd, &st) != 0 ? errno : NotARegularFile(st);
+  if (error == 0) error = ReadAll(fd, static_cast<std::size_t>(st.st_size), bytes);
   ::close(fd);
   return error;
 }
@@ -110,7 +145,7 @@ int ReplaceFile(const std::string& path, const WriteBody& body, FreeReplaced fre
   mode_t mode = 0;
   const bool exists = ::stat(target.c_str(), &st) == 0;
   if (exists) {
-    if (S_ISDIR(st.st_mode)) return EISDIR;
+    if (const int error = NotARegularFile(st)) return error;
     // Replacing would get round a file's own protection against writing.
     if (::access(target.c_str(), W_OK) != 0) return errno;
     mode = st.st_mode & 07777;
@@ -119,7 +154,7 @@ int ReplaceFile(const std::string& path, const WriteBody& body, FreeReplaced fre
     ::umask(mask);
     mode = 0666 & ~mask;
   }
-  std::string temp = target + ".XXXXXX";
+  std::string temp = TemporaryNameBeside(target);
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) {
     // A writable file in a folder that takes no new files can only be rewritten in place.

@@ -5,7 +5,14 @@
 #include <string>
 #include <string_view>
 
-/// Reads the whole file; 0 or the errno of the failure (ENOMEM when memory runs out).
+/// Not an errno: the path names a FIFO, a device or a socket. Such a file is
+/// never read or replaced: opening one may wait for a writer, have a side effect
+/// or give bytes without end.
+constexpr int kNotRegularFile = 0x10000;
+
+/// Reads the whole file; 0 or the errno of the failure: EISDIR for a directory,
+/// kNotRegularFile for a FIFO, device or socket (never opened), ENOMEM when
+/// memory runs out or the file is bigger than the machine's memory.
 int ReadWholeFile(const std::string& path, std::string& bytes);
 
 /// Writes all of `bytes` to `fd`; 0 or the errno of the failure.
@@ -23,9 +30,11 @@ enum class FreeReplaced { Now, InBackground };
 /// Has `body` write a temporary file beside `path` and renames it over `path`
 /// once the contents are flushed to the disk, so a failed write never destroys
 /// the old file. A symbolic link stays and the file it names is replaced; an
-/// existing file that may not be written is refused (EACCES); a writable file
-/// in a folder that takes no new files is rewritten in place. 0 or the errno of
-/// the failure; an exception from `body` removes the temporary file and passes on.
+/// existing file that may not be written is refused (EACCES), a directory
+/// (EISDIR) and a FIFO, device or socket (kNotRegularFile) too; a writable file
+/// in a folder that takes no new files is rewritten in place. The temporary
+/// file's name is cut to fit the folder's longest name. 0 or the errno of the
+/// failure; an exception from `body` removes the temporary file and passes on.
 int ReplaceFile(const std::string& path, const WriteBody& body,
                 FreeReplaced freeReplaced = FreeReplaced::Now);
 

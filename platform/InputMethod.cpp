@@ -1,23 +1,44 @@
 #include "platform/InputMethod.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QFileInfo>
+#include <QRegularExpression>
 
 namespace {
 
-// fcitx5 switches the focused input context on through its controller object.
+constexpr int kCallTimeoutMs = 500;
+
+QDBusMessage Fcitx5Call(const QDBusConnection& bus, const char* method) {
+  const QDBusMessage call = QDBusMessage::createMethodCall(
+      QStringLiteral("org.fcitx.Fcitx5"), QStringLiteral("/controller"),
+      QStringLiteral("org.fcitx.Fcitx.Controller1"), QString::fromLatin1(method));
+  return bus.call(call, QDBus::Block, kCallTimeoutMs);
+}
+
+// fcitx5 lists its input contexts, each with the program it serves and whether
+// it has the focus ("IC [...] program:wex frontend:dbus cap:... focus:1"). Its
+// controller switches on whichever context is focused, so it is asked only
+// once that is ours.
+bool Fcitx5FocusIsOurs(const QDBusConnection& bus) {
+  const QDBusMessage info = Fcitx5Call(bus, "DebugInfo");
+  if (info.type() != QDBusMessage::ReplyMessage || info.arguments().isEmpty()) return false;
+  const QString program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+  const QRegularExpression ours(QStringLiteral("program:%1 .*focus:1").arg(QRegularExpression::escape(program)));
+  return ours.match(info.arguments().first().toString()).hasMatch();
+}
+
 // IBus (1.5 and later) keeps no open/closed state of its own: input modes belong
 // to each engine, so there is nothing general to ask it.
-bool ActivateOverDBus() {
+InputMethodAnswer ActivateOverDBus() {
   QDBusConnection bus = QDBusConnection::sessionBus();
-  if (!bus.isConnected()) return false;
-  const QString service = QStringLiteral("org.fcitx.Fcitx5");
-  if (!bus.interface()->isServiceRegistered(service)) return false;
-  const QDBusMessage call = QDBusMessage::createMethodCall(
-      service, QStringLiteral("/controller"), QStringLiteral("org.fcitx.Fcitx.Controller1"),
-      QStringLiteral("Activate"));
-  return bus.call(call, QDBus::Block, 500).type() == QDBusMessage::ReplyMessage;
+  if (!bus.isConnected() || !bus.interface()->isServiceRegistered(QStringLiteral("org.fcitx.Fcitx5")))
+    return InputMethodAnswer::NoFramework;
+  if (!Fcitx5FocusIsOurs(bus)) return InputMethodAnswer::NotYet;
+  return Fcitx5Call(bus, "Activate").type() == QDBusMessage::ReplyMessage ? InputMethodAnswer::On
+                                                                          : InputMethodAnswer::NoFramework;
 }
 
 InputMethodActivator& Current() {
@@ -27,7 +48,7 @@ InputMethodActivator& Current() {
 
 }  // namespace
 
-bool ActivateInputMethod() { return Current()(); }
+InputMethodAnswer ActivateInputMethod() { return Current()(); }
 
 InputMethodActivator ReplaceInputMethodActivator(InputMethodActivator activator) {
   InputMethodActivator previous = std::move(Current());

@@ -5,11 +5,12 @@
 #include <cstring>
 #include <dirent.h>
 #include <memory>
-#include <new>
 #include <strings.h>
 #include <sys/stat.h>
 
 namespace {
+
+constexpr char kGuardByte = '\xA5';
 
 bool HasPluginExtension(const char* name) {
   const std::size_t length = std::strlen(name);
@@ -83,14 +84,22 @@ std::optional<std::string> FindPluginFile(const std::vector<std::string>& direct
   return std::nullopt;
 }
 
-std::optional<std::string> RunPluginTransform(PluginModule& module, const std::string& text) {
+PluginRun RunPluginTransform(PluginModule& module, const std::string& text, std::string& result) {
   const int32_t size = module.CallGetSize(text.c_str());
-  if (size < 0) return std::nullopt;
+  if (size < 0) return PluginRun::Declined;
   const std::size_t capacity = static_cast<std::size_t>(size) + WPI_OUTPUT_SLACK;
-  std::unique_ptr<char[]> buffer(new (std::nothrow) char[capacity]);
-  if (!buffer) return std::nullopt;
-  buffer[0] = '\0';
-  if (module.CallTransport(buffer.get()) != 1) return std::nullopt;
-  buffer[capacity - 1] = '\0';  // a plug-in that forgets its NUL cannot run us off the end
-  return std::string(buffer.get());
+  const std::unique_ptr<char[]> buffer(new char[capacity]);
+  // Fresh pages read as NULs: without the pattern, a result the plug-in never
+  // ended (or never wrote) would pass for one.
+  std::memset(buffer.get(), kGuardByte, capacity);
+  if (module.CallTransport(buffer.get()) != 1) return PluginRun::Declined;
+  const void* end = std::memchr(buffer.get(), '\0', capacity);
+  if (!end) return PluginRun::InvalidResult;
+  const std::size_t nul = text.find('\0');
+  const std::size_t kept = nul == std::string::npos ? 0 : text.size() - nul;
+  const std::size_t length = static_cast<std::size_t>(static_cast<const char*>(end) - buffer.get());
+  result.reserve(length + kept);
+  result.assign(buffer.get(), length);
+  if (kept) result.append(text, nul, kept);
+  return PluginRun::Transformed;
 }

@@ -32,7 +32,17 @@ std::vector<FoundPlugin> ScanPluginDirectories(const std::vector<std::string>& d
 std::optional<std::string> FindPluginFile(const std::vector<std::string>& directories,
                                           const std::string& fileName);
 
-/// GetSize, then Transport into a buffer of GetSize + 5 bytes. No result when
-/// GetSize is negative or missing, Transport does not return 1, either throws, or
-/// the buffer cannot be had; the caller then leaves its text alone.
-std::optional<std::string> RunPluginTransform(PluginModule& module, const std::string& text);
+/// What became of running a plug-in on a text.
+enum class PluginRun {
+  Transformed,    ///< the result is the new text
+  Declined,       ///< GetSize negative or missing, Transport not 1, or either threw
+  InvalidResult,  ///< Transport left no NUL inside its buffer
+};
+
+/// GetSize, then Transport into a buffer of GetSize + 5 bytes, which is filled with
+/// a guard pattern first so that only a NUL the plug-in wrote ends its result. The
+/// plug-in sees `text` up to its first NUL; what follows that NUL is appended to the
+/// plug-in's result unchanged. `result` is set only when Transformed; anything else
+/// tells the caller to leave its text alone. Throws std::bad_alloc when the buffer
+/// cannot be had.
+PluginRun RunPluginTransform(PluginModule& module, const std::string& text, std::string& result);

@@ -7,7 +7,9 @@
  * the result back in place of the text. Nothing else crosses the boundary.
  *
  * Every string is NUL-terminated Shift-JIS (code page 932); lengths are byte counts
- * without the NUL. The text handed to GetSize has CR LF line breaks.
+ * without the NUL. The text handed to GetSize has CR LF line breaks. A text that
+ * holds NUL bytes reaches the plug-in up to its first NUL; the editor puts the rest
+ * back after the result unchanged.
  *
  * The editor calls the functions from one thread, one call at a time, in one of
  * three sequences, each after loading the library afresh or finding it still loaded:
@@ -65,7 +67,8 @@ WPI_EXPORT int32_t WPI_CALL GetSize(const char *text);
 
 /* If a result is pending, copies it with its NUL into `buffer` (owned by the editor,
  * value of GetSize + WPI_OUTPUT_SLACK bytes), releases it and returns 1. Otherwise
- * writes nothing and returns 0. */
+ * writes nothing and returns 0. A result whose NUL is not inside the buffer is not
+ * used: the editor keeps its text and tells the user. */
 WPI_EXPORT int32_t WPI_CALL Transport(char *buffer);
 
 /* Shows the plug-in's settings, or an information message when it has none, modal

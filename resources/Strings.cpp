@@ -26,6 +26,11 @@ const std::unordered_map<int, const char*>& Table() {
       {IDS_SHARING_VIOLATION, "%1 へのｱｸｾｽ中に共有違反が発生しました。"},
       {IDS_DISK_FULL, "%1 へのｱｸｾｽ中にﾃﾞｨｽｸがいっぱいになりました。"},
       {IDS_GENERIC_FILE_ERROR, "%1 へのｱｸｾｽ中に予期しないｴﾗｰが発生しました。"},
+      {IDS_NAME_TOO_LONG, "%1 のﾌｧｲﾙ名またはﾊﾟｽが長すぎます。"},
+      {IDS_READ_ONLY_DISK, "%1 は読み取り専用のﾃﾞｨｽｸにあるため、書き込めません。"},
+      {IDS_IS_DIRECTORY, "%1 はﾌｧｲﾙではなくﾃﾞｨﾚｸﾄﾘです。"},
+      {IDS_NOT_REGULAR_FILE, "%1 はﾃｷｽﾄ ﾌｧｲﾙではなく、ﾊﾟｲﾌﾟ、ﾃﾞﾊﾞｲｽまたはｿｹｯﾄです。"},
+      {IDS_OUT_OF_MEMORY, "ﾒﾓﾘが不足しています。"},
       {IDS_PRINT_FAILED, "印刷を開始できませんでした。プリンタの設定を確認してください。"},
   };
   return table;

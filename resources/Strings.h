@@ -16,6 +16,11 @@ constexpr int IDS_ACCESS_DENIED = 61711;      // %1: path
 constexpr int IDS_SHARING_VIOLATION = 61713;  // %1: path
 constexpr int IDS_DISK_FULL = 61714;          // %1: path
 constexpr int IDS_GENERIC_FILE_ERROR = 61717; // %1: path
+constexpr int IDS_NAME_TOO_LONG = 61730;      // %1: path
+constexpr int IDS_READ_ONLY_DISK = 61731;     // %1: path
+constexpr int IDS_IS_DIRECTORY = 61732;       // %1: path
+constexpr int IDS_NOT_REGULAR_FILE = 61733;   // %1: path
+constexpr int IDS_OUT_OF_MEMORY = 61734;
 constexpr int IDS_PRINT_FAILED = 61718;
 
 /// The text of string `id`; empty for an id the table does not hold.

@@ -3,6 +3,7 @@
 #include "tools/CommandLineRules.h"
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <spawn.h>
@@ -43,6 +44,19 @@ class SpawnSetup {
   posix_spawn_file_actions_t actions_;
 };
 
+// Returns once process `pid`, a child of ours, has ended and been reaped.
+void WaitForEnd(pid_t pid) {
+  while (::waitpid(pid, nullptr, 0) < 0) {
+    if (errno == EINTR) continue;
+    // "No such child": someone else reaps it (SIGCHLD ignored, or a waitpid(-1)
+    // elsewhere), which says nothing about whether it still runs. It has ended
+    // once no process has its id any more.
+    while (::kill(pid, 0) == 0 || errno == EPERM)
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    return;
+  }
+}
+
 }  // namespace
 
 std::optional<StartedProgram> StartProgram(std::string_view commandLine) {
@@ -63,8 +77,7 @@ std::optional<StartedProgram> StartProgram(std::string_view commandLine) {
 
   auto exited = std::make_shared<std::atomic<bool>>(false);
   std::thread([pid, exited] {
-    while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
-    }
+    WaitForEnd(pid);
     exited->store(true);
   }).detach();
   return StartedProgram{pid, exited};

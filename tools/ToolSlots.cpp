@@ -10,7 +10,7 @@
 #include "tools/StartProgram.h"
 #include "tools/ToolSettings.h"
 #include "tools/ToolSettingsDlg.h"
-#include "tools/TopmostWait.h"
+#include "tools/TopmostStep.h"
 #include "tools/X11DesktopWindows.h"
 
 #include <QFile>
@@ -125,7 +125,7 @@ void OnTool(int slot) {
   // Other window systems give no way to raise another program's window.
   if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
   if (DesktopWindows* windows = X11DesktopWindows())
-    MakeActiveWindowTopmostWhenReady(started->pid, [&] { return started->HasExited(); }, *windows);
+    TopmostStep::Start(*started, *windows);
 }
 
 void OnToolSettings(QWidget* owner, QToolBar& toolbar) {

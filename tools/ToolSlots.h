@@ -25,8 +25,9 @@ void UpdateToolButtonIcons(QToolBar& toolbar);
 
 /// Menu item of `slot`: the slot's name (at most 63 bytes) or "<NONE>"; always enabled.
 void OnUpdateTool(int slot, CCmdUI& ui);
-/// Starts the slot's command line; with "Topmost_<slot>" 1, waits (bounded) until
-/// the program is ready for input and makes the active window always-on-top.
+/// Starts the slot's command line; with "Topmost_<slot>" 1, waits in the event
+/// loop (bounded) until the program is ready for input and makes its window
+/// always-on-top.
 void OnTool(int slot);
 /// Runs the tools settings dialog over `owner`, then refreshes the button icons.
 void OnToolSettings(QWidget* owner, QToolBar& toolbar);

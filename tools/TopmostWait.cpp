@@ -1,34 +1,28 @@
 #include "tools/TopmostWait.h"
 
-#include <algorithm>
-#include <thread>
+#include <utility>
 
-namespace {
+TopmostWait::TopmostWait(pid_t tool, pid_t editor, std::function<bool()> hasExited,
+                         DesktopWindows& windows, Clock::time_point now, std::chrono::milliseconds bound)
+    : tool_(tool),
+      editor_(editor),
+      hasExited_(std::move(hasExited)),
+      windows_(windows),
+      deadline_(now + bound),
+      activeAtStart_(windows.ActiveWindow()) {}
 
-using Clock = std::chrono::steady_clock;
-
-// Polls `done` until it holds or `deadline` passes; true when it held.
-bool PollUntil(const std::function<bool()>& done, Clock::time_point deadline,
-               std::chrono::milliseconds poll) {
-  while (!done()) {
-    if (Clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(poll);
+bool TopmostWait::Look(Clock::time_point now) {
+  if (hasExited_()) return true;
+  if (const DesktopWindows::Window own = windows_.WindowOf(tool_)) {
+    windows_.SetAlwaysOnTop(own);
+    return true;
   }
-  return true;
-}
-
-}  // namespace
-
-void MakeActiveWindowTopmostWhenReady(pid_t pid, const std::function<bool()>& hasExited,
-                                      DesktopWindows& windows, const TopmostTiming& timing) {
-  const Clock::time_point deadline = Clock::now() + timing.bound;
-  const bool shown =
-      PollUntil([&] { return hasExited() || windows.HasWindowOf(pid); }, deadline, timing.poll) &&
-      !hasExited();
-  if (shown) {
-    // A window is ready for input once the window manager has focused it.
-    PollUntil([&] { return windows.OwnerOf(windows.ActiveWindow()) == pid; },
-              std::min(deadline, Clock::now() + timing.settle), timing.poll);
+  // Many X programs, and whatever a script forks, never say whose their windows
+  // are: the focus moving to a window that is not ours is the sign they are up.
+  const DesktopWindows::Window active = windows_.ActiveWindow();
+  if (active != 0 && active != activeAtStart_ && windows_.OwnerOf(active) != editor_) {
+    windows_.SetAlwaysOnTop(active);
+    return true;
   }
-  if (const DesktopWindows::Window active = windows.ActiveWindow()) windows.SetAlwaysOnTop(active);
+  return now >= deadline_;
 }

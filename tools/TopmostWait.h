@@ -11,8 +11,8 @@ class DesktopWindows {
  public:
   using Window = std::uint32_t;  ///< 0: no window
   virtual ~DesktopWindows() = default;
-  /// True when a top-level window of process `pid` exists.
-  virtual bool HasWindowOf(pid_t pid) = 0;
+  /// A mapped top-level window that says it belongs to process `pid`, or 0.
+  virtual Window WindowOf(pid_t pid) = 0;
   /// The window that has the input focus, or 0.
   virtual Window ActiveWindow() = 0;
   /// The process that owns `window`, or -1 when it does not say.
@@ -21,15 +21,28 @@ class DesktopWindows {
   virtual void SetAlwaysOnTop(Window window) = 0;
 };
 
-struct TopmostTiming {
-  std::chrono::milliseconds bound{5000};  ///< the longest the editor stays blocked
-  std::chrono::milliseconds settle{1000}; ///< how long a new window may take to get the focus
-  std::chrono::milliseconds poll{20};
-};
+/// The topmost step after a tool starts, taken one look at a time so that the
+/// caller's event loop runs between looks. The tool is ready for input at the
+/// first of: a window of its own is mapped (where its windows say whose they
+/// are), or the active window changes to one that is not the editor's. That
+/// window is made always-on-top. A tool that ends first, or a bound that passes
+/// first, makes nothing topmost: the editor is never pinned in the tool's place.
+class TopmostWait {
+ public:
+  using Clock = std::chrono::steady_clock;
+  static constexpr std::chrono::milliseconds kBound{5000};
 
-/// Blocks until the started process `pid` shows a top-level window or ends (or the
-/// bound passes), lets the window manager give that window the focus (for at most
-/// `settle`), then makes the active window at that moment always-on-top, whoever
-/// owns it. `hasExited` tells whether the process has ended.
-void MakeActiveWindowTopmostWhenReady(pid_t pid, const std::function<bool()>& hasExited,
-                                      DesktopWindows& windows, const TopmostTiming& timing = {});
+  TopmostWait(pid_t tool, pid_t editor, std::function<bool()> hasExited, DesktopWindows& windows,
+              Clock::time_point now, std::chrono::milliseconds bound = kBound);
+
+  /// Looks once at `now`; true when the wait is over, its window (if any) raised.
+  bool Look(Clock::time_point now);
+
+ private:
+  pid_t tool_;
+  pid_t editor_;
+  std::function<bool()> hasExited_;
+  DesktopWindows& windows_;
+  Clock::time_point deadline_;
+  DesktopWindows::Window activeAtStart_;
+};

@@ -14,6 +14,13 @@ std::string ReadFile(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// Waits for the editor's window (into `window`) and opens the options dialog
+// from its View menu; the dialog's id, or empty.
+std::string OpenOptionsDialog(std::string& window) {
+  window = WaitForWindow("memo - Wex");
+  if (window.empty()) return {};
+  return KeysUntilWindow(window, "--delay 100 alt+v o", "Wex-オプション");
+}
 
 }  // namespace
 
@@ -21,14 +28,8 @@ TEST(OptionsE2E, FixedSizeChosenInTheDialogIsUsedAtTheNextStart) {
   WexInstall install;
   {
     WexProcess wex(install);
-    const std::string window = WaitForWindow("memo - Wex");
-    ASSERT_FALSE(window.empty());
-    // Keys sent before the window manager has taken the window in are lost.
-    std::string dialog;
-    for (int attempt = 0; attempt < 3 && dialog.empty(); ++attempt) {
-      RunCommand("xdotool windowactivate --sync " + window + " key --delay 100 alt+v o");
-      dialog = WaitForWindow("Wex-オプション", 5);
-    }
+    std::string window;
+    const std::string dialog = OpenOptionsDialog(window);
     ASSERT_FALSE(dialog.empty()) << "the options dialog did not open";
     // OK has the focus; two tabs reach the checked size "てきとー", two downs
     // "指定", then the width and height fields; Return is OK.
@@ -52,4 +53,21 @@ TEST(OptionsE2E, FixedSizeChosenInTheDialogIsUsedAtTheNextStart) {
   EXPECT_EQ(WaitForOuterRect(window, [&](const QRect& r) { return r.size() == expected; }).size(),
             expected);
   EXPECT_EQ(CloseWindow(window, again), 0);
+}
+
+TEST(OptionsE2E, EnterOnTheFocusedCancelWritesNothing) {
+  WexInstall install;
+  WexProcess wex(install);
+  std::string window;
+  const std::string dialog = OpenOptionsDialog(window);
+  ASSERT_FALSE(dialog.empty()) << "the options dialog did not open";
+  const std::string before = ReadFile(install.settingsPath());
+  // OK has the focus; a change in the size group, then back to Cancel and Enter.
+  RunCommand("xdotool windowactivate --sync " + dialog + " key --delay 100 Tab Tab Down Tab");
+  RunCommand("xdotool key --delay 100 shift+Tab shift+Tab Return");
+  const std::string search = "xdotool search --onlyvisible --name '^Wex-オプション$'";
+  for (int i = 0; i < 30 && !RunCommand(search).empty(); ++i) RunCommand("sleep 0.1");
+  EXPECT_TRUE(RunCommand(search).empty()) << "the dialog is still open";
+  EXPECT_EQ(ReadFile(install.settingsPath()), before);
+  EXPECT_EQ(CloseWindow(window, wex), 0);
 }

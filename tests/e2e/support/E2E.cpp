@@ -103,6 +103,16 @@ std::string WaitForWindow(const std::string& title, double seconds) {
   return {};
 }
 
+std::string KeysUntilWindow(const std::string& window, const std::string& keys,
+                            const std::string& title) {
+  std::string shown;
+  for (int attempt = 0; attempt < 3 && shown.empty(); ++attempt) {
+    RunCommand("xdotool windowactivate --sync " + window + " key " + keys);
+    shown = WaitForWindow(title, 5);
+  }
+  return shown;
+}
+
 int CloseWindow(const std::string& window, WexProcess& process, double seconds) {
   // A key sent before the window manager has taken the window in is lost, so
   // the request is repeated until the program ends.

@@ -45,6 +45,12 @@ std::string RunCommand(const std::string& command);
 /// its X window id as decimal text, or empty.
 std::string WaitForWindow(const std::string& title, double seconds = 10);
 
+/// Sends `keys` (xdotool key arguments) to `window` until a window titled
+/// `title` shows, at most three times: keys sent before the window manager has
+/// taken the window in are lost. The new window's id, or empty.
+std::string KeysUntilWindow(const std::string& window, const std::string& keys,
+                            const std::string& title);
+
 /// Asks the window manager to close `window` (Alt+F4), again while the program
 /// has not ended, for up to `seconds`; the program's exit status, or -1.
 int CloseWindow(const std::string& window, WexProcess& process, double seconds = 10);

@@ -29,11 +29,16 @@ void CheckTransforms(std::string_view text) {
   Check(plain.size() <= text.size());
   Check(plain.find('<') == std::string::npos);
 
-  Check(cooer::ToBabyTalk(text).size() <= 2 * text.size());
+  const std::string babyTalk = cooer::ToBabyTalk(text);
+  Check(babyTalk.size() <= 2 * text.size());
+  static const wpi::ReplacementScan babyTalkScan(cooer::BabyTalkRules());
+  Check(babyTalk == babyTalkScan.Run(text));  // the one pass gives what the scan gives
 
   const std::string page = markwell::BuildPage(text, "[@title]", "F");
   Check(page.size() <= 6 * text.size() + 2 + text.size() + 1);
   Check(page.front() == '[' && page.back() == 'F');
+  static const wpi::ReplacementScan bodyScan(markwell::BodyRules());
+  Check(markwell::BuildPage(text, "", "") == bodyScan.Run(text));  // as above
 }
 
 }  // namespace

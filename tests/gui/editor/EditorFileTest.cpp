@@ -4,14 +4,16 @@
 #include "settings/Settings.h"
 #include "framework/CommandIds.h"
 #include "tests/gui/editor/EditorTestSupport.h"
+#include "tests/support/MemoryHeadroom.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QTest>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <filesystem>
 #include <optional>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -23,27 +25,6 @@ using namespace cmd;
 
 const std::string kJis = "\x1B$B0!\x1B(B abc\r\n";
 const std::string kEuc = "\xA4\xB3\xA4\xF3\xA4\xCB\xA4\xC1\xA4\xCF\r\n";
-
-// Limits the address space to what is in use now and `headroom` more, so that
-// a bigger allocation fails, for as long as it lives.
-class MemoryHeadroom {
- public:
-  explicit MemoryHeadroom(std::size_t headroom) {
-    ::getrlimit(RLIMIT_AS, &old_);
-    rlimit small = old_;
-    std::ifstream statm("/proc/self/statm");
-    std::size_t pages = 0;
-    statm >> pages;
-    small.rlim_cur = pages * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)) + headroom;
-    ::setrlimit(RLIMIT_AS, &small);
-  }
-  MemoryHeadroom(const MemoryHeadroom&) = delete;
-  MemoryHeadroom& operator=(const MemoryHeadroom&) = delete;
-  ~MemoryHeadroom() { ::setrlimit(RLIMIT_AS, &old_); }
-
- private:
-  rlimit old_{};
-};
 
 // Takes what memory there is under a MemoryHeadroom limit and gives `spare`
 // bytes of it back, so small allocations still succeed and a big one fails
@@ -116,8 +97,25 @@ TEST_F(EditorTest, EucFileOpensRawUnlessKanjiAutoIsExactlyOne) {
   WexHarness wex({QString::fromStdString(dir + "/euc.txt")});
   ASSERT_EQ(script.messageBoxes().size(), 1u);
   EXPECT_TRUE(script.messageBoxes()[0].text.startsWith("このﾌｧｲﾙはEUCコード"));
-  // Recognition ends the text at its first NUL.
-  EXPECT_EQ(wex.view().GetPlainText(), Sjis("こんにちは") + "\r\n");
+  // Recognition reads up to the first NUL; the conversion keeps the NUL and what follows.
+  EXPECT_EQ(wex.view().GetPlainText(), Sjis("こんにちは") + "\r\n" + std::string("\0tail", 5));
+}
+
+TEST_F(EditorTest, OddBytesComeBackFromOpenAndSaveUnchanged) {
+  // Invalid bytes, an NEC/IBM duplicate, NULs (before which the text reads as
+  // Shift-JIS) and a lone lead byte at the end.
+  using namespace std::string_literals;
+  const std::string odd = "\x88\x9F\r\n\x80\xA0\xFD\x87\x90\0ab\0\0\r\n\xA4\xB3\x1B$B\x82\r\nend\x82"s;
+  const std::string dir = MakeTempDir();
+  WriteBytes(dir + "/odd.txt", odd);
+  ModalScript script;
+  WexHarness wex({QString::fromStdString(dir + "/odd.txt")});
+  ASSERT_TRUE(wex.started());
+  EXPECT_EQ(script.shown(), 0);
+  std::remove((dir + "/odd.txt").c_str());
+  wex.frame().SendCommand(ID_FILE_SAVE);
+  EXPECT_EQ(ReadBytes(dir + "/odd.txt"), odd);
+  std::filesystem::remove_all(dir);
 }
 
 TEST_F(EditorTest, RichTextComesInAsTextAndIsSavedAsPlainText) {
@@ -218,12 +216,17 @@ TEST_F(EditorTest, DialogsRunWithoutTheWaitCursor) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(EditorTest, LoadFailureWithoutAFileCauseSaysTheDocumentCouldNotBeOpened) {
+TEST_F(EditorTest, FileTooBigForMemorySaysSoAndKeepsTheDocument) {
   const std::string dir = MakeTempDir();
   WriteBytes(dir + "/doc.txt", "kept");
+  // Sparse files: they take no room on the disk.
   const std::string big = dir + "/big.txt";
   WriteBytes(big, "");
-  ASSERT_EQ(::truncate(big.c_str(), 1 << 30), 0);  // sparse: takes no room on the disk
+  ASSERT_EQ(::truncate(big.c_str(), 1 << 30), 0);
+  const std::string huge = dir + "/huge.txt";  // bigger than all the machine's memory
+  WriteBytes(huge, "");
+  const off_t memory = static_cast<off_t>(::sysconf(_SC_PHYS_PAGES)) * ::sysconf(_SC_PAGESIZE);
+  ASSERT_EQ(::truncate(huge.c_str(), memory + 1), 0);
   WexHarness wex({QString::fromStdString(dir + "/doc.txt")});
   ModalScript script;
   // Too little memory to hold the file's bytes.
@@ -233,10 +236,13 @@ TEST_F(EditorTest, LoadFailureWithoutAFileCauseSaysTheDocumentCouldNotBeOpened) 
     opened = wex.doc().OnOpenDocument(QString::fromStdString(big));
   }
   EXPECT_FALSE(opened);
-  ASSERT_EQ(script.messageBoxes().size(), 1u);
-  EXPECT_EQ(script.messageBoxes()[0].text, "ﾄﾞｷｭﾒﾝﾄを開くことに失敗しました。");
+  EXPECT_FALSE(wex.doc().OnOpenDocument(QString::fromStdString(huge)));
+  ASSERT_EQ(script.messageBoxes().size(), 2u);
+  EXPECT_EQ(script.messageBoxes()[0].text, "ﾒﾓﾘが不足しています。");
+  EXPECT_EQ(script.messageBoxes()[1].text, "ﾒﾓﾘが不足しています。");
   EXPECT_EQ(wex.doc().GetTitle(), "doc.txt");
   EXPECT_EQ(wex.view().GetPlainText(), "kept");
+  std::filesystem::remove_all(dir);
 }
 
 TEST_F(EditorTest, SaveAsWritesTheTextAndKeepsTheDocumentsFile) {

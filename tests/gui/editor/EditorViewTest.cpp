@@ -12,11 +12,13 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextBlock>
 #include <QUrl>
+#include <filesystem>
 #include <new>
 #include <vector>
 
@@ -33,10 +35,11 @@ TEST_F(EditorTest, ConversionCountsAsAnEditAndUndoTakesItBackInOneStep) {
   WexHarness wex;
   ModalScript script;
   const std::string euc = "\xB0\xA1\xA4\xA2\r\nabc";
+  const std::string sjis = "\x88\x9F\x82\xA0\r\nabc";
   wex.view().SetWholeText(euc);
   wex.frame().SendCommand(ID_EUC_TO_SJIS);
   DeliverPostedEvents();
-  EXPECT_EQ(wex.view().GetPlainText(), "\x88\x9F\x82\xA0\r\nabc");
+  EXPECT_EQ(wex.view().GetPlainText(), sjis);
   EXPECT_TRUE(wex.doc().IsModified());
   EXPECT_TRUE(UndoEnabled(wex));
 
@@ -44,18 +47,46 @@ TEST_F(EditorTest, ConversionCountsAsAnEditAndUndoTakesItBackInOneStep) {
   EXPECT_EQ(wex.view().GetPlainText(), euc);
   EXPECT_FALSE(wex.doc().IsModified());
   EXPECT_FALSE(UndoEnabled(wex));
-
-  // Typing after a conversion leaves the pending Undo armed.
-  wex.frame().SendCommand(ID_JIS_TO_SJIS);
-  DeliverPostedEvents();
-  QTest::keyClicks(&wex.view(), "xy");
-  wex.frame().SendCommand(ID_EDIT_UNDO);
-  EXPECT_EQ(wex.view().GetPlainText(), euc);
-  // Once consumed, Undo is the control's own again.
-  QTest::keyClicks(&wex.view(), "q");
-  wex.frame().SendCommand(ID_EDIT_UNDO);
-  EXPECT_EQ(wex.view().GetPlainText(), euc);
   EXPECT_EQ(script.shown(), 0);
+}
+
+TEST_F(EditorTest, ConversionIsOneStepOfTheEditHistory) {
+  WexHarness wex;
+  const std::string euc = "\xB0\xA1\xA4\xA2\r\nabc";
+  const std::string sjis = "\x88\x9F\x82\xA0\r\nabc";
+  wex.view().SetWholeText(euc);
+  QTest::keyClicks(&wex.view(), "m");  // modified before the conversion
+  wex.frame().SendCommand(ID_EUC_TO_SJIS);
+  QTest::keyClicks(&wex.view(), "xy");
+  ASSERT_EQ(wex.view().GetPlainText(), "xym" + sjis);
+
+  // Typing is undone first, then the conversion, and the typing before it last.
+  wex.frame().SendCommand(ID_EDIT_UNDO);
+  EXPECT_EQ(wex.view().GetPlainText(), "m" + sjis);
+  wex.frame().SendCommand(ID_EDIT_UNDO);
+  EXPECT_EQ(wex.view().GetPlainText(), "m" + euc);
+  EXPECT_TRUE(wex.doc().IsModified()) << "modified before the conversion, so after its Undo";
+  // Redo is the control's own keys, Ctrl+Y and Ctrl+Shift+Z.
+  QTest::keyClick(&wex.view(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(wex.view().GetPlainText(), "m" + sjis);
+  QTest::keyClick(&wex.view(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(wex.view().GetPlainText(), "xym" + sjis);
+
+  // A new text (New, Open, a load, a drop) leaves nothing of the old one to undo.
+  wex.frame().SendCommand(ID_JIS_TO_SJIS);
+  wex.doc().OnNewDocument();
+  EXPECT_FALSE(UndoEnabled(wex));
+  wex.frame().SendCommand(ID_EDIT_UNDO);
+  EXPECT_EQ(wex.view().GetPlainText(), "");
+  const std::string dir = MakeTempDir();
+  WriteBytes(dir + "/other.txt", "other");
+  wex.view().SetWholeText(euc);
+  wex.frame().SendCommand(ID_EUC_TO_SJIS);
+  ASSERT_TRUE(wex.doc().OnOpenDocument(QString::fromStdString(dir + "/other.txt")));
+  wex.frame().SendCommand(ID_EDIT_UNDO);
+  EXPECT_EQ(wex.view().GetPlainText(), "other");
+  EXPECT_FALSE(wex.doc().IsModified());
+  std::filesystem::remove_all(dir);
 }
 
 TEST_F(EditorTest, ConversionKeepsWhatFollowsANul) {
@@ -68,7 +99,7 @@ TEST_F(EditorTest, ConversionKeepsWhatFollowsANul) {
   EXPECT_EQ(wex.view().GetPlainText(), std::string("\x88\x9F\0\x88\x9F", 5));
 }
 
-TEST_F(EditorTest, SecondConversionOverwritesTheSavedText) {
+TEST_F(EditorTest, EachConversionIsAStepOfItsOwn) {
   WexHarness wex;
   wex.view().SetWholeText("\xB0\xA1 \x1B$B0!\x1B(B");
   wex.frame().SendCommand(ID_EUC_TO_SJIS);  // drops the escapes
@@ -79,6 +110,9 @@ TEST_F(EditorTest, SecondConversionOverwritesTheSavedText) {
   EXPECT_EQ(wex.view().GetPlainText(), " $B0!(B");
   wex.frame().SendCommand(ID_EDIT_UNDO);
   EXPECT_EQ(wex.view().GetPlainText(), "\x88\x9F $B0!(B");
+  EXPECT_TRUE(wex.doc().IsModified());
+  wex.frame().SendCommand(ID_EDIT_UNDO);
+  EXPECT_EQ(wex.view().GetPlainText(), "\xB0\xA1 \x1B$B0!\x1B(B");
   EXPECT_FALSE(wex.doc().IsModified());
 }
 
@@ -99,7 +133,9 @@ TEST_F(EditorTest, TransformationWithoutResultOrMemoryChangesNothing) {
   EXPECT_TRUE(wex.doc().IsModified());
   ASSERT_EQ(script.messageBoxes().size(), 1u);
   EXPECT_EQ(script.messageBoxes()[0].caption, "WEX");
-  // The Undo of the first transformation is still pending.
+  // The history is as it was: the typing, then the first transformation.
+  wex.frame().SendCommand(ID_EDIT_UNDO);
+  EXPECT_EQ(wex.view().GetPlainText(), "after");
   wex.frame().SendCommand(ID_EDIT_UNDO);
   EXPECT_EQ(wex.view().GetPlainText(), "before");
 }
@@ -167,21 +203,53 @@ TEST_F(EditorTest, RightClickMenuRoutesItsNineEntries) {
   WexHarness wex;
   std::unique_ptr<QMenu> menu(wex.view().CreateContextMenu());
   QStringList items;
-  for (QAction* action : menu->actions()) {
+  for (QAction* action : menu->actions())
     items << (action->isSeparator() ? QStringLiteral("-")
                                     : action->text() + "|" + QString::number(action->data().toInt()));
-    EXPECT_TRUE(action->isEnabled());
-  }
   EXPECT_EQ(items, QStringList({"元に戻す(&U)|57643", "-", "切り取り(&T)|57635", "ｺﾋﾟｰ(&C)|57634",
                                 "貼り付け(&P)|57637", "すべて選択(&L)|57642", "-", "検索(&F)|57636",
                                 "置換(&E)|57641"}));
   wex.view().SetWholeText("one two");
+  menu.reset(wex.view().CreateContextMenu());
   menu->actions()[5]->trigger();
   EXPECT_EQ(wex.view().textCursor().selectedText(), "one two");
+  menu.reset(wex.view().CreateContextMenu());
   menu->actions()[2]->trigger();  // cut
   EXPECT_EQ(wex.view().GetPlainText(), "");
+  menu.reset(wex.view().CreateContextMenu());
   menu->actions()[0]->trigger();  // undo
   EXPECT_EQ(wex.view().GetPlainText(), "one two");
+}
+
+TEST_F(EditorTest, RightClickMenuItemsAreEnabledAsTheEditMenusAre) {
+  WexHarness wex;
+  const auto check = [&wex](const char* when) {
+    std::unique_ptr<QMenu> menu(wex.view().CreateContextMenu());
+    for (QAction* action : menu->actions()) {
+      if (action->isSeparator()) continue;
+      const int id = action->data().toInt();
+      wex.frame().UpdateCommandUI(id);
+      EXPECT_EQ(action->isEnabled(), wex.frame().CommandAction(id)->isEnabled())
+          << when << " " << id;
+    }
+    return menu;
+  };
+  // Empty and untouched: Undo, Cut, Copy, Select All, Find and Replace are all off.
+  std::unique_ptr<QMenu> menu = check("empty");
+  EXPECT_FALSE(menu->actions()[0]->isEnabled());
+  EXPECT_FALSE(menu->actions()[2]->isEnabled());
+  EXPECT_FALSE(menu->actions()[7]->isEnabled());
+  menu->actions()[7]->trigger();  // Find, disabled: no dialog opens
+  EXPECT_EQ(wex.view().FindDialog(), nullptr);
+
+  wex.view().SetWholeText("one two");
+  QTextCursor cursor = wex.view().textCursor();
+  cursor.setPosition(3, QTextCursor::KeepAnchor);
+  wex.view().setTextCursor(cursor);
+  menu = check("a selection");
+  EXPECT_TRUE(menu->actions()[2]->isEnabled());
+  EXPECT_TRUE(menu->actions()[7]->isEnabled());
+  EXPECT_FALSE(menu->actions()[0]->isEnabled());
 }
 
 TEST_F(EditorTest, CaretPaneCountsScreenLines) {
@@ -388,6 +456,34 @@ TEST_F(EditorTest, FindFindNextAndReplace) {
   EXPECT_EQ(wex.view().GetPlainText(), "pear pear pinepear\r\npear");
   wex.frame().SendCommand(ID_EDIT_UNDO);
   EXPECT_EQ(wex.view().GetPlainText(), "Apple apple pineapple\r\napple");
+}
+
+TEST_F(EditorTest, FindDialogKeysPressTheFocusedButton) {
+  WexHarness wex;
+  wex.view().SetWholeText("apple apple");
+  wex.frame().SendCommand(ID_EDIT_REPLACE);
+  FindReplaceDialog* dialog = wex.view().FindDialog();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+  dialog->FindEdit()->setText("apple");
+  dialog->ReplaceEdit()->setText("pear");
+  const auto button = [dialog](const char* text) {
+    for (QPushButton* b : dialog->findChildren<QPushButton*>())
+      if (b->text() == QString::fromUtf8(text)) return b;
+    return static_cast<QPushButton*>(nullptr);
+  };
+  // Enter in an edit field is the default button, Find Next.
+  dialog->ReplaceEdit()->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(dialog->ReplaceEdit(), Qt::Key_Return);
+  EXPECT_EQ(wex.view().textCursor().selectedText(), "apple");
+  EXPECT_EQ(wex.view().GetPlainText(), "apple apple");
+  // Enter on a focused button presses that button.
+  button("すべて置換(&A)")->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(button("すべて置換(&A)"), Qt::Key_Return);
+  EXPECT_EQ(wex.view().GetPlainText(), "pear pear");
+  button("キャンセル")->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(button("キャンセル"), Qt::Key_Return);
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_EQ(wex.view().GetPlainText(), "pear pear");
 }
 
 }  // namespace

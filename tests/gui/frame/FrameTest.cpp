@@ -300,7 +300,7 @@ TEST_F(FrameTest, InputMethodIsAskedOnceWhenTheSettingSaysSo) {
   int requests = 0;
   InputMethodActivator previous = ReplaceInputMethodActivator([&requests] {
     ++requests;
-    return true;
+    return InputMethodAnswer::On;
   });
   for (int ime : {0, 1}) {
     requests = 0;
@@ -316,6 +316,23 @@ TEST_F(FrameTest, InputMethodIsAskedOnceWhenTheSettingSaysSo) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&wex.frame()));
     EXPECT_EQ(requests, ime) << "Ime=" << ime;
   }
+  ReplaceInputMethodActivator(previous);
+}
+
+TEST_F(FrameTest, InputMethodIsAskedAgainUntilItSeesTheViewFocused) {
+  // The framework hears of the view's focus after the window is activated: its
+  // first answers are "not yet", and the request is repeated until it is taken.
+  int requests = 0;
+  InputMethodActivator previous = ReplaceInputMethodActivator([&requests] {
+    return ++requests < 3 ? InputMethodAnswer::NotYet : InputMethodAnswer::On;
+  });
+  SetSetting("Ime", 1);
+  WexHarness wex;
+  wex.frame().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&wex.frame()));
+  for (int i = 0; i < 50 && requests < 3; ++i) QTest::qWait(20);
+  QTest::qWait(300);
+  EXPECT_EQ(requests, 3);
   ReplaceInputMethodActivator(previous);
 }
 

@@ -63,6 +63,19 @@ QStringList TabWalk(QDialog& dialog) {
   return walk;
 }
 
+// Shows `dialog` active with the focus on control `id`, presses `keys` in turn
+// on whatever has the focus, and returns the dialog's result (-1 while it is open).
+int PressKeys(QDialog& dialog, int id, std::initializer_list<Qt::Key> keys) {
+  dialog.show();
+  dialog.activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  Control<QWidget>(dialog, id)->setFocus(Qt::TabFocusReason);
+  dialog.setResult(-1);
+  for (Qt::Key key : keys)
+    if (dialog.isVisible()) QTest::keyClick(dialog.focusWidget(), key);
+  return dialog.isVisible() ? -1 : dialog.result();
+}
+
 // The radio buttons in that walk: where Tab enters each group.
 QStringList RadioStops(QDialog& dialog) {
   return TabWalk(dialog).filter(QRegularExpression("^10(2[4-9]|3[01]):"));
@@ -214,6 +227,28 @@ TEST_F(OptionsDlgTest, CancelWritesNothing) {
     return Click(dialog, 2);
   });
   EXPECT_EQ(ReadBytes(TestSettingsPath()), stored);
+}
+
+TEST_F(OptionsDlgTest, EnterPressesTheFocusedButtonAndEscapeCancels) {
+  const std::string stored = "[setting]\r\nSize=9\r\n";
+  // Tab from OK to Cancel, then Enter: Cancel, although OK is the default button.
+  RunOptions(stored, [](QDialog& dialog) {
+    Type(dialog, 1009, "html");
+    return PressKeys(dialog, 1, {Qt::Key_Tab, Qt::Key_Return});
+  });
+  EXPECT_EQ(ReadBytes(TestSettingsPath()), stored);
+  // Escape on a check box cancels too.
+  RunOptions(stored, [](QDialog& dialog) {
+    Click(dialog, 1004);
+    return PressKeys(dialog, 1004, {Qt::Key_Escape});
+  });
+  EXPECT_EQ(ReadBytes(TestSettingsPath()), stored);
+  // Enter in an edit field, where no button has the focus, is OK.
+  RunOptions(stored, [](QDialog& dialog) {
+    Type(dialog, 1009, "html");
+    return PressKeys(dialog, 1009, {Qt::Key_Return});
+  });
+  EXPECT_NE(ReadBytes(TestSettingsPath()).find("\nDefaultExt=html\r\n"), std::string::npos);
 }
 
 TEST_F(OptionsDlgTest, CodeDetectionSwitchedOffHoldsForTheNextFileOpened) {

@@ -4,12 +4,14 @@
 #include "settings/Settings.h"
 #include "framework/CommandIds.h"
 #include "framework/ModalSeam.h"
+#include "tests/support/MemoryHeadroom.h"
 #include "tests/support/WexHarness.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -23,21 +25,26 @@ class PluginFlowTest : public ::testing::Test {
   void SetUp() override {
     RemoveTestSettings();
     // The program's directory is the test's: give it one delivered plug-in, one
-    // whose GetSize refuses and one whose Transport and Option throw.
+    // whose GetSize refuses, one whose Transport and Option throw, and the ones
+    // whose results cannot be used.
     const fs::path dir = GetProgramDirectory();
     fs::copy_file(fs::path(WEX_BIN_DIR) / "Plainer.wpi", dir / "Plainer.wpi",
                   fs::copy_options::overwrite_existing);
-    for (const char* file : kTestPlugins)
+    for (const char* file : kCopiedPlugins)
       fs::copy_file(fs::path(TEST_PLUGIN_DIR) / file, dir / file, fs::copy_options::overwrite_existing);
   }
   void TearDown() override {
     RemoveTestSettings();
     const fs::path dir = GetProgramDirectory();
     fs::remove(dir / "Plainer.wpi");
-    for (const char* file : kTestPlugins) fs::remove(dir / file);
+    for (const char* file : kCopiedPlugins) fs::remove(dir / file);
   }
 
   static constexpr const char* kTestPlugins[] = {"Negative.wpi", "ThrowsLate.wpi"};
+  // Besides those two: Transport says 1 but writes nothing; Transport fills its
+  // buffer with no NUL; GetSize asks for 2 GB.
+  static constexpr const char* kCopiedPlugins[] = {"Negative.wpi", "ThrowsLate.wpi", "Silent.wpi",
+                                                   "Unterminated.wpi", "Huge.wpi"};
 
   // The command id of the plug-in listed as `name` on the conversion menu.
   static int RunId(CMainFrame& frame, const QString& name) {
@@ -135,6 +142,45 @@ TEST_F(PluginFlowTest, RefusingPluginAndSettingsLeaveEverythingAsItWas) {
 
   wex.frame().SendCommand(cmd::ID_EDIT_UNDO);  // the run's Undo is still pending
   EXPECT_EQ(wex.view().GetPlainText(), "<i>a</i>");
+}
+
+TEST_F(PluginFlowTest, ResultsThatCannotBeTrustedChangeNothingAndAreReported) {
+  WexHarness wex;
+  wex.frame().show();
+  wex.view().setFocus();
+  wex.view().SetWholeText(std::string("<i>a</i>\0tail", 13));
+  wex.frame().SendCommand(RunId(wex.frame(), "Plainer"));
+  Settle();
+  // The plug-in sees the text up to its NUL; the rest follows its result.
+  ASSERT_EQ(wex.view().GetPlainText(), std::string("a\0tail", 6));
+  QTest::keyClicks(&wex.view(), "b");
+  const std::string typed = wex.view().GetPlainText();
+
+  ModalScript script;
+  for (const char* plugin : {"Silent.wpi", "Unterminated.wpi"}) {
+    wex.frame().SendCommand(RunId(wex.frame(), plugin));
+    Settle();
+    EXPECT_EQ(wex.view().GetPlainText(), typed) << plugin;
+  }
+  ASSERT_EQ(script.messageBoxes().size(), 2u);
+  EXPECT_EQ(script.messageBoxes()[0].text, "Silent.wpi\nプラグインの結果が不正です。");
+  EXPECT_EQ(script.messageBoxes()[1].text, "Unterminated.wpi\nプラグインの結果が不正です。");
+  EXPECT_EQ(script.messageBoxes()[1].icon, QMessageBox::Warning);
+  {
+    const MemoryHeadroom limit(256u << 20);
+    wex.frame().SendCommand(RunId(wex.frame(), "Huge.wpi"));
+    Settle();
+  }
+  ASSERT_EQ(script.messageBoxes().size(), 3u);
+  EXPECT_EQ(script.messageBoxes()[2].text, "ﾒﾓﾘが不足しています。");
+  EXPECT_EQ(wex.view().GetPlainText(), typed);
+
+  // The history is as it was: the typing, then the run.
+  EXPECT_TRUE(wex.doc().IsModified());
+  wex.frame().SendCommand(cmd::ID_EDIT_UNDO);
+  EXPECT_EQ(wex.view().GetPlainText(), std::string("a\0tail", 6));
+  wex.frame().SendCommand(cmd::ID_EDIT_UNDO);
+  EXPECT_EQ(wex.view().GetPlainText(), std::string("<i>a</i>\0tail", 13));
 }
 
 }  // namespace

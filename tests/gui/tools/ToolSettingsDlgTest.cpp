@@ -45,6 +45,19 @@ int Click(QDialog& dialog, int id) {
   return dialog.result();
 }
 
+// Shows `dialog` active with the focus on control `id`, presses `keys` in turn
+// on whatever has the focus, and returns the dialog's result (-1 while it is open).
+int PressKeys(QDialog& dialog, int id, std::initializer_list<Qt::Key> keys) {
+  dialog.show();
+  dialog.activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  dialog.findChild<QWidget*>(QString::number(id))->setFocus(Qt::TabFocusReason);
+  dialog.setResult(-1);
+  for (Qt::Key key : keys)
+    if (dialog.isVisible()) QTest::keyClick(dialog.focusWidget(), key);
+  return dialog.isVisible() ? -1 : dialog.result();
+}
+
 // The names the file dialog's list shows in `dir`, once its file model has read it.
 std::string Listed(QFileDialog& browser, const QString& dir) {
   auto* files = browser.findChild<QFileSystemModel*>();
@@ -117,6 +130,35 @@ TEST_F(ToolSettingsDlgTest, CancelWritesNothing) {
     return Click(dialog, 2);
   }});
   EXPECT_EQ(ReadBytes(TestSettingsPath()), stored);
+}
+
+TEST_F(ToolSettingsDlgTest, EnterPressesTheFocusedButton) {
+  const std::string stored = "[tools]\r\ntool_1=a\r\n";
+  // Tab from OK to Cancel, then Enter: nothing is written.
+  RunDialog(stored, {[](QDialog& dialog) {
+    Edit(dialog, 1000)->setText("b");
+    return PressKeys(dialog, 1, {Qt::Key_Tab, Qt::Key_Return});
+  }});
+  EXPECT_EQ(ReadBytes(TestSettingsPath()), stored);
+  // Enter on a focused Browse button opens the file dialog (cancelled here) and
+  // leaves the tools dialog open; Escape then closes it without writing.
+  int browsed = 0;
+  RunDialog(stored, {[](QDialog& dialog) {
+                       EXPECT_EQ(PressKeys(dialog, 1008, {Qt::Key_Return}), -1);
+                       return PressKeys(dialog, 1008, {Qt::Key_Escape});
+                     },
+                     [&browsed](QDialog&) {
+                       ++browsed;
+                       return int(QDialog::Rejected);
+                     }});
+  EXPECT_EQ(browsed, 1);
+  EXPECT_EQ(ReadBytes(TestSettingsPath()), stored);
+  // Enter in an edit field is OK.
+  RunDialog(stored, {[](QDialog& dialog) {
+    Edit(dialog, 1000)->setText("b");
+    return PressKeys(dialog, 1000, {Qt::Key_Return});
+  }});
+  EXPECT_NE(ReadBytes(TestSettingsPath()).find("\ntool_1=b\r\n"), std::string::npos);
 }
 
 TEST_F(ToolSettingsDlgTest, BrowseSetsTheCommandLineAndNamesAnUnnamedSlot) {

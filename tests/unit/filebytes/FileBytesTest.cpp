@@ -17,7 +17,10 @@
 #include <stdexcept>
 #include <string_view>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -109,12 +112,72 @@ TEST_F(FileBytesTest, WritableFileInAClosedFolderIsRewrittenInPlace) {
   EXPECT_EQ(Entries(), 1u);
 }
 
+TEST_F(FileBytesTest, NamesAsLongAsTheFolderTakesAreSavedAndReplaced) {
+  std::string japanese;  // 85 three-byte characters: the temporary name must not cut one
+  for (int i = 0; i < 85; ++i) japanese += "\xE9\x95\xB7";
+  for (const std::string& name : {std::string(255, 'n'), japanese}) {
+    const std::string file = dir_ + "/" + name;
+    ASSERT_EQ(WriteWholeFileAtomically(file, "first"), 0) << name.size();
+    ASSERT_EQ(WriteWholeFileAtomically(file, "second"), 0);
+    EXPECT_EQ(Read(file), "second");
+  }
+  EXPECT_EQ(Entries(), 2u);
+  EXPECT_EQ(WriteWholeFileAtomically(dir_ + "/" + std::string(256, 'n'), "x"), ENAMETOOLONG);
+}
+
+// Runs `check` in a child that is stopped after five seconds; false when it
+// returns false or does not return at all.
+bool HoldsWithoutWaiting(const std::function<bool()>& check) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::alarm(5);
+    ::_exit(check() ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST_F(FileBytesTest, PipesDevicesSocketsAndFoldersAreRefusedWithoutWaiting) {
+  const std::string fifo = Path("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+  const std::string socketPath = Path("socket");
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
+  ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  const auto readFails = [](const std::string& path, int expected) {
+    return HoldsWithoutWaiting([&] {
+      std::string bytes;
+      return ReadWholeFile(path, bytes) == expected;
+    });
+  };
+  EXPECT_TRUE(readFails(fifo, kNotRegularFile));
+  EXPECT_TRUE(readFails(socketPath, kNotRegularFile));
+  EXPECT_TRUE(readFails("/dev/null", kNotRegularFile));
+  EXPECT_TRUE(readFails("/dev/zero", kNotRegularFile));
+  EXPECT_TRUE(readFails(dir_, EISDIR));
+  // A device node is never replaced by a file (only root may make one).
+  const std::string device = Path("null");
+  if (::mknod(device.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0) {
+    EXPECT_EQ(WriteWholeFileAtomically(device, "x"), kNotRegularFile);
+    struct stat st {};
+    ASSERT_EQ(::stat(device.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+  }
+  EXPECT_EQ(WriteWholeFileAtomically(socketPath, "x"), kNotRegularFile);
+  EXPECT_EQ(WriteWholeFileAtomically(dir_, "x"), EISDIR);
+  ::close(sock);
+}
+
 std::size_t OpenDescriptors() {
   return static_cast<std::size_t>(std::distance(fs::directory_iterator("/proc/self/fd"), {}));
 }
 
 // A replaced file is let go of on another thread: every descriptor still comes
-// back, and a target that would block an ordinary open (a FIFO) does not stall.
+// back, and a target that would block an ordinary open (a FIFO) neither stalls
+// nor is replaced.
 TEST_F(FileBytesTest, ReplacedFilesAreAllLetGo) {
   const std::size_t before = OpenDescriptors();
   const std::string file = Path("again.txt");
@@ -125,9 +188,11 @@ TEST_F(FileBytesTest, ReplacedFilesAreAllLetGo) {
   for (int i = 0; i < 20; ++i) ASSERT_EQ(replace(file, std::to_string(i)), 0);
   const std::string fifo = Path("fifo");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-  ASSERT_EQ(replace(fifo, "now a file"), 0);
+  EXPECT_EQ(replace(fifo, "now a file"), kNotRegularFile);
   EXPECT_EQ(Read(file), "19");
-  EXPECT_EQ(Read(fifo), "now a file");
+  struct stat st {};
+  ASSERT_EQ(::stat(fifo.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
   for (int wait = 0; wait < 500 && OpenDescriptors() > before; ++wait) ::usleep(10'000);
   EXPECT_EQ(OpenDescriptors(), before);
 }

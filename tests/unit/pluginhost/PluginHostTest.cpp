@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -18,6 +19,13 @@ const FoundPlugin* Find(const std::vector<FoundPlugin>& found, const std::string
   auto it = std::find_if(found.begin(), found.end(),
                          [&](const FoundPlugin& p) { return p.fileName == file; });
   return it == found.end() ? nullptr : &*it;
+}
+
+// The new text of a plug-in run, or none when the text is to stay.
+std::optional<std::string> Transformed(PluginModule& module, const std::string& text) {
+  std::string result;
+  if (RunPluginTransform(module, text, result) != PluginRun::Transformed) return std::nullopt;
+  return result;
 }
 
 TEST(PluginScan, ListsAtMostTwentyFourInDirectoryOrder) {
@@ -101,24 +109,42 @@ TEST(PluginModule, ExceptionsOutOfAPluginCountAsFailedCalls) {
   EXPECT_FALSE(module.CallGetPluginName(name));
   EXPECT_EQ(module.CallGetSize("abc"), -1);
   EXPECT_EQ(module.CallOption(7), 0);
-  EXPECT_EQ(RunPluginTransform(module, "abc"), std::nullopt);
+  EXPECT_EQ(Transformed(module, "abc"), std::nullopt);
 
   ASSERT_TRUE(module.Load(kRoot + "/odd/ThrowsLate.wpi"));
   EXPECT_EQ(module.CallGetSize("abc"), 3);
   EXPECT_EQ(module.CallTransport(name), 0);
   EXPECT_EQ(module.CallOption(7), 0);
-  EXPECT_EQ(RunPluginTransform(module, "abc"), std::nullopt);
+  EXPECT_EQ(Transformed(module, "abc"), std::nullopt);
 }
 
 TEST(PluginTransform, RunsOrLeavesTheTextAlone) {
   PluginModule module;
   ASSERT_TRUE(module.Load(kRoot + "/odd/Upper.WPI"));
-  EXPECT_EQ(RunPluginTransform(module, "abc\r\nx"), "ABC\r\nX");
-  EXPECT_EQ(RunPluginTransform(module, ""), "");
+  EXPECT_EQ(Transformed(module, "abc\r\nx"), "ABC\r\nX");
+  EXPECT_EQ(Transformed(module, ""), "");
 
   for (const char* file : {"NoSize.wpi", "Negative.wpi", "Refuses.wpi"}) {
     ASSERT_TRUE(module.Load(kRoot + "/odd/" + file));
-    EXPECT_EQ(RunPluginTransform(module, "abc"), std::nullopt) << file;
+    EXPECT_EQ(Transformed(module, "abc"), std::nullopt) << file;
+  }
+}
+
+TEST(PluginTransform, TextAfterTheFirstNulFollowsTheResult) {
+  PluginModule module;
+  ASSERT_TRUE(module.Load(kRoot + "/odd/Upper.WPI"));
+  EXPECT_EQ(Transformed(module, std::string("ab\0cd\0", 6)), std::string("AB\0cd\0", 6));
+  EXPECT_EQ(Transformed(module, std::string("\0x", 2)), std::string("\0x", 2));
+}
+
+TEST(PluginTransform, ResultWithoutANulInItsBufferIsRejected) {
+  PluginModule module;
+  // A Transport that says 1 but writes nothing, and one that fills the buffer.
+  for (const char* file : {"Silent.wpi", "Unterminated.wpi"}) {
+    ASSERT_TRUE(module.Load(kRoot + "/odd/" + file));
+    std::string result = "untouched";
+    EXPECT_EQ(RunPluginTransform(module, "abc", result), PluginRun::InvalidResult) << file;
+    EXPECT_EQ(result, "untouched") << file;
   }
 }
 

@@ -4,7 +4,10 @@
  *   TEST_NO_GETSIZE   no GetSize export
  *   TEST_NO_NAME      no GetPluginName export
  *   TEST_SIZE         the value GetSize returns (default: the exact length)
- *   TEST_TRANSPORT    the value Transport returns (default: 1)
+ *   TEST_TRANSPORT    the value Transport returns, writing nothing (default: 1,
+ *                     and the result is written)
+ *   TEST_UNTERMINATED Transport fills the whole buffer of GetSize + 5 bytes and
+ *                     writes no NUL
  * The transform turns the text to upper case. */
 #include "plugin_host/wpi.h"
 
@@ -32,9 +35,15 @@ WPI_EXPORT int32_t WPI_CALL GetSize(const char *text) {
 #endif
 
 WPI_EXPORT int32_t WPI_CALL Transport(char *buffer) {
-#ifdef TEST_TRANSPORT
+#if defined(TEST_TRANSPORT)
   (void)buffer;
   return TEST_TRANSPORT;
+#elif defined(TEST_UNTERMINATED)
+  if (!pending) return 0;
+  memset(buffer, 'X', strlen(pending) + WPI_OUTPUT_SLACK);
+  free(pending);
+  pending = NULL;
+  return 1;
 #else
   if (!pending) return 0;
   strcpy(buffer, pending);

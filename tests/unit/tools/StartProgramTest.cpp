@@ -2,6 +2,7 @@
 #include "tests/unit/tools/ToolTestFiles.h"
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -53,6 +54,18 @@ TEST(StartProgram, NothingStartsWithoutAProgram) {
   std::filesystem::permissions(text, std::filesystem::perms::owner_all);
   EXPECT_FALSE(StartProgram(text.string()));
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "ran"));
+}
+
+TEST(StartProgram, AnIgnoredChildSignalDoesNotEndARunningTool) {
+  // With SIGCHLD ignored the kernel reaps the tool itself and the wait for it
+  // reports "no such child": the tool still counts as running until it is gone.
+  const auto previous = std::signal(SIGCHLD, SIG_IGN);
+  auto started = StartProgram("/bin/sleep 0.5");
+  ASSERT_TRUE(started);
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  EXPECT_FALSE(started->HasExited());
+  EXPECT_TRUE(WaitForExit(*started));
+  std::signal(SIGCHLD, previous);
 }
 
 }  // namespace

@@ -5,52 +5,85 @@
 
 namespace {
 
-// A desktop on which the tool's window appears, and takes the focus, after a
-// number of looks.
+using Window = DesktopWindows::Window;
+using Clock = TopmostWait::Clock;
+
+// A desktop on which, after a number of looks, the tool maps a window that may
+// or may not say whose it is, and the window manager may give it the focus.
 class FakeDesktop : public DesktopWindows {
  public:
-  static constexpr Window kEditor = 10, kTool = 20;
+  static constexpr Window kEditor = 10, kEditorDialog = 11, kTool = 20;
   static constexpr pid_t kEditorPid = 1000, kToolPid = 2000;
 
-  int looksUntilWindow = 3;
-  int looksUntilFocus = 2;
+  int looksUntilMapped = 3;
+  bool toolSaysItsPid = true;
+  bool toolTakesFocus = false;
+  Window activeAfterMap = 0;  // what becomes active when the tool maps (0: nothing changes)
   std::vector<Window> raised;
 
-  bool HasWindowOf(pid_t pid) override { return pid == kToolPid && --looksUntilWindow <= 0; }
-  Window ActiveWindow() override {
-    return looksUntilWindow <= 0 && --looksUntilFocus <= 0 ? kTool : kEditor;
+  Window WindowOf(pid_t pid) override {
+    --looksUntilMapped;
+    return pid == kToolPid && mapped() && toolSaysItsPid ? kTool : 0;
   }
-  pid_t OwnerOf(Window window) override { return window == kTool ? kToolPid : kEditorPid; }
+  Window ActiveWindow() override {
+    if (mapped() && toolTakesFocus) return kTool;
+    return mapped() && activeAfterMap ? activeAfterMap : kEditor;
+  }
+  pid_t OwnerOf(Window window) override {
+    if (window == kTool) return toolSaysItsPid ? kToolPid : -1;
+    return kEditorPid;
+  }
   void SetAlwaysOnTop(Window window) override { raised.push_back(window); }
+
+ private:
+  bool mapped() const { return looksUntilMapped <= 0; }
 };
 
-constexpr TopmostTiming kQuick{std::chrono::milliseconds(300), std::chrono::milliseconds(100),
-                               std::chrono::milliseconds(1)};
+constexpr std::chrono::milliseconds kBound(5000);
 
-TEST(TopmostWait, RaisesTheToolsWindowOnceItHasTheFocus) {
-  FakeDesktop desktop;
-  MakeActiveWindowTopmostWhenReady(FakeDesktop::kToolPid, [] { return false; }, desktop, kQuick);
-  EXPECT_EQ(desktop.raised, std::vector<DesktopWindows::Window>{FakeDesktop::kTool});
+// Looks every 50 ms of a simulated clock until the wait ends; how long it took.
+std::chrono::milliseconds RunWait(FakeDesktop& desktop, const std::function<bool()>& hasExited) {
+  const Clock::time_point start{};
+  TopmostWait wait(FakeDesktop::kToolPid, FakeDesktop::kEditorPid, hasExited, desktop, start, kBound);
+  Clock::time_point now = start;
+  while (!wait.Look(now) && now < start + 2 * kBound) now += std::chrono::milliseconds(50);
+  return std::chrono::duration_cast<std::chrono::milliseconds>(now - start);
 }
 
-TEST(TopmostWait, WithoutAWindowTheActiveWindowIsRaisedWhoeverOwnsIt) {
-  // A program that ends without a window (a console program): no waiting for it.
-  FakeDesktop ended;
-  ended.looksUntilWindow = 1000;
-  MakeActiveWindowTopmostWhenReady(FakeDesktop::kToolPid, [] { return true; }, ended, kQuick);
-  EXPECT_EQ(ended.raised, std::vector<DesktopWindows::Window>{FakeDesktop::kEditor});
+const auto kRunning = [] { return false; };
 
-  // A program that never shows one: the wait ends at its bound.
+TEST(TopmostWait, TheToolsOwnWindowIsRaisedAsSoonAsItIsMapped) {
+  FakeDesktop desktop;  // mapped, but the focus stays with the editor
+  EXPECT_EQ(RunWait(desktop, kRunning), std::chrono::milliseconds(100));
+  EXPECT_EQ(desktop.raised, std::vector<Window>{FakeDesktop::kTool});
+}
+
+TEST(TopmostWait, AWindowThatDoesNotSayWhoseItIsCountsOnceItIsActive) {
+  FakeDesktop desktop;
+  desktop.toolSaysItsPid = false;
+  desktop.toolTakesFocus = true;
+  EXPECT_LT(RunWait(desktop, kRunning), std::chrono::milliseconds(500));
+  EXPECT_EQ(desktop.raised, std::vector<Window>{FakeDesktop::kTool});
+
+  // One of the editor's own windows becoming active is not the tool.
+  FakeDesktop dialog;
+  dialog.toolSaysItsPid = false;
+  dialog.activeAfterMap = FakeDesktop::kEditorDialog;
+  EXPECT_EQ(RunWait(dialog, kRunning), kBound);
+  EXPECT_TRUE(dialog.raised.empty());
+}
+
+TEST(TopmostWait, NothingIsPinnedWhenTheToolNeverShowsOrEndsFirst) {
+  // The bound passes with the editor still active: the editor stays as it was.
   FakeDesktop silent;
-  silent.looksUntilWindow = 1 << 30;
-  MakeActiveWindowTopmostWhenReady(FakeDesktop::kToolPid, [] { return false; }, silent, kQuick);
-  EXPECT_EQ(silent.raised, std::vector<DesktopWindows::Window>{FakeDesktop::kEditor});
+  silent.looksUntilMapped = 1 << 30;
+  EXPECT_EQ(RunWait(silent, kRunning), kBound);
+  EXPECT_TRUE(silent.raised.empty());
 
-  // A window that never gets the focus: the settle time ends the wait.
-  FakeDesktop unfocused;
-  unfocused.looksUntilFocus = 1 << 30;
-  MakeActiveWindowTopmostWhenReady(FakeDesktop::kToolPid, [] { return false; }, unfocused, kQuick);
-  EXPECT_EQ(unfocused.raised, std::vector<DesktopWindows::Window>{FakeDesktop::kEditor});
+  // A tool that ends before it is ready (a console program) is no reason to wait.
+  FakeDesktop ended;
+  EXPECT_EQ(RunWait(ended, [] { return true; }), std::chrono::milliseconds(0));
+  EXPECT_TRUE(ended.raised.empty());
 }
 
 }  // namespace

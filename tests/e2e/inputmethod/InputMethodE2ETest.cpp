@@ -1,0 +1,56 @@
+// The input method at start in a real session: with "Ime" 1 the editor's text
+// control takes Japanese input from its first key; with "Ime" 0 the input method
+// stays as the desktop had it.
+
+#include "tests/e2e/inputmethod/Fcitx5Session.h"
+#include "tests/e2e/support/E2E.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <thread>
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Starts the editor with "Ime" set to `ime` on an empty file, types "aiueo" and
+// Return, saves, and returns what was saved.
+std::string TypedWithIme(int ime) {
+  WexInstall install;
+  std::ofstream(install.dir() + "/Wex.ini", std::ios::binary) << "[setting]\r\nIme=" << ime << "\r\n";
+  const std::string file = install.dir() + "/typed.txt";
+  std::ofstream(file, std::ios::binary).flush();
+  WexProcess wex(install, {file});
+  const std::string window = WaitForWindow("typed.txt - Wex");
+  if (window.empty()) return "no window";
+  // The editor asks for input once its view has the focus; give it the time.
+  for (int i = 0; i < 30 && Fcitx5Session::State() != (ime ? 2 : 1); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  RunCommand("xdotool windowactivate --sync " + window + " type --delay 100 aiueo");
+  RunCommand("xdotool key --delay 100 Return ctrl+s");
+  std::string saved;
+  for (int i = 0; i < 30 && saved.empty(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    saved = ReadFile(file);
+  }
+  EXPECT_EQ(CloseWindow(window, wex), 0);
+  return saved;
+}
+
+}  // namespace
+
+TEST(InputMethodE2E, ImeSettingSwitchesFcitx5OnForTheEditorsView) {
+  if (std::system("command -v fcitx5 >/dev/null && command -v dbus-launch >/dev/null") != 0)
+    GTEST_SKIP() << "fcitx5 or dbus-launch missing";
+  Fcitx5Session session;
+  ASSERT_TRUE(session.running()) << "fcitx5 did not come up";
+  // anthy turns the keys into hiragana; Return commits them (and ends no line).
+  EXPECT_EQ(TypedWithIme(1), "\x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8");  // あいうえお
+  EXPECT_EQ(TypedWithIme(0), "aiueo\r\n");
+}

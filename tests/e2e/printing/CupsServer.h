@@ -1,0 +1,33 @@
+#pragma once
+// A print system of the test's own: cupsd in a fresh directory, reached through
+// a socket there (CUPS_SERVER is set for this process and what it starts), with
+// every job's document kept in the spool. Needs root, as cupsd and the PDF
+// backend do.
+
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+class CupsServer {
+ public:
+  CupsServer();
+  ~CupsServer();
+  CupsServer(const CupsServer&) = delete;
+  CupsServer& operator=(const CupsServer&) = delete;
+
+  /// True once cupsd answers on its socket.
+  bool running() const { return running_; }
+  /// Adds queue `name`, a PDF printer, and makes it the default; false on failure.
+  bool AddPdfQueue(const std::string& name);
+  /// Waits up to `seconds` for job `job` to be completed; false when it is not.
+  bool WaitForCompletedJob(int job, double seconds);
+  /// The document of job `job` as it was handed to the print system.
+  std::string JobDocument(int job) const;
+
+ private:
+  std::string dir_;
+  std::string backendOutput_;  // where the PDF backend writes its own copies
+  std::vector<std::string> outputBefore_;
+  pid_t pid_ = -1;
+  bool running_ = false;
+};
