@@ -15,8 +15,8 @@ struct FileText {
 };
 
 /// The text that a plain file's bytes give. With "Kanji_auto" exactly 1 in
-/// `settingsPath`, a UTF-8 or UTF-16 text, else a JIS or EUC-JP one (the text
-/// ending at its first NUL) is converted to Shift-JIS when the user answers Yes
-/// to the prompt owned by `owner`; otherwise the bytes as they are. Throws
-/// std::bad_alloc when memory runs out.
+/// `settingsPath`, a UTF-8 or UTF-16 text, else a JIS or EUC-JP one (recognised
+/// on the text up to its first NUL, converted with every NUL kept) is converted
+/// to Shift-JIS when the user answers Yes to the prompt owned by `owner`;
+/// otherwise the bytes as they are. Throws std::bad_alloc when memory runs out.
 FileText PlainFileText(std::string bytes, const std::string& settingsPath, QWidget* owner);
