@@ -57,8 +57,14 @@ void CWEXView::ShowFindDialog(bool replace) {
 }
 
 // F3 passes the remembered request itself: it must not be replaced while in use.
+// The search text takes the forms that text entering the view takes, so a typed
+// "〜" finds the "〜" typed into the text before it.
 const FindRequest& CWEXView::RememberFind(const FindRequest& request) {
-  if (m_pLastFind.get() != &request) m_pLastFind = std::make_unique<FindRequest>(request);
+  if (m_pLastFind.get() != &request) {
+    m_pLastFind = std::make_unique<FindRequest>(request);
+    std::size_t replaced = 0;
+    m_pLastFind->what = RepresentableText(request.what, replaced);
+  }
   return *m_pLastFind;
 }
 
@@ -73,7 +79,8 @@ bool CWEXView::FindNext(const FindRequest& asked) {
   return true;
 }
 
-void CWEXView::OnReplaceOne(const FindRequest& request) {
+void CWEXView::OnReplaceOne(const FindRequest& asked) {
+  const FindRequest& request = RememberFind(asked);
   QTextCursor cursor = textCursor();
   const Qt::CaseSensitivity cs = request.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
   if (cursor.hasSelection() && cursor.selectedText().compare(request.what, cs) == 0) {

@@ -101,6 +101,15 @@ TEST_F(EditorTest, ReplacementTextKeepsToShiftJis) {
   emit dialog->ReplaceOne(request);
   EXPECT_EQ(wex.view().GetPlainText(), "a\x81\x7C\x81\xAC" "b-c");
   ExpectReplacedMessage(wex, 1, "Replace");
+
+  // Search text typed with the JIS-style code points finds the forms the view holds.
+  request.what = QString::fromUtf8("−");
+  request.with = "+";
+  EXPECT_EQ(wex.view().ReplaceAll(request), 1);
+  EXPECT_EQ(wex.view().GetPlainText(), "a+\x81\xAC" "b-c");
+  wex.view().SetWholeText("\x81\x60");
+  request.what = QString::fromUtf8("〜");
+  EXPECT_TRUE(wex.view().FindNext(request));
 }
 
 }  // namespace
