@@ -75,7 +75,8 @@ class ScarceMemory {
 };
 
 TEST_F(EditorTest, JisFileOnLoadAsksAndConvertsOnYesOnly) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/jis.txt", kJis);
   {
     ModalScript script;
@@ -101,7 +102,8 @@ TEST_F(EditorTest, JisFileOnLoadAsksAndConvertsOnYesOnly) {
 }
 
 TEST_F(EditorTest, EucFileOpensRawUnlessKanjiAutoIsExactlyOne) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/euc.txt", kEuc + std::string("\0tail", 5));
   for (const char* value : {"0", "2"}) {
     SetSetting("setting", "Kanji_auto", value);
@@ -121,7 +123,8 @@ TEST_F(EditorTest, EucFileOpensRawUnlessKanjiAutoIsExactlyOne) {
 }
 
 TEST_F(EditorTest, RichTextComesInAsTextAndIsSavedAsPlainText) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/doc.rtf",
              "{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0 MS Mincho;}}\\f0 \\'82\\'a0 one\\par two}");
   WriteBytes(dir + "/lower.txt", "{\\RTF1 not rich}");
@@ -139,7 +142,8 @@ TEST_F(EditorTest, RichTextComesInAsTextAndIsSavedAsPlainText) {
 }
 
 TEST_F(EditorTest, OpenAsksToSaveThenMakesTheFileTheDocuments) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/jis.txt", kJis);
   WexHarness wex;
   QTest::keyClicks(&wex.view(), "typed");
@@ -158,6 +162,7 @@ TEST_F(EditorTest, OpenAsksToSaveThenMakesTheFileTheDocuments) {
 
   // A file that does not exist: the folder is kept all the same, then the message.
   QueueFileChoice(script, "/wex-no-such-file");
+  script.QueueResult(QMessageBox::Ok);
   wex.frame().SendCommand(ID_FILE_OPEN);
   EXPECT_EQ(GetSetting("setting", "LastDir"), "/");
   EXPECT_EQ(script.messageBoxes().back().text, "/wex-no-such-file が見つかりませんでした。");
@@ -165,7 +170,8 @@ TEST_F(EditorTest, OpenAsksToSaveThenMakesTheFileTheDocuments) {
 }
 
 TEST_F(EditorTest, OpeningTheDocumentsOwnFileShowsWhatWasJustSavedIntoIt) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/doc.txt", "old");
   WexHarness wex({QString::fromStdString(dir + "/doc.txt")});
   QTest::keyClicks(&wex.view(), "new ");
@@ -179,7 +185,8 @@ TEST_F(EditorTest, OpeningTheDocumentsOwnFileShowsWhatWasJustSavedIntoIt) {
 }
 
 TEST_F(EditorTest, DialogsRunWithoutTheWaitCursor) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/jis.txt", kJis);
   WexHarness wex;
   QTest::keyClicks(&wex.view(), "typed");
@@ -219,13 +226,15 @@ TEST_F(EditorTest, DialogsRunWithoutTheWaitCursor) {
 }
 
 TEST_F(EditorTest, LoadFailureWithoutAFileCauseSaysTheDocumentCouldNotBeOpened) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/doc.txt", "kept");
   const std::string big = dir + "/big.txt";
   WriteBytes(big, "");
   ASSERT_EQ(::truncate(big.c_str(), 1 << 30), 0);  // sparse: takes no room on the disk
   WexHarness wex({QString::fromStdString(dir + "/doc.txt")});
   ModalScript script;
+  script.QueueResult(QMessageBox::Ok);
   // Too little memory to hold the file's bytes.
   bool opened = true;
   {
@@ -240,7 +249,8 @@ TEST_F(EditorTest, LoadFailureWithoutAFileCauseSaysTheDocumentCouldNotBeOpened) 
 }
 
 TEST_F(EditorTest, SaveAsWritesTheTextAndKeepsTheDocumentsFile) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/doc.txt", "old");
   SetSetting("setting", "Filter", "");
   SetSetting("setting", "DefaultExt", "txt");
@@ -269,7 +279,8 @@ TEST_F(EditorTest, SaveAsWritesTheTextAndKeepsTheDocumentsFile) {
 }
 
 TEST_F(EditorTest, SaveAsOutOfMemoryWritesNothingAndSaysSo) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WexHarness wex;
   std::string text;
   while (text.size() < (8u << 20)) text += std::string(62, 'a') + "\r\n";
@@ -283,6 +294,7 @@ TEST_F(EditorTest, SaveAsOutOfMemoryWritesNothingAndSaysSo) {
     scarce.emplace(4u << 20);
     return static_cast<int>(QDialog::Accepted);
   });
+  script.QueueResult(QMessageBox::Ok);
   wex.frame().SendCommand(ID_FILE_SAVE_AS);
   scarce.reset();
   ASSERT_EQ(script.messageBoxes().size(), 1u);
@@ -292,7 +304,8 @@ TEST_F(EditorTest, SaveAsOutOfMemoryWritesNothingAndSaysSo) {
 }
 
 TEST_F(EditorTest, UntitledSaveNeverCreatesAWildcardName) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WexHarness wex;
   QTest::keyClicks(&wex.view(), "x");
   ModalScript script;
@@ -324,7 +337,8 @@ TEST_F(EditorTest, SavedBytesAreTheTextWhereverItIsCutIntoPieces) {
   text += outsideBmp + QString::fromUtf16(u"b\u2028c\u00A0d");
   expected.insert(32767 + 32767 / 64, "?");
   expected += "?b\r\nc d";
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/out.txt", "old");
   WexHarness wex({QString::fromStdString(dir + "/out.txt")});
   wex.view().textCursor().insertText(text);
@@ -335,7 +349,8 @@ TEST_F(EditorTest, SavedBytesAreTheTextWhereverItIsCutIntoPieces) {
 }
 
 TEST_F(EditorTest, FailedWriteKeepsTheOldFileAndReportsIt) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/big.txt", "old contents");
   WexHarness wex({QString::fromStdString(dir + "/big.txt")});
   std::string text;
@@ -350,8 +365,10 @@ TEST_F(EditorTest, FailedWriteKeepsTheOldFileAndReportsIt) {
   small.rlim_cur = 4096;
   ::setrlimit(RLIMIT_FSIZE, &small);
   ModalScript script;
+  script.QueueResult(QMessageBox::Ok);
   wex.frame().SendCommand(ID_FILE_SAVE);
   QueueFileChoice(script, dir + "/other.txt");
+  script.QueueResult(QMessageBox::Ok);
   wex.frame().SendCommand(ID_FILE_SAVE_AS);
   ::setrlimit(RLIMIT_FSIZE, &old);
   EXPECT_EQ(ReadBytes(dir + "/big.txt"), "old contents");

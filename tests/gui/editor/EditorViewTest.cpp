@@ -85,6 +85,7 @@ TEST_F(EditorTest, SecondConversionOverwritesTheSavedText) {
 TEST_F(EditorTest, TransformationWithoutResultOrMemoryChangesNothing) {
   WexHarness wex;
   ModalScript script;
+  script.QueueResult(QMessageBox::Ok);  // the memory message
   wex.view().SetWholeText("before");
   ASSERT_TRUE(wex.view().TransformWholeText([](const std::string&) { return "after"; }));
   DeliverPostedEvents();
@@ -107,6 +108,8 @@ TEST_F(EditorTest, TransformationWithoutResultOrMemoryChangesNothing) {
 TEST_F(EditorTest, InformationBoxes) {
   WexHarness wex;
   ModalScript script;
+  script.QueueResult(QMessageBox::Ok);
+  script.QueueResult(QMessageBox::Ok);
   wex.frame().SendCommand(ID_EUC_SETTINGS);
   wex.frame().SendCommand(ID_JIS_SETTINGS);
   ASSERT_EQ(script.messageBoxes().size(), 2u);
@@ -284,7 +287,8 @@ std::vector<PdfWord> PdfWords(const QString& pdf) {
 TEST_F(EditorTest, PrintedTextStartsAtTheHalfInchMarginsWithNothingAdded) {
   if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
     GTEST_SKIP() << "pdftotext (poppler-utils) is needed to read the printed page";
-  const QString pdf = QString::fromStdString(MakeTempDir() + "/out.pdf");
+  const TempDir temp;
+  const QString pdf = QString::fromStdString(temp.path() + "/out.pdf");
   WexHarness wex;
   wex.view().SetWholeText("Printed\r\ntext");
   QPrinter printer(QPrinter::HighResolution);
@@ -313,7 +317,8 @@ void DropOn(QWidget* target, QMimeData& data) {
 void DropOnView(WexHarness& wex, QMimeData& data) { DropOn(wex.view().viewport(), data); }
 
 TEST_F(EditorTest, DroppedFilesOpenInOrderAfterTheMessage) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/a.txt", "first");
   WriteBytes(dir + "/b.txt", "second");
   WexHarness wex;

@@ -1,6 +1,8 @@
 #include "app/Settings.h"
 #include "app/SettingsFiles.h"
-#include "tests/unit/settings/TempDir.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
