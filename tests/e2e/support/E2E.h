@@ -3,41 +3,74 @@
 
 #include <QRect>
 #include <functional>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 #include <sys/types.h>
+
+#include "tests/support/TempDir.h"
 
 /// A copy of the built program and plug-ins in a fresh directory, so the test
 /// has its own settings file; the copy is removed with the object.
 class WexInstall {
  public:
-  WexInstall();
-  ~WexInstall();
-  const std::string& dir() const { return dir_; }
+  /// With `onlyPlugin` ("Bricks", say) that plug-in alone is copied.
+  explicit WexInstall(const std::string& onlyPlugin = {});
+  const std::string& dir() const { return dir_.path(); }
   /// The settings file, whichever case its name was created in; empty when none.
   std::string settingsPath() const;
+  /// Writes the settings file "Wex.ini" whole.
+  void WriteSettings(const std::string& bytes) const;
 
  private:
-  std::string dir_;
+  TempDir dir_;
 };
 
-/// The running program; killed when the object goes.
+/// A modal dialog of the program, as its dialog journal tells it.
+struct ShownDialog {
+  std::string caption;
+  std::string text;     // a message box's text, CR and LF as they are
+  std::string buttons;  // the button texts, "|" between them
+  std::string window;   // its X window
+};
+
+/// The running program; killed when the object goes. While it runs, every wait
+/// of these helpers also watches it: a dialog that the test did not wait for
+/// (one in the program's journal, or a dialog window no wait returned) fails the
+/// test at once, naming its caption and text, and ends the wait.
 class WexProcess {
  public:
   WexProcess(const WexInstall& install, const std::vector<std::string>& args = {});
   ~WexProcess();
+  WexProcess(const WexProcess&) = delete;
+  WexProcess& operator=(const WexProcess&) = delete;
   pid_t pid() const { return pid_; }
   /// Waits up to `seconds` for the process to end; its exit status, or -1.
   int Wait(double seconds);
+  /// Waits for the next dialog of the journal and for its window; fails the test
+  /// (and gives nothing) when it does not come or has another caption.
+  std::optional<ShownDialog> WaitForDialog(const std::string& caption, double seconds = 10);
+
+  /// A dialog nobody waited for, described; empty when there is none.
+  std::string UnexpectedDialog();
+  /// Windows that a wait returned: these are expected.
+  void Expect(const std::string& window) { expected_.insert(window); }
 
  private:
+  std::vector<ShownDialog> Journal() const;
+
   pid_t pid_ = -1;
+  std::string journal_;
+  std::size_t consumed_ = 0;
+  std::set<std::string> expected_;
 };
 
 /// Output of a shell command (stdout), trailing newline removed.
 std::string RunCommand(const std::string& command);
 /// Waits up to `seconds` for a visible window whose title is exactly `title`;
-/// its X window id as decimal text, or empty.
+/// its X window id as decimal text, or empty (also when a running program shows
+/// a dialog nobody waits for).
 std::string WaitForWindow(const std::string& title, double seconds = 10);
 
 /// Asks the window manager to close `window` (Alt+F4), again while the program
