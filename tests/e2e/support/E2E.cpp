@@ -89,8 +89,10 @@ std::string WexInstall::settingsPath() const {
 
 void WexInstall::WriteSettings(const std::string& bytes) const { WriteBytes(dir() + "/Wex.ini", bytes); }
 
-WexProcess::WexProcess(const WexInstall& install, const std::vector<std::string>& args)
-    : journal_(install.dir() + "/dialogs.log") {
+WexProcess::WexProcess(const WexInstall& install, const std::vector<std::string>& args) {
+  // A journal of its own: programs started one after the other share the install.
+  static int started = 0;
+  journal_ = install.dir() + "/dialogs-" + std::to_string(++started) + ".log";
   std::string program = install.dir() + "/wex";
   std::vector<char*> argv{program.data()};
   std::vector<std::string> copies(args);
