@@ -8,8 +8,7 @@
 
 TEST(FindE2E, FindThenF3ThenReplaceAll) {
   WexInstall install;
-  const std::string path = install.dir() + "/a.txt";
-  WriteBytes(path, "abc abc abc");
+  const std::string path = install.AddFile("a.txt", "abc abc abc");
   WexProcess wex(install, {path});
   const std::string window = WaitForMainWindow("a.txt - Wex");
   ASSERT_FALSE(window.empty());

@@ -28,8 +28,7 @@ QRect Ink(const QImage& image) {
 
 // The text area of the program started on a file holding `shiftJis`.
 QImage DrawnText(const WexInstall& install, const std::string& shiftJis) {
-  const std::string path = install.dir() + "/jp.txt";
-  WriteBytes(path, shiftJis);
+  const std::string path = install.AddFile("jp.txt", shiftJis);
   WexProcess wex(install, {path});
   const std::string window = WaitForMainWindow("jp.txt - Wex");
   if (window.empty()) return {};

@@ -24,8 +24,7 @@ TEST(OpenSaveE2E, JisAndEucFilesAskBeforeConverting) {
     for (const bool yes : {true, false}) {
       SCOPED_TRACE(std::string(file.code) + (yes ? ", Yes" : ", No"));
       WexInstall install;
-      const std::string path = install.dir() + "/in.txt";
-      WriteBytes(path, file.bytes);
+      const std::string path = install.AddFile("in.txt", file.bytes);
       WexProcess wex(install, {path});
       const std::optional<ShownDialog> prompt = wex.WaitForDialog("Wex");
       ASSERT_TRUE(prompt);
@@ -76,8 +75,7 @@ TEST(OpenSaveE2E, ClosingWithUnsavedChangesAsksFirst) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.answers.front());
     WexInstall install;
-    const std::string path = install.dir() + "/a.txt";
-    WriteBytes(path, "old");
+    const std::string path = install.AddFile("a.txt", "old");
     WexProcess wex(install, {path});
     const std::string window = WaitForMainWindow("a.txt - Wex");
     ASSERT_FALSE(window.empty());

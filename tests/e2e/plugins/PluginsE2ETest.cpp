@@ -40,8 +40,7 @@ TEST(PluginsE2E, EachPluginConvertsFromTheMenuAndUndoTakesItBack) {
   for (const Plugin& plugin : kPlugins) {
     SCOPED_TRACE(plugin.name);
     WexInstall install(plugin.name);
-    const std::string path = install.dir() + "/text.txt";
-    WriteBytes(path, plugin.text);
+    const std::string path = install.AddFile("text.txt", plugin.text);
     WexProcess wex(install, {path});
     const std::string window = WaitForMainWindow("text.txt - Wex");
     ASSERT_FALSE(window.empty());

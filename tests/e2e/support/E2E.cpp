@@ -87,7 +87,11 @@ std::string WexInstall::settingsPath() const {
   return {};
 }
 
-void WexInstall::WriteSettings(const std::string& bytes) const { WriteBytes(dir() + "/Wex.ini", bytes); }
+std::string WexInstall::AddFile(const std::string& name, const std::string& bytes) const {
+  const std::string path = dir() + "/" + name;
+  WriteBytes(path, bytes);
+  return path;
+}
 
 WexProcess::WexProcess(const WexInstall& install, const std::vector<std::string>& args) {
   // A journal of its own: programs started one after the other share the install.
@@ -146,9 +150,13 @@ std::string WexProcess::UnexpectedDialog() {
     const ShownDialog& dialog = journal[consumed_++];
     return "caption \"" + dialog.caption + "\", text \"" + dialog.text + "\"";
   }
+  // A window of a journalled dialog has been reported, or waited for, already.
+  std::set<std::string> journalled;
+  for (const ShownDialog& dialog : journal) journalled.insert(dialog.caption);
   for (const std::string& window : DialogWindowsOf(pid_)) {
-    if (expected_.insert(window).second)
-      return "caption \"" + RunCommand("xdotool getwindowname " + window) + "\" (not in the dialog journal)";
+    const std::string caption = RunCommand("xdotool getwindowname " + window);
+    if (expected_.insert(window).second && !journalled.count(caption))
+      return "caption \"" + caption + "\" (a window outside the dialog journal)";
   }
   return {};
 }

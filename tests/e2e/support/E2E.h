@@ -21,7 +21,9 @@ class WexInstall {
   /// The settings file, whichever case its name was created in; empty when none.
   std::string settingsPath() const;
   /// Writes the settings file "Wex.ini" whole.
-  void WriteSettings(const std::string& bytes) const;
+  void WriteSettings(const std::string& bytes) const { AddFile("Wex.ini", bytes); }
+  /// Writes the file `name` holding `bytes` in the directory; its path.
+  std::string AddFile(const std::string& name, const std::string& bytes) const;
 
  private:
   TempDir dir_;

@@ -6,15 +6,13 @@
 #include "tests/e2e/support/E2E.h"
 
 #include <chrono>
-#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <thread>
 
 TEST(ToolsE2E, TopmostToolWindowIsKeptAbove) {
   WexInstall install;
-  std::ofstream(install.dir() + "/Wex.ini", std::ios::binary)
-      << "[tools]\r\ntool_1=window\r\nfile_1=" TOOL_WINDOW "\r\nTopmost_1=1\r\n";
+  install.WriteSettings("[tools]\r\ntool_1=window\r\nfile_1=" TOOL_WINDOW "\r\nTopmost_1=1\r\n");
   WexProcess wex(install);
   const std::string window = WaitForWindow("memo - Wex");
   ASSERT_FALSE(window.empty());
