@@ -10,7 +10,7 @@
 #include "app/MainFrame.h"
 
 #include "app/FramePlacement.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "app/WindowSystem.h"
 #include "platform/X11Window.h"
 

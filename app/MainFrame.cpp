@@ -1,6 +1,6 @@
 #include "app/MainFrame.h"
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "app/WEXApp.h"
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"

@@ -1,7 +1,7 @@
 #include "app/WEXApp.h"
 
 #include "app/MainFrame.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
 #include "framework/MessageBox.h"

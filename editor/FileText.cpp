@@ -1,6 +1,6 @@
 #include "editor/FileText.h"
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "framework/MessageBox.h"
 #include "kanji/KanjiConverter.h"
 

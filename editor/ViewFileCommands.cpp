@@ -1,6 +1,6 @@
 // Open (57601) and Save As (57604): the view reads and writes files itself.
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "editor/FileDialog.h"
 #include "editor/FileNames.h"
 #include "editor/FileText.h"

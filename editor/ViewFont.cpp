@@ -1,7 +1,7 @@
 // The view's font: from section "font" at creation, and the font dialog that
 // writes it back.
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "editor/FontUnits.h"
 #include "editor/TextBoundary.h"
 #include "editor/WEXView.h"

@@ -1,6 +1,6 @@
 // Plug-in commands of the view: run a plug-in on the whole text, open its settings.
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "app/WEXApp.h"
 #include "editor/WEXView.h"
 #include "framework/WaitCursor.h"

@@ -1,6 +1,6 @@
 #include "editor/WEXDoc.h"
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "editor/FileDialog.h"
 #include "editor/FileText.h"
 #include "editor/RtfReader.h"

@@ -1,6 +1,6 @@
 #include "editor/WEXView.h"
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "editor/FindReplaceDialog.h"
 #include "editor/OutOfMemory.h"
 #include "editor/TextBoundary.h"

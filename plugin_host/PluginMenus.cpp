@@ -1,6 +1,6 @@
 #include "plugin_host/PluginMenus.h"
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "editor/TextBoundary.h"
 #include "framework/FrameWnd.h"
 #include "plugin_host/PluginScan.h"

@@ -1,6 +1,6 @@
 #include "tools/ToolSettingsDlg.h"
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "editor/TextBoundary.h"
 #include "framework/ModalSeam.h"
 #include "framework/DialogTemplate.h"

@@ -1,6 +1,6 @@
 #include "tools/ToolSlots.h"
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "editor/TextBoundary.h"
 #include "framework/CmdUI.h"
 #include "framework/CommandIds.h"

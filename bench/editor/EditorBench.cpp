@@ -7,7 +7,7 @@
 // input, and then measures how far the measured part raises the resident size.
 
 #include "app/MainFrame.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "editor/TextBoundary.h"
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"

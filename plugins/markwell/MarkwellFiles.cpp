@@ -1,6 +1,6 @@
 #include "plugins/markwell/MarkwellFiles.h"
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
 namespace markwell {
 namespace {

@@ -1,6 +1,6 @@
 #include "tests/support/WexHarness.h"
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
 #include <QCoreApplication>
 #include <QFile>

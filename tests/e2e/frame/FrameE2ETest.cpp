@@ -2,7 +2,7 @@
 // appears, the rectangle it leaves at close, always on top as the window manager
 // sees it, and the X11 calls the program relies on.
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "platform/X11Window.h"
 #include "tests/e2e/support/E2E.h"
 

@@ -1,7 +1,7 @@
 // Reads and writes a key in arbitrary settings text. Input: section, key and value
 // separated by 0x01 bytes, then the file's bytes.
 
-#include "app/IniText.h"
+#include "settings/IniText.h"
 
 #include <cstddef>
 #include <cstdint>

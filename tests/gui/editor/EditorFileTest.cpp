@@ -1,7 +1,7 @@
 // Files in and out of the editor: recognition and its prompts on load and on
 // Open, rich text, Save, Save As and the folder kept in "LastDir", file errors.
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "framework/CommandIds.h"
 #include "tests/gui/editor/EditorTestSupport.h"
 

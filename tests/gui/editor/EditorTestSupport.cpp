@@ -1,6 +1,6 @@
 #include "tests/gui/editor/EditorTestSupport.h"
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "framework/CommandIds.h"
 #include "framework/StatusBar.h"
 #include "platform/Cp932Codec.h"

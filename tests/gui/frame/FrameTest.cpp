@@ -3,7 +3,7 @@
 // start-up placement and the input method request.
 
 #include "app/FramePlacement.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "framework/CommandIds.h"
 #include "framework/ModalSeam.h"
 #include "framework/StatusBar.h"

@@ -1,7 +1,7 @@
 // Plug-ins as the user runs them: listed on the two menus, run on the whole text
 // as one undoable step, and their settings opened without touching the text.
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "framework/CommandIds.h"
 #include "framework/ModalSeam.h"
 #include "tests/support/WexHarness.h"

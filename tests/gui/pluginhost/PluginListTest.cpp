@@ -1,7 +1,7 @@
 // More plug-ins than the menus take: the first 24 the directory lists, on both
 // conversion menus, with the ids the view dispatches on.
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "tests/support/WexHarness.h"
 #include "tests/unit/pluginhost/DirectoryOrder.h"
 

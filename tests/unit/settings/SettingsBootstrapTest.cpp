@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "app/Settings.h"
-#include "app/SettingsFiles.h"
+#include "settings/Settings.h"
+#include "settings/SettingsFiles.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/SettingsFiles.h"
+#include "settings/SettingsFiles.h"
 
 #include "platform/FileBytes.h"
 

@@ -7,7 +7,7 @@
 // replaces the file atomically; a failed write is ignored (callers never report it).
 // The file name is looked up without case at every call, so a path built before the
 // file existed still finds it once another component has created it. The line
-// format is described in app/IniText.h.
+// format is described in settings/IniText.h.
 
 #include <cstddef>
 #include <string>

@@ -1,4 +1,4 @@
-#include "app/IniText.h"
+#include "settings/IniText.h"
 
 #include <algorithm>
 #include <climits>

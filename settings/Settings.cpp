@@ -1,7 +1,7 @@
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
-#include "app/IniText.h"
-#include "app/SettingsFiles.h"
+#include "settings/IniText.h"
+#include "settings/SettingsFiles.h"
 
 #include <algorithm>
 #include <charconv>
