@@ -56,6 +56,10 @@ std::string Unescaped(const std::string& field) {
   return out;
 }
 
+std::string VisibleWindowTitled(const std::string& title) {
+  return RunCommand("xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null | head -n1");
+}
+
 std::vector<std::string> DialogWindowsOf(pid_t pid) {
   std::vector<std::string> dialogs;
   std::istringstream ids(RunCommand("xdotool search --onlyvisible --pid " + std::to_string(pid) + " 2>/dev/null"));
@@ -145,20 +149,39 @@ std::vector<ShownDialog> WexProcess::Journal() const {
 
 std::string WexProcess::UnexpectedDialog() {
   if (pid_ <= 0) return {};
+  const std::vector<std::string> windows = DialogWindowsOf(pid_);
+  // Read after the windows: a journalled dialog's line comes before its window.
   const std::vector<ShownDialog> journal = Journal();
-  if (journal.size() > consumed_) {
+  const bool journalWaiting = journal.size() > consumed_ && journalSeen_ > consumed_;
+  journalSeen_ = journal.size();
+  if (journalWaiting) {
     const ShownDialog& dialog = journal[consumed_++];
     return "caption \"" + dialog.caption + "\", text \"" + dialog.text + "\"";
   }
   // A window of a journalled dialog has been reported, or waited for, already.
   std::set<std::string> journalled;
   for (const ShownDialog& dialog : journal) journalled.insert(dialog.caption);
-  for (const std::string& window : DialogWindowsOf(pid_)) {
+  std::set<std::string> seen;
+  std::string unexpected;
+  for (const std::string& window : windows) {
+    if (expected_.count(window)) continue;
+    if (!windowsSeen_.count(window)) {
+      seen.insert(window);
+      continue;
+    }
+    expected_.insert(window);
     const std::string caption = RunCommand("xdotool getwindowname " + window);
-    if (expected_.insert(window).second && !journalled.count(caption))
-      return "caption \"" + caption + "\" (a window outside the dialog journal)";
+    if (!journalled.count(caption) && unexpected.empty())
+      unexpected = "caption \"" + caption + "\" (a window outside the dialog journal)";
   }
-  return {};
+  windowsSeen_ = seen;
+  return unexpected;
+}
+
+void WexProcess::Expect(const std::string& window, const std::string& title) {
+  expected_.insert(window);
+  const std::vector<ShownDialog> journal = Journal();
+  if (journal.size() > consumed_ && journal[consumed_].caption == title) ++consumed_;
 }
 
 std::optional<ShownDialog> WexProcess::WaitForDialog(const std::string& caption, double seconds) {
@@ -178,8 +201,11 @@ std::optional<ShownDialog> WexProcess::WaitForDialog(const std::string& caption,
                   << "\" and text \"" << dialog->text << "\" appeared";
     return std::nullopt;
   }
-  dialog->window = WaitForWindow(caption, seconds);
-  if (dialog->window.empty()) return std::nullopt;
+  if (!WatchedWait(seconds, [&] { return !(dialog->window = VisibleWindowTitled(caption)).empty(); })) {
+    ADD_FAILURE() << "the dialog \"" << caption << "\" did not show";
+    return std::nullopt;
+  }
+  expected_.insert(dialog->window);
   return dialog;
 }
 
@@ -198,9 +224,9 @@ std::string RunCommand(const std::string& command) {
 std::string WaitForWindow(const std::string& title, double seconds) {
   std::string id;
   WatchedWait(seconds, [&] {
-    id = RunCommand("xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null | head -n1");
+    id = VisibleWindowTitled(title);
     if (id.empty()) return false;
-    for (WexProcess* process : g_running) process->Expect(id);
+    for (WexProcess* process : g_running) process->Expect(id, title);
     return true;
   });
   return id;

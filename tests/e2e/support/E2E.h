@@ -54,10 +54,13 @@ class WexProcess {
   /// (and gives nothing) when it does not come or has another caption.
   std::optional<ShownDialog> WaitForDialog(const std::string& caption, double seconds = 10);
 
-  /// A dialog nobody waited for, described; empty when there is none.
+  /// A dialog nobody waited for, described; empty when there is none. A dialog
+  /// counts once it has been seen at two checks in a row, so that a wait running
+  /// at the same time takes it first.
   std::string UnexpectedDialog();
-  /// Windows that a wait returned: these are expected.
-  void Expect(const std::string& window) { expected_.insert(window); }
+  /// A window titled `title` that a wait returned: expected, and so is the next
+  /// dialog of the journal when it has that caption.
+  void Expect(const std::string& window, const std::string& title);
 
  private:
   std::vector<ShownDialog> Journal() const;
@@ -66,6 +69,8 @@ class WexProcess {
   std::string journal_;
   std::size_t consumed_ = 0;
   std::set<std::string> expected_;
+  std::size_t journalSeen_ = 0;      // journal length at the last check
+  std::set<std::string> windowsSeen_;  // dialog windows at the last check
 };
 
 /// Output of a shell command (stdout), trailing newline removed.
