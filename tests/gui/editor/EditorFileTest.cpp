@@ -4,6 +4,7 @@
 #include "settings/Settings.h"
 #include "framework/CommandIds.h"
 #include "tests/gui/editor/EditorTestSupport.h"
+#include "tests/support/Sanitizers.h"
 
 #include <QApplication>
 #include <QDir>
@@ -226,6 +227,7 @@ TEST_F(EditorTest, DialogsRunWithoutTheWaitCursor) {
 }
 
 TEST_F(EditorTest, LoadFailureWithoutAFileCauseSaysTheDocumentCouldNotBeOpened) {
+  if (kOutOfMemoryCannotBeTested) GTEST_SKIP() << "out of memory ends a sanitizer build";
   const TempDir temp;
   const std::string& dir = temp.path();
   WriteBytes(dir + "/doc.txt", "kept");
@@ -279,6 +281,7 @@ TEST_F(EditorTest, SaveAsWritesTheTextAndKeepsTheDocumentsFile) {
 }
 
 TEST_F(EditorTest, SaveAsOutOfMemoryWritesNothingAndSaysSo) {
+  if (kOutOfMemoryCannotBeTested) GTEST_SKIP() << "out of memory ends a sanitizer build";
   const TempDir temp;
   const std::string& dir = temp.path();
   WexHarness wex;
