@@ -28,9 +28,14 @@ CommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
   CommandLineInfo info;
   bool unregister = false;
   int extraParams = 0;  // printer, driver, port after the file name of "pt"
-  for (const std::string& arg : args) {
-    const bool dashSwitch = arg.size() > 1 && arg[0] == '-';
-    const bool slashSwitch = arg.size() > 1 && arg[0] == '/' && IsKnownSwitch(arg.substr(1));
+  const std::size_t switchCount = SwitchCount(args);
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (i == switchCount) continue;  // the "--" itself
+    const bool mayBeSwitch = i < switchCount;
+    const bool dashSwitch = mayBeSwitch && arg.size() > 1 && arg[0] == '-';
+    const bool slashSwitch =
+        mayBeSwitch && arg.size() > 1 && arg[0] == '/' && IsKnownSwitch(arg.substr(1));
     if (dashSwitch || slashSwitch) {
       const std::string_view name = std::string_view(arg).substr(1);
       if (EqualNoCase(name, "pt")) {
@@ -60,3 +65,48 @@ CommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
   if (unregister) info.action = CommandLineInfo::Action::Unregister;
   return info;
 }
+
+std::size_t SwitchCount(const std::vector<std::string>& args) {
+  return static_cast<std::size_t>(std::find(args.begin(), args.end(), "--") - args.begin());
+}
+
+InfoRequest FindInfoRequest(const std::vector<std::string>& args) {
+  const auto switches = args.begin() + static_cast<std::ptrdiff_t>(SwitchCount(args));
+  for (auto arg = args.begin(); arg != switches; ++arg) {
+    if (*arg == "--help") return InfoRequest::Help;
+    if (*arg == "--version") return InfoRequest::Version;
+  }
+  return InfoRequest::None;
+}
+
+std::string UsageText() {
+  return
+      "使い方: wex [スイッチ] [--] [ファイル名]\n"
+      "Usage: wex [switches] [--] [file]\n"
+      "\n"
+      "  ファイル名                      そのファイルを開きます\n"
+      "  file                            open the file\n"
+      "  /p ファイル名                   既定のプリンタで印刷して終了します\n"
+      "  /p file                         print the file on the default printer and exit\n"
+      "  /pt ファイル名 プリンタ ドライバ ポート\n"
+      "                                  指定のプリンタで印刷して終了します\n"
+      "  /pt file printer driver port    print the file on the named printer and exit\n"
+      "  /Unregister, /Unregserver       登録の削除を知らせて終了します\n"
+      "                                  report that the registration is removed and exit\n"
+      "  --                              これより後はすべてファイル名です\n"
+      "                                  every argument after it is a file name\n"
+      "  --help                          この説明を表示します / show this help\n"
+      "  --version                       バージョンを表示します / show the version\n"
+      "\n"
+      "スイッチは \"/\" か \"-\" で始め、大文字と小文字を区別しません。\n"
+      "Switches start with \"/\" or \"-\"; their case does not matter.\n"
+      "\n"
+      "ツールキット (Qt) のオプションはツールキットが受け取ります:\n"
+      "The toolkit (Qt) takes its own options:\n"
+      "  -style スタイル / style, -platform プラットフォーム / platform,\n"
+      "  -display ディスプレイ / display, -geometry ジオメトリ / geometry,\n"
+      "  -qwindowgeometry ジオメトリ / geometry, -qwindowtitle タイトル / title,\n"
+      "  -reverse, -session セッション / session など / and others\n";
+}
+
+std::string VersionText() { return "Wex " WEX_VERSION "\n"; }

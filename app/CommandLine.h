@@ -4,7 +4,11 @@
 // A switch starts with "-", or with "/" followed by one of the known switch
 // names; any other argument is a file name (so an absolute path such as
 // "/home/a.txt" is a file, not a switch). Switch names compare without case.
+// "--" ends the switches: every argument after it is a file name or a printer field.
+// The toolkit's own options never get here: main hands the toolkit the arguments
+// before "--" first and passes on what it leaves.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -18,3 +22,15 @@ struct CommandLineInfo {
 
 /// Parses the arguments after the program name.
 CommandLineInfo ParseCommandLine(const std::vector<std::string>& args);
+
+/// How many of the arguments come before "--" (all of them when there is none).
+std::size_t SwitchCount(const std::vector<std::string>& args);
+
+/// "--help" or "--version" before "--": the program prints the text and ends.
+enum class InfoRequest { None, Help, Version };
+InfoRequest FindInfoRequest(const std::vector<std::string>& args);
+
+/// The usage, in Japanese and in English (UTF-8, for a terminal).
+std::string UsageText();
+/// "Wex <version>" and a line end.
+std::string VersionText();

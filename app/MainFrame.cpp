@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 
 #include "settings/Settings.h"
+#include "settings/SettingsDirectory.h"
 #include "app/WEXApp.h"
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
@@ -22,31 +23,27 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 
-CStatusBar* CMainFrame::s_statusBar = nullptr;
-
-CMainFrame::CMainFrame(CWEXDoc* document) : m_pDocument(document) {
-  m_settingsPath = GetProgramDirectory();
+CMainFrame::CMainFrame(CWEXDoc* document, PluginFileTable& pluginFiles)
+    : m_pluginFiles(pluginFiles), m_pDocument(document) {
+  m_settingsPath = GetSettingsDirectory();
   MakeSettingsPath(m_settingsPath, "Wex.ini");
   m_pStatusBar = new CStatusBar(this);
-  s_statusBar = m_pStatusBar;
   connect(m_pDocument, &CDocument::TitleChanged, this,
           [this](const QString& title) { setWindowTitle(title + " - " + TemplateStringField(0)); });
   RegisterCommands();
 }
 
-CMainFrame::~CMainFrame() {
-  if (s_statusBar == m_pStatusBar) s_statusBar = nullptr;
-}
+CMainFrame::~CMainFrame() = default;
 
 void CMainFrame::Create() {
   LoadFrame(MainMenu());
-  m_pView = new CWEXView(this);
+  m_pView = new CWEXView(this, m_pStatusBar, m_pluginFiles);
   setCentralWidget(m_pView);
   m_pDocument->SetView(m_pView);
   CreateToolBar();
   CreateStatusBar();
   CreateToolButtons(*this, *m_pToolBar);
-  ScanPlugins(*this, CWEXApp::Instance()->m_pluginFiles, m_pluginModule);
+  ScanPlugins(*this, m_pluginFiles, m_pluginModule);
   m_bInputMethodPending = ReadSettingInt(m_settingsPath, "setting", "Ime") != 0;
   setAcceptDrops(true);
   ApplyStartupPlacement();

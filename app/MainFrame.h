@@ -1,6 +1,7 @@
 #pragma once
 #include "framework/FrameWnd.h"
 #include "plugin_host/PluginModule.h"
+#include "plugin_host/PluginScan.h"
 
 #include <string>
 
@@ -17,7 +18,9 @@ class QToolBar;
 class CMainFrame : public CFrameWnd {
   Q_OBJECT
  public:
-  explicit CMainFrame(CWEXDoc* document);
+  /// `pluginFiles` is the application's plug-in table: the scan fills it, the view
+  /// reads it.
+  CMainFrame(CWEXDoc* document, PluginFileTable& pluginFiles);
   ~CMainFrame() override;
 
   /// Builds the window before it is shown: placement, view, toolbar, status bar.
@@ -26,9 +29,6 @@ class CMainFrame : public CFrameWnd {
   CWEXView* View() const { return m_pView; }
   CStatusBar* StatusBar() const { return m_pStatusBar; }
   QToolBar* ToolBar() const { return m_pToolBar; }
-
-  /// The status bar of the one main window, for the view's caret pane.
-  static CStatusBar* PublishedStatusBar() { return s_statusBar; }
 
   /// Whether the window is in the always-on-top band, as the window manager
   /// sees it (another program may have changed it).
@@ -60,7 +60,7 @@ class CMainFrame : public CFrameWnd {
   void SetAlwaysOnTop(bool on);
   void OnToggleAlwaysOnTop();
 
-  static CStatusBar* s_statusBar;
+  PluginFileTable& m_pluginFiles;
   PluginModule m_pluginModule;  // keeps the last plug-in scanned loaded
   std::string m_settingsPath;
   CWEXDoc* m_pDocument;

@@ -2,6 +2,7 @@
 
 #include "app/MainFrame.h"
 #include "settings/Settings.h"
+#include "settings/SettingsDirectory.h"
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
 #include "framework/MessageBox.h"
@@ -19,7 +20,7 @@ CWEXApp::CWEXApp(CommandLineInfo commandLine) : m_cmdInfo(std::move(commandLine)
   s_instance = this;
   // Unregistering ends at once and must leave the program's directory untouched.
   if (m_cmdInfo.action != CommandLineInfo::Action::Unregister)
-    BootstrapSettings(GetProgramDirectory());
+    BootstrapSettings(GetSettingsDirectory());
   OnCommand(cmd::ID_FILE_NEW, [this](int) { OnFileNew(); });
   OnCommand(cmd::ID_FILE_PRINT_SETUP, [this](int) { OnFilePrintSetup(); });
 }
@@ -38,7 +39,7 @@ void CWEXApp::ExitInstance() {
 
 void CWEXApp::CreateTrio() {
   m_pDocument = new CWEXDoc;
-  m_pMainFrame = new CMainFrame(m_pDocument);
+  m_pMainFrame = new CMainFrame(m_pDocument, m_pluginFiles);
   m_pMainFrame->Create();
 }
 

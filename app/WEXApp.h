@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 #include "framework/CmdTarget.h"
 #include "framework/CommandIds.h"
+#include "plugin_host/PluginScan.h"
 
 class CMainFrame;
 class CWEXDoc;
@@ -11,8 +12,8 @@ class CWEXDoc;
 class CWEXApp : public CCmdTarget {
  public:
   /// Creates the settings file with its defaults when it is missing, unless
-  /// the command line only asks to unregister. Must exist before the
-  /// QApplication, so that the file is there before any window.
+  /// the command line only asks to unregister. Must exist before any window,
+  /// so that the file is there when the first one reads it.
   explicit CWEXApp(CommandLineInfo commandLine);
   ~CWEXApp() override;
   CWEXApp(const CWEXApp&) = delete;
@@ -31,7 +32,7 @@ class CWEXApp : public CCmdTarget {
   CWEXDoc* Document() const { return m_pDocument; }
 
   /// Bare file names of the plug-ins found, entry i for commands i and 50 + i.
-  char m_pluginFiles[cmd::MAX_PLUGINS][260] = {};
+  PluginFileTable m_pluginFiles = {};
 
  private:
   void CreateTrio();

@@ -1,16 +1,20 @@
 // Plug-in commands of the view: run a plug-in on the whole text, open its settings.
 
-#include "settings/Settings.h"
-#include "app/WEXApp.h"
 #include "editor/WEXView.h"
 #include "framework/WaitCursor.h"
+#include "plugin_host/PluginDirectories.h"
 #include "plugin_host/PluginScan.h"
 
 bool CWEXView::LoadPlugin(int index) {
-  const char* fileName = CWEXApp::Instance()->m_pluginFiles[index];
+  const char* fileName = m_pluginFiles[index];
   if (!*fileName) return false;
-  // A plug-in that cannot be loaded leaves the holder empty; its calls then do nothing.
-  m_pluginModule.Load(GetProgramDirectory() + "/" + fileName);
+  // A plug-in that cannot be loaded (or is gone) leaves the holder empty; its calls
+  // then do nothing.
+  const auto path = FindPluginFile(PluginDirectories(), fileName);
+  if (path)
+    m_pluginModule.Load(*path);
+  else
+    m_pluginModule.Unload();
   return true;
 }
 

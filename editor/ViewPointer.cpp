@@ -1,7 +1,6 @@
 // What the view does for the pointer and the caret: the right-click menu,
 // dropped files and the caret's line and column in the status bar.
 
-#include "app/MainFrame.h"
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
 #include "framework/CommandIds.h"
@@ -118,8 +117,7 @@ void CWEXView::ForgetLayoutFrom(int position) {
 }
 
 void CWEXView::UpdateLineColumn() {
-  CStatusBar* statusBar = CMainFrame::PublishedStatusBar();
-  if (!statusBar) return;
+  if (!m_pStatusBar) return;
   // Screen lines: a wrapped paragraph counts as several lines. The line is the
   // caret's; the column runs from that line's start to the selection's end.
   const QTextCursor cursor = textCursor();
@@ -127,7 +125,7 @@ void CWEXView::UpdateLineColumn() {
   if (!LayOutBlocksThrough(block)) {
     // Not counted yet: the pane shows nothing rather than a wrong line, and
     // the count goes on after the events that are waiting.
-    statusBar->SetPaneText(statusBar->CommandToIndex(cmd::ID_INDICATOR_LINECOL), QString());
+    m_pStatusBar->SetPaneText(m_pStatusBar->CommandToIndex(cmd::ID_INDICATOR_LINECOL), QString());
     if (!m_bLineColumnQueued) {
       m_bLineColumnQueued = true;
       QTimer::singleShot(0, this, [this] {
@@ -144,6 +142,6 @@ void CWEXView::UpdateLineColumn() {
     line += textLine.lineNumber();
     lineStart += textLine.textStart();
   }
-  statusBar->SetPaneText(statusBar->CommandToIndex(cmd::ID_INDICATOR_LINECOL),
-                         QString::asprintf("%4d:%3d", line + 1, cursor.selectionEnd() - lineStart));
+  m_pStatusBar->SetPaneText(m_pStatusBar->CommandToIndex(cmd::ID_INDICATOR_LINECOL),
+                            QString::asprintf("%4d:%3d", line + 1, cursor.selectionEnd() - lineStart));
 }

@@ -1,6 +1,7 @@
 #include "editor/WEXDoc.h"
 
 #include "settings/Settings.h"
+#include "settings/SettingsDirectory.h"
 #include "editor/FileDialog.h"
 #include "editor/FileText.h"
 #include "editor/RtfReader.h"
@@ -15,7 +16,7 @@
 #include <new>
 
 CWEXDoc::CWEXDoc(QObject* parent) : CDocument(parent) {
-  m_settingsPath = GetProgramDirectory();
+  m_settingsPath = GetSettingsDirectory();
   MakeSettingsPath(m_settingsPath, "Wex.ini");
   OnCommand(cmd::ID_FILE_SAVE, [this](int) { DoFileSave(); });
 }

@@ -1,12 +1,14 @@
 #include "editor/WEXView.h"
 
 #include "settings/Settings.h"
+#include "settings/SettingsDirectory.h"
 #include "editor/FindReplaceDialog.h"
 #include "editor/OutOfMemory.h"
 #include "editor/TextBoundary.h"
 #include "framework/CommandIds.h"
 #include "framework/FrameWnd.h"
 #include "framework/MessageBox.h"
+#include "framework/StatusBar.h"
 #include "framework/WaitCursor.h"
 #include "platform/ChunkedWrite.h"
 #include "resources/MainMenu.h"
@@ -28,8 +30,9 @@ void PostKey(QObject* target, int key, const QString& text) {
 
 }  // namespace
 
-CWEXView::CWEXView(QWidget* parent) : QPlainTextEdit(parent) {
-  m_settingsPath = GetProgramDirectory();
+CWEXView::CWEXView(QWidget* parent, CStatusBar* statusBar, const PluginFileTable& pluginFiles)
+    : QPlainTextEdit(parent), m_pStatusBar(statusBar), m_pluginFiles(pluginFiles) {
+  m_settingsPath = GetSettingsDirectory();
   MakeSettingsPath(m_settingsPath, "WEX.ini");
   setLineWrapMode(QPlainTextEdit::WidgetWidth);
   setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);

@@ -1,13 +1,16 @@
 #pragma once
 #include "framework/CmdTarget.h"
 #include "plugin_host/PluginModule.h"
+#include "plugin_host/PluginScan.h"
 
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
+class CStatusBar;
 class CWEXDoc;
 class FindReplaceDialog;
 class QMenu;
@@ -21,7 +24,9 @@ struct FindRequest;
 class CWEXView : public QPlainTextEdit, public CCmdTarget {
   Q_OBJECT
  public:
-  explicit CWEXView(QWidget* parent = nullptr);
+  /// `statusBar` gets the caret pane; `pluginFiles` names the plug-ins of the
+  /// plug-in commands. Both belong to the frame's side and outlive the view.
+  CWEXView(QWidget* parent, CStatusBar* statusBar, const PluginFileTable& pluginFiles);
   ~CWEXView() override;
 
   void SetDocument(CWEXDoc* document) { m_pDocument = document; }
@@ -119,6 +124,8 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   CharFormat m_cf;
   CWEXDoc* m_pDocument = nullptr;
   std::string m_settingsPath;
+  QPointer<CStatusBar> m_pStatusBar;  // the frame destroys its children in any order
+  const PluginFileTable& m_pluginFiles;
   std::string m_strBeforeConvert;  ///< the text before the last transformation
   int m_bConverted = 0;            ///< 1 while m_strBeforeConvert waits for Undo
   FindReplaceDialog* m_pFindDialog = nullptr;

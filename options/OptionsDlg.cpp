@@ -1,6 +1,7 @@
 #include "options/OptionsDlg.h"
 
 #include "settings/Settings.h"
+#include "settings/SettingsDirectory.h"
 #include "editor/TextBoundary.h"
 #include "framework/ModalSeam.h"
 #include "framework/DialogTemplate.h"
@@ -45,7 +46,7 @@ void TabStopOnCheckedButton(QButtonGroup& group) {
 }  // namespace
 
 COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent) {
-  m_settingsPath = GetProgramDirectory();
+  m_settingsPath = GetSettingsDirectory();
   MakeSettingsPath(m_settingsPath, "WEX.ini");
 
   // Template order is the tab order.

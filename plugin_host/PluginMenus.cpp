@@ -1,9 +1,8 @@
 #include "plugin_host/PluginMenus.h"
 
-#include "settings/Settings.h"
 #include "editor/TextBoundary.h"
 #include "framework/FrameWnd.h"
-#include "plugin_host/PluginScan.h"
+#include "plugin_host/PluginDirectories.h"
 #include "resources/MainMenu.h"
 
 #include <QMenu>
@@ -14,10 +13,10 @@ namespace {
 constexpr char kSettingsSuffix[] = "\x82\xcc\x90\xdd\x92\xe8";  // "の設定" in Shift-JIS
 }
 
-void ScanPlugins(CFrameWnd& frame, char (&table)[cmd::MAX_PLUGINS][260], PluginModule& holder) {
-  const std::string directory = GetProgramDirectory();
-  if (::chdir(directory.c_str()) != 0) return;
-  const std::vector<FoundPlugin> found = ScanPluginDirectory(directory, holder);
+void ScanPlugins(CFrameWnd& frame, PluginFileTable& table, PluginModule& holder) {
+  const std::vector<std::string> directories = PluginDirectories();
+  if (::chdir(directories.front().c_str()) != 0) return;
+  const std::vector<FoundPlugin> found = ScanPluginDirectories(directories, holder);
   for (std::size_t i = 0; i < found.size(); ++i) {
     const int id = static_cast<int>(i);
     std::strncpy(table[i], found[i].fileName.c_str(), sizeof table[i] - 1);

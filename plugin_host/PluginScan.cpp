@@ -35,26 +35,52 @@ void CutName(std::string& name, std::size_t limit) {
   name.resize(end);
 }
 
+
+bool Exists(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
 }  // namespace
 
-std::vector<FoundPlugin> ScanPluginDirectory(const std::string& directory, PluginModule& holder) {
+std::vector<FoundPlugin> ScanPluginDirectories(const std::vector<std::string>& directories,
+                                               PluginModule& holder) {
   std::vector<FoundPlugin> found;
-  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(directory.c_str()), ::closedir);
-  if (!dir) return found;
-  while (found.size() < cmd::MAX_PLUGINS) {
-    const dirent* entry = ::readdir(dir.get());
-    if (!entry) break;
-    if (!HasPluginExtension(entry->d_name)) continue;
-    const std::string path = directory + "/" + entry->d_name;
-    if (!IsRegularFile(path) || !holder.Load(path)) continue;
-    char buffer[WPI_NAME_BUFFER_SIZE] = {};
-    if (!holder.CallGetPluginName(buffer)) continue;
-    buffer[WPI_NAME_BUFFER_SIZE - 1] = '\0';
-    std::string name(buffer);
-    CutName(name, WPI_MAX_NAME_LENGTH);
-    found.push_back({entry->d_name, std::move(name)});
+  for (std::size_t d = 0; d < directories.size(); ++d) {
+    const std::string& directory = directories[d];
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(directory.c_str()), ::closedir);
+    if (!dir) continue;
+    const std::vector<std::string> earlier(directories.begin(), directories.begin() + d);
+    while (found.size() < cmd::MAX_PLUGINS) {
+      const dirent* entry = ::readdir(dir.get());
+      if (!entry) break;
+      if (!HasPluginExtension(entry->d_name)) continue;
+      // The entries keep bare names: a name an earlier directory holds means that file.
+      if (FindPluginFile(earlier, entry->d_name)) continue;
+      const std::string path = directory + "/" + entry->d_name;
+      if (!IsRegularFile(path) || !holder.Load(path)) continue;
+      char buffer[WPI_NAME_BUFFER_SIZE] = {};
+      if (!holder.CallGetPluginName(buffer)) continue;
+      buffer[WPI_NAME_BUFFER_SIZE - 1] = '\0';
+      std::string name(buffer);
+      CutName(name, WPI_MAX_NAME_LENGTH);
+      found.push_back({entry->d_name, std::move(name)});
+    }
   }
   return found;
+}
+
+std::vector<FoundPlugin> ScanPluginDirectory(const std::string& directory, PluginModule& holder) {
+  return ScanPluginDirectories({directory}, holder);
+}
+
+std::optional<std::string> FindPluginFile(const std::vector<std::string>& directories,
+                                          const std::string& fileName) {
+  for (const std::string& directory : directories) {
+    std::string path = directory + "/" + fileName;
+    if (Exists(path)) return path;
+  }
+  return std::nullopt;
 }
 
 std::optional<std::string> RunPluginTransform(PluginModule& module, const std::string& text) {

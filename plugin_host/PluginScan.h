@@ -1,5 +1,5 @@
 #pragma once
-// Finding the plug-ins in the program's directory and running one. Plain C++.
+// Finding the plug-ins in their directories and running one. Plain C++.
 
 #include "framework/CommandIds.h"
 
@@ -8,6 +8,9 @@
 #include <vector>
 
 class PluginModule;
+
+/// Bare file names of the plug-ins listed, entry i for commands i and 50 + i.
+using PluginFileTable = char[cmd::MAX_PLUGINS][260];
 
 struct FoundPlugin {
   std::string fileName;  // bare file name, e.g. "Markwell.wpi"
@@ -18,6 +21,16 @@ struct FoundPlugin {
 /// files named "*.wpi" (any case) that load and export GetPluginName; at most
 /// cmd::MAX_PLUGINS. Each is loaded with `holder`, which keeps the last one loaded.
 std::vector<FoundPlugin> ScanPluginDirectory(const std::string& directory, PluginModule& holder);
+
+/// The plug-ins of each directory in turn, at most cmd::MAX_PLUGINS in all. A file
+/// whose name an earlier directory already holds (whatever that entry is) is skipped,
+/// so that FindPluginFile leads every bare name back to the file listed.
+std::vector<FoundPlugin> ScanPluginDirectories(const std::vector<std::string>& directories,
+                                               PluginModule& holder);
+
+/// The path of `fileName` in the first of `directories` that has an entry of that name.
+std::optional<std::string> FindPluginFile(const std::vector<std::string>& directories,
+                                          const std::string& fileName);
 
 /// GetSize, then Transport into a buffer of GetSize + 5 bytes. No result when
 /// GetSize is negative or missing, Transport does not return 1, either throws, or

@@ -1,8 +1,8 @@
 /*
  * wpi.h - the interface between the editor and a text-filter plug-in (".wpi").
  *
- * A plug-in is a shared library named "<Name>.wpi" in the editor's directory that
- * exports these four C functions by name. The editor takes the whole text out of
+ * A plug-in is a shared library named "<Name>.wpi" in the editor's directory (or the
+ * user's, "$XDG_DATA_HOME/wex/plugins") that exports these four C functions by name. The editor takes the whole text out of
  * its window, hands it to GetSize, gives Transport a buffer for the result and puts
  * the result back in place of the text. Nothing else crosses the boundary.
  *

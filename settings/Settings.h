@@ -1,5 +1,6 @@
 #pragma once
-// Access to the settings file "Wex.ini" beside the program. Plain C++, no Qt.
+// Access to the settings file "Wex.ini" (settings/SettingsDirectory.h says where it
+// lives). Plain C++, no Qt.
 //
 // Every value is a byte string (Shift-JIS) and is never re-encoded. There is no
 // in-memory image: each call reads or rewrites the file at that moment. Section
@@ -49,6 +50,7 @@ inline constexpr std::string_view DEFAULT_FILTER =
     "\xC3\xB7\xBD\xC4" "(*.txt)|*.txt|CGI(*.cgi)|*.cgi|HTML(*.html *.htm)|*.html;*.HTM|"
     "\x82\xB7\x82\xD7\x82\xC4\x82\xCC\xCC\xA7\xB2\xD9" "(*.*)|*.*||";
 
-/// Creates the settings file with every default when it does not exist yet.
+/// Creates the settings file in `settingsDirectory` with every default when it does
+/// not exist yet.
 /// Does nothing to an existing file, even an empty one.
-void BootstrapSettings(const std::string& programDirectory);
+void BootstrapSettings(const std::string& settingsDirectory);

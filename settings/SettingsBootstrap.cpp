@@ -47,8 +47,8 @@ std::vector<Default> Defaults() {
 
 } // namespace
 
-void BootstrapSettings(const std::string& programDirectory) {
-  std::string path = programDirectory;
+void BootstrapSettings(const std::string& settingsDirectory) {
+  std::string path = settingsDirectory;
   if (MakeSettingsPath(path, "WEX.ini")) return;
   for (const Default& d : Defaults()) {
     if (const int* number = std::get_if<int>(&d.value))

@@ -2,7 +2,6 @@
 
 #include "platform/FileBytes.h"
 
-#include <atomic>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
@@ -44,19 +43,11 @@ void LockExclusive(int fd) {
   }
 }
 
-// Writes `bytes` to a new file beside `target` and renames it over `target`.
+// Writes `bytes` to a new file beside `target` and renames it over `target`; a
+// writable file in a directory that takes no new files is rewritten in place, so
+// that a settings file the user may write always keeps what is written to it.
 void ReplaceSettingsFile(const std::string& target, std::string_view bytes) {
-  static std::atomic<unsigned> counter{0};
-  const std::string temp = DirectoryPart(target) + "/.wex-settings." + std::to_string(getpid()) +
-                           "." + std::to_string(counter++) + ".tmp";
-  unlink(temp.c_str()); // left over by a crashed process that had the same id
-  Fd fd(open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-  if (!fd.ok()) return;
-  struct stat old {};
-  if (stat(target.c_str(), &old) == 0) fchmod(fd.get(), old.st_mode & 07777);
-  if (WriteAll(fd.get(), bytes) != 0 || fdatasync(fd.get()) != 0 ||
-      rename(temp.c_str(), target.c_str()) != 0)
-    unlink(temp.c_str());
+  ReplaceFile(target, [bytes](int fd) { return WriteAll(fd, bytes); });
 }
 
 } // namespace

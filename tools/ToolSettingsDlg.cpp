@@ -1,6 +1,7 @@
 #include "tools/ToolSettingsDlg.h"
 
 #include "settings/Settings.h"
+#include "settings/SettingsDirectory.h"
 #include "editor/TextBoundary.h"
 #include "framework/ModalSeam.h"
 #include "framework/DialogTemplate.h"
@@ -78,7 +79,7 @@ constexpr Control kControls[] = {
 }  // namespace
 
 CToolSettingsDlg::CToolSettingsDlg(QWidget* parent) : QDialog(parent) {
-  m_settingsPath = GetProgramDirectory();
+  m_settingsPath = GetSettingsDirectory();
   MakeSettingsPath(m_settingsPath, "WEX.ini");
 
   DialogTemplate t(*this, QStringLiteral("ツールの設定"), 290, 319);

@@ -1,6 +1,7 @@
 #include "tools/ToolSlots.h"
 
 #include "settings/Settings.h"
+#include "settings/SettingsDirectory.h"
 #include "editor/TextBoundary.h"
 #include "framework/CmdUI.h"
 #include "framework/CommandIds.h"
@@ -30,7 +31,7 @@ constexpr int kButtonHeight = 22;
 constexpr int kButtonPitch = 24;
 
 std::string SettingsPath() {
-  std::string path = GetProgramDirectory();
+  std::string path = GetSettingsDirectory();
   MakeSettingsPath(path, "Wex.ini");
   return path;
 }

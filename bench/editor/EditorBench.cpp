@@ -85,7 +85,8 @@ void PrepareFiles() {
 
 // The editor's document and view, as the program pairs them.
 struct Editor {
-  CWEXView view;
+  PluginFileTable plugins = {};
+  CWEXView view{nullptr, nullptr, plugins};
   CWEXDoc doc;
   Editor() {
     view.resize(800, 600);
@@ -107,7 +108,8 @@ struct BareEdit {
 // The whole main window, whose status bar gets the caret's line and column.
 struct Window {
   CWEXDoc doc;
-  CMainFrame frame{&doc};
+  PluginFileTable plugins = {};
+  CMainFrame frame{&doc, plugins};
   Window() {
     frame.Create();
     frame.resize(800, 600);

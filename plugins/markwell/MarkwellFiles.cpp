@@ -1,6 +1,7 @@
 #include "plugins/markwell/MarkwellFiles.h"
 
 #include "settings/Settings.h"
+#include "settings/SettingsDirectory.h"
 
 namespace markwell {
 namespace {
@@ -8,13 +9,13 @@ namespace {
 constexpr char kSection[] = "Markwell";
 constexpr char kKey[] = "Template";
 
-std::string PathBesideProgram(const char* name) {
-  std::string path = GetProgramDirectory();
+std::string PathInSettingsDirectory(const char* name) {
+  std::string path = GetSettingsDirectory();
   MakeSettingsPath(path, name);
   return path;
 }
 
-const std::string g_settingsPath = PathBesideProgram("Wex.ini");
+const std::string g_settingsPath = PathInSettingsDirectory("Wex.ini");
 
 }  // namespace
 
@@ -23,7 +24,7 @@ const std::string& SettingsPath() {
 }
 
 std::string DataFilePath() {
-  return PathBesideProgram("wpi.dat");
+  return PathInSettingsDirectory("wpi.dat");
 }
 
 int ReadTemplateNumber() {

@@ -1,7 +1,7 @@
 #pragma once
 // Where Markwell keeps its choice and its templates: the settings file "Wex.ini"
-// (section "Markwell", key "Template") and "wpi.dat", both in the directory of the
-// running program, whichever directory the plug-in itself was loaded from.
+// (section "Markwell", key "Template") and "wpi.dat", both in the running program's
+// settings directory, whichever directory the plug-in itself was loaded from.
 
 #include <string>
 

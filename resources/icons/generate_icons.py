@@ -163,9 +163,14 @@ ICONS = {
 
 
 def png(rows):
-    height = len(rows)
-    width = len(rows[0])
-    raw = b"".join(b"\x00" + b"".join(bytes(PALETTE[c]) for c in row) for row in rows)
+    return png_rgba([[PALETTE[c] for c in row] for row in rows])
+
+
+def png_rgba(pixels):
+    """A PNG of rows of (red, green, blue, alpha) pixels."""
+    height = len(pixels)
+    width = len(pixels[0])
+    raw = b"".join(b"\x00" + b"".join(bytes(p) for p in row) for row in pixels)
 
     def chunk(kind, data):
         body = kind + data

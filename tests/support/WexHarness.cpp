@@ -1,6 +1,7 @@
 #include "tests/support/WexHarness.h"
 
 #include "settings/Settings.h"
+#include "settings/SettingsDirectory.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -10,7 +11,7 @@
 #include <unistd.h>
 
 std::string TestSettingsPath() {
-  std::string path = GetProgramDirectory();
+  std::string path = GetSettingsDirectory();
   MakeSettingsPath(path, "Wex.ini");
   return path;
 }

@@ -82,8 +82,11 @@ WexInstall::WexInstall(const std::string& onlyPlugin) {
   }
 }
 
-std::string WexInstall::settingsPath() const {
-  for (const auto& entry : fs::directory_iterator(dir())) {
+std::string WexInstall::settingsPath() const { return SettingsFileIn(dir()); }
+
+std::string SettingsFileIn(const std::string& dir) {
+  std::error_code missing;
+  for (const auto& entry : fs::directory_iterator(dir, missing)) {
     std::string name = entry.path().filename();
     for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (name == "wex.ini") return entry.path();
@@ -97,20 +100,33 @@ std::string WexInstall::AddFile(const std::string& name, const std::string& byte
   return path;
 }
 
-WexProcess::WexProcess(const WexInstall& install, const std::vector<std::string>& args) {
-  // A journal of its own: programs started one after the other share the install.
-  static int started = 0;
-  journal_ = install.dir() + "/dialogs-" + std::to_string(++started) + ".log";
-  std::string program = install.dir() + "/wex";
-  std::vector<char*> argv{program.data()};
-  std::vector<std::string> copies(args);
+WexProcess::WexProcess(const WexInstall& install, const std::vector<std::string>& args)
+    : WexProcess(
+          [&] {
+            std::vector<std::string> command{install.dir() + "/wex"};
+            command.insert(command.end(), args.begin(), args.end());
+            return command;
+          }(),
+          // A journal of its own: programs started one after the other share the install.
+          [&] {
+            static int started = 0;
+            return install.dir() + "/dialogs-" + std::to_string(++started) + ".log";
+          }()) {}
+
+WexProcess::WexProcess(const std::vector<std::string>& command) : WexProcess(command, {}) {}
+
+WexProcess::WexProcess(const std::vector<std::string>& command, const std::string& journal)
+    : journal_(journal) {
+  std::vector<std::string> copies(command);
+  std::vector<char*> argv;
   for (std::string& arg : copies) argv.push_back(arg.data());
   argv.push_back(nullptr);
   std::string journalSetting = "WEX_DIALOG_LOG=" + journal_;
-  std::vector<char*> env{journalSetting.data()};
+  std::vector<char*> env;
+  if (!journal_.empty()) env.push_back(journalSetting.data());
   for (char** variable = environ; *variable; ++variable) env.push_back(*variable);
   env.push_back(nullptr);
-  if (::posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv.data(), env.data()) != 0) pid_ = -1;
+  if (::posix_spawnp(&pid_, argv[0], nullptr, nullptr, argv.data(), env.data()) != 0) pid_ = -1;
   g_running.push_back(this);
 }
 

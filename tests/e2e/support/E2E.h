@@ -29,6 +29,9 @@ class WexInstall {
   TempDir dir_;
 };
 
+/// The settings file in `dir`, whichever case its name was created in; empty when none.
+std::string SettingsFileIn(const std::string& dir);
+
 /// A modal dialog of the program, as its dialog journal tells it.
 struct ShownDialog {
   std::string caption;
@@ -44,6 +47,8 @@ struct ShownDialog {
 class WexProcess {
  public:
   WexProcess(const WexInstall& install, const std::vector<std::string>& args = {});
+  /// Runs `command` (its first word looked up in PATH) with the test's environment.
+  explicit WexProcess(const std::vector<std::string>& command);
   ~WexProcess();
   WexProcess(const WexProcess&) = delete;
   WexProcess& operator=(const WexProcess&) = delete;
@@ -63,6 +68,7 @@ class WexProcess {
   void Expect(const std::string& window, const std::string& title);
 
  private:
+  WexProcess(const std::vector<std::string>& command, const std::string& journal);
   std::vector<ShownDialog> Journal() const;
 
   pid_t pid_ = -1;

@@ -126,7 +126,6 @@ TEST_F(FrameTest, ViewMenuShowsAndHidesTheBarsWithCheckMarks) {
 TEST_F(FrameTest, StatusBarHasSixPanesInOrder) {
   WexHarness wex;
   CStatusBar* bar = wex.frame().StatusBar();
-  EXPECT_EQ(CMainFrame::PublishedStatusBar(), bar);
   EXPECT_EQ(bar->objectName(), "59393");
   ASSERT_EQ(bar->PaneCount(), 6);
   const int ids[] = {0, 59143, 59142, 59137, 59138, 59139};
@@ -135,10 +134,9 @@ TEST_F(FrameTest, StatusBarHasSixPanesInOrder) {
   // Offscreen the lock state is unknown: the lock panes stay empty.
   for (int i = 2; i < 6; ++i) EXPECT_EQ(bar->GetPaneText(i), "") << i;
 
-  // The view writes the caret pane through the published bar; it is wide enough
-  // for thirteen spaces whatever it holds.
-  const int index = CMainFrame::PublishedStatusBar()->CommandToIndex(cmd::ID_INDICATOR_LINECOL);
-  CMainFrame::PublishedStatusBar()->SetPaneText(index, "1:1");
+  // The caret pane is wide enough for thirteen spaces whatever it holds.
+  const int index = bar->CommandToIndex(cmd::ID_INDICATOR_LINECOL);
+  bar->SetPaneText(index, "1:1");
   EXPECT_EQ(bar->GetPaneText(index), "1:1");
   int checked = 0;
   for (QLabel* label : bar->findChildren<QLabel*>()) {

@@ -3,8 +3,11 @@
 #include "plugin_host/PluginModule.h"
 #include "plugin_host/PluginScan.h"
 #include "tests/unit/pluginhost/DirectoryOrder.h"
+#include "tests/support/TempDir.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -51,6 +54,29 @@ TEST(PluginScan, SkipsWhatCannotServeAsAPlugin) {
   EXPECT_EQ(Find(found, "Throws.wpi"), nullptr);  // its GetPluginName throws
   EXPECT_NE(Find(found, "ThrowsLate.wpi"), nullptr);
   EXPECT_TRUE(ScanPluginDirectory(kRoot + "/missing", holder).empty());
+}
+
+TEST(PluginScan, LaterDirectoriesFillUpAndNeverShadowAnEarlierName) {
+  TempDir dir;
+  const std::string& first = dir.path();
+  std::filesystem::copy_file(kRoot + "/many/P1.wpi", first + "/P1.wpi");
+  // A name the first directory holds, even one that does not load, is its own.
+  std::ofstream(first + "/P2.wpi") << "not a library\n";
+
+  PluginModule holder;
+  const std::vector<std::string> directories{first, kRoot + "/many"};
+  const std::vector<FoundPlugin> found = ScanPluginDirectories(directories, holder);
+  ASSERT_EQ(found.size(), 24u);
+  EXPECT_EQ(found[0].fileName, "P1.wpi");
+  const auto isP1 = [](const FoundPlugin& p) { return p.fileName == "P1.wpi"; };
+  EXPECT_EQ(std::count_if(found.begin(), found.end(), isP1), 1);
+  EXPECT_EQ(Find(found, "P2.wpi"), nullptr);
+  // Every name leads back to the file that was listed.
+  EXPECT_EQ(FindPluginFile(directories, "P1.wpi"), first + "/P1.wpi");
+  EXPECT_EQ(FindPluginFile(directories, "P3.wpi"), kRoot + "/many/P3.wpi");
+  EXPECT_EQ(FindPluginFile(directories, "P99.wpi"), std::nullopt);
+  // A missing directory contributes nothing.
+  EXPECT_EQ(ScanPluginDirectories({kRoot + "/missing", first}, holder).size(), 1u);
 }
 
 TEST(PluginModule, CallsReportMissingExports) {

@@ -7,6 +7,8 @@
 
 #include "tests/support/TempDir.h"
 
+#include <gtest/gtest.h>
+
 class TempFolder {
  public:
   const std::filesystem::path& path() const { return path_; }
