@@ -45,7 +45,9 @@ function(wex_test name)
     # The tests of one binary share its directory (its settings file), so they
     # run in one process, one after the other.
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES ${props} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    # The toolkit's runtime directory inside the test's own, not a shared one in /tmp.
+    set_tests_properties(${name} PROPERTIES ${props} ENVIRONMENT
+      "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/tests/${name}/runtime")
   elseif(T_KIND STREQUAL "e2e")
     # One X server per test binary; the wrapper starts openbox inside it.
     add_test(NAME ${name}

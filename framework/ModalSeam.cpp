@@ -1,5 +1,7 @@
 #include "framework/ModalSeam.h"
 
+#include "framework/DialogJournal.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QDialog>
@@ -9,6 +11,15 @@
 namespace {
 
 ModalScript* g_script = nullptr;
+UnansweredDialogHandler g_unanswered = nullptr;
+
+// What a dialog nobody answers gives: a message box its escape button, any
+// other dialog Rejected.
+int Declined(QDialog& dialog) {
+  auto* box = qobject_cast<QMessageBox*>(&dialog);
+  if (box && box->escapeButton()) return box->standardButton(box->escapeButton());
+  return QDialog::Rejected;
+}
 
 // Takes the application's override cursors (a wait cursor, say) off while a
 // dialog waits for the user, and puts them back in their order afterwards.
@@ -35,9 +46,16 @@ class OverrideCursorsLifted {
 
 int RunModal(QDialog& dialog) {
   OverrideCursorsLifted lifted;
+  RecordShownDialog(dialog);
   if (g_script) return g_script->Answer_(dialog);
+  if (g_unanswered) {
+    g_unanswered(DialogCaption(dialog), DialogText(dialog));
+    return Declined(dialog);
+  }
   return dialog.exec();
 }
+
+void SetUnansweredDialogHandler(UnansweredDialogHandler handler) { g_unanswered = handler; }
 
 ModalScript::ModalScript() { g_script = this; }
 ModalScript::~ModalScript() { g_script = nullptr; }
@@ -55,8 +73,8 @@ int ModalScript::Answer_(QDialog& dialog) {
   }
   if (answers_.empty()) {
     ++unanswered_;
-    if (box && box->escapeButton()) return box->standardButton(box->escapeButton());
-    return QDialog::Rejected;
+    if (g_unanswered) g_unanswered(DialogCaption(dialog), DialogText(dialog));
+    return Declined(dialog);
   }
   Answer answer = std::move(answers_.front());
   answers_.erase(answers_.begin());

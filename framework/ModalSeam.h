@@ -15,6 +15,12 @@ class QWidget;
 /// in place of the user.
 int RunModal(QDialog& dialog);
 
+/// Test seam: told of every dialog that would wait for a person although a test
+/// runs (no script installed, or no answer queued), with its caption and text;
+/// the dialog is then rejected instead of run. Null, the default, runs it.
+using UnansweredDialogHandler = void (*)(const QString& caption, const QString& text);
+void SetUnansweredDialogHandler(UnansweredDialogHandler handler);
+
 /// What a test sees of each message box shown while its script was installed.
 struct ShownMessageBox {
   QWidget* owner = nullptr;
@@ -26,8 +32,8 @@ struct ShownMessageBox {
 
 /// Test seam: while an instance lives, modal dialogs do not run; each one is
 /// passed to the next queued answer instead (first in, first out). A dialog with
-/// no queued answer is rejected (message boxes: their escape button) and counted
-/// in `unanswered`.
+/// no queued answer is rejected (message boxes: their escape button), counted
+/// in `unanswered` and reported to the unanswered-dialog handler.
 class ModalScript {
  public:
   using Answer = std::function<int(QDialog&)>;

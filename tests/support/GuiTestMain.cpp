@@ -1,4 +1,5 @@
 #include "platform/LargeBlocks.h"
+#include "tests/support/UnansweredDialogs.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -9,5 +10,6 @@ int main(int argc, char** argv) {
   // Listing the tests (CTest's discovery) happens without a display.
   if (qEnvironmentVariableIsEmpty("DISPLAY")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  FailTestsOnUnansweredDialogs();
   return RUN_ALL_TESTS();
 }

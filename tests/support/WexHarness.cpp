@@ -20,20 +20,6 @@ void RemoveTestSettings() {
   ::unlink(TestSettingsPath().c_str());
 }
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-std::string MakeTempDir() {
-  std::string dir = "/tmp/wex-test-XXXXXX";
-  return ::mkdtemp(dir.data()) ? dir : std::string();
-}
-
 namespace {
 CommandLineInfo Parse(const QStringList& arguments) {
   std::vector<std::string> args;

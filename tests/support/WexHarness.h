@@ -6,6 +6,7 @@
 #include "app/WEXApp.h"
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
+#include "tests/support/TempDir.h"
 
 #include <QStringList>
 #include <memory>
@@ -15,11 +16,6 @@
 std::string TestSettingsPath();
 /// Removes the settings file (and its lock file) beside the test binary.
 void RemoveTestSettings();
-/// Reads or writes a whole file as bytes.
-std::string ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::string& bytes);
-/// A fresh, empty temporary directory for one test.
-std::string MakeTempDir();
 
 class WexHarness {
  public:

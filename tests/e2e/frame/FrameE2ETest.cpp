@@ -4,6 +4,7 @@
 
 #include "settings/Settings.h"
 #include "platform/X11Window.h"
+#include "tests/e2e/support/Desktop.h"
 #include "tests/e2e/support/E2E.h"
 
 #include <QRect>
@@ -36,15 +37,10 @@ int Setting(const WexInstall& install, const char* key) {
   return ReadSettingInt(install.settingsPath(), "setting", key);
 }
 
-bool HasAbove(const std::string& window) {
-  return RunCommand("xprop -id " + window + " _NET_WM_STATE").find("_NET_WM_STATE_ABOVE") !=
-         std::string::npos;
-}
-
 bool WaitForAbove(const std::string& window, bool above) {
-  for (int i = 0; i < 50 && HasAbove(window) != above; ++i)
+  for (int i = 0; i < 50 && IsAbove(window) != above; ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  return HasAbove(window) == above;
+  return IsAbove(window) == above;
 }
 
 int VisibleWindowsOf(const WexProcess& process) {
@@ -134,7 +130,7 @@ TEST(FrameE2E, AlwaysOnTopIsTheWindowManagersStateBothWays) {
   const std::string window = WaitForWindow("memo - Wex");
   ASSERT_FALSE(window.empty());
   const QRect where = WaitForOuterRect(window, QRect(192, 144, 640, 480));
-  EXPECT_FALSE(HasAbove(window));
+  EXPECT_FALSE(IsAbove(window));
 
   ChooseAlwaysOnTop(window, wex);
   EXPECT_TRUE(WaitForAbove(window, true));

@@ -2,13 +2,16 @@
 
 #include <QRegularExpression>
 #include <QString>
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -17,19 +20,69 @@ extern char** environ;
 
 namespace fs = std::filesystem;
 
-WexInstall::WexInstall() {
-  std::string dir = "/tmp/wex-e2e-XXXXXX";
-  dir_ = ::mkdtemp(dir.data());
+namespace {
+
+// The programs of this test that are running: every wait watches them.
+std::vector<WexProcess*> g_running;
+
+// Polls `done` every 100 ms for up to `seconds`; gives up early, with a test
+// failure, when a running program shows a dialog nobody waits for.
+bool WatchedWait(double seconds, const std::function<bool()>& done) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  for (;;) {
+    if (done()) return true;
+    for (WexProcess* process : g_running) {
+      const std::string unexpected = process->UnexpectedDialog();
+      if (!unexpected.empty()) {
+        ADD_FAILURE() << "a dialog appeared that the test does not answer: " << unexpected;
+        return false;
+      }
+    }
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+}
+
+std::string Unescaped(const std::string& field) {
+  std::string out;
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    if (field[i] != '\\' || i + 1 == field.size()) {
+      out += field[i];
+      continue;
+    }
+    const char c = field[++i];
+    out += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
+  }
+  return out;
+}
+
+std::string VisibleWindowTitled(const std::string& title) {
+  return RunCommand("xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null | head -n1");
+}
+
+std::vector<std::string> DialogWindowsOf(pid_t pid) {
+  std::vector<std::string> dialogs;
+  std::istringstream ids(RunCommand("xdotool search --onlyvisible --pid " + std::to_string(pid) + " 2>/dev/null"));
+  for (std::string id; std::getline(ids, id);)
+    if (RunCommand("xprop -id " + id + " _NET_WM_WINDOW_TYPE").find("_NET_WM_WINDOW_TYPE_DIALOG") !=
+        std::string::npos)
+      dialogs.push_back(id);
+  return dialogs;
+}
+
+}  // namespace
+
+WexInstall::WexInstall(const std::string& onlyPlugin) {
   // The program and its plug-ins only: a settings or data file left in the build
   // directory by a hand-run program must not leak into the test.
   for (const auto& entry : fs::directory_iterator(WEX_BIN_DIR)) {
     const fs::path name = entry.path().filename();
-    if (entry.is_regular_file() && (name == "wex" || name.extension() == ".wpi"))
-      fs::copy_file(entry.path(), dir_ / name);
+    const bool plugin = name.extension() == ".wpi" && (onlyPlugin.empty() || name.stem() == onlyPlugin);
+    if (entry.is_regular_file() && (name == "wex" || plugin)) fs::copy_file(entry.path(), dir() / name);
   }
 }
 
-std::string WexInstall::settingsPath() const { return SettingsFileIn(dir_); }
+std::string WexInstall::settingsPath() const { return SettingsFileIn(dir()); }
 
 std::string SettingsFileIn(const std::string& dir) {
   std::error_code missing;
@@ -41,27 +94,44 @@ std::string SettingsFileIn(const std::string& dir) {
   return {};
 }
 
-WexInstall::~WexInstall() {
-  std::error_code ignored;
-  fs::remove_all(dir_, ignored);
+std::string WexInstall::AddFile(const std::string& name, const std::string& bytes) const {
+  const std::string path = dir() + "/" + name;
+  WriteBytes(path, bytes);
+  return path;
 }
 
 WexProcess::WexProcess(const WexInstall& install, const std::vector<std::string>& args)
-    : WexProcess([&] {
-        std::vector<std::string> command{install.dir() + "/wex"};
-        command.insert(command.end(), args.begin(), args.end());
-        return command;
-      }()) {}
+    : WexProcess(
+          [&] {
+            std::vector<std::string> command{install.dir() + "/wex"};
+            command.insert(command.end(), args.begin(), args.end());
+            return command;
+          }(),
+          // A journal of its own: programs started one after the other share the install.
+          [&] {
+            static int started = 0;
+            return install.dir() + "/dialogs-" + std::to_string(++started) + ".log";
+          }()) {}
 
-WexProcess::WexProcess(const std::vector<std::string>& command) {
+WexProcess::WexProcess(const std::vector<std::string>& command) : WexProcess(command, {}) {}
+
+WexProcess::WexProcess(const std::vector<std::string>& command, const std::string& journal)
+    : journal_(journal) {
   std::vector<std::string> copies(command);
   std::vector<char*> argv;
   for (std::string& arg : copies) argv.push_back(arg.data());
   argv.push_back(nullptr);
-  if (::posix_spawnp(&pid_, argv[0], nullptr, nullptr, argv.data(), environ) != 0) pid_ = -1;
+  std::string journalSetting = "WEX_DIALOG_LOG=" + journal_;
+  std::vector<char*> env;
+  if (!journal_.empty()) env.push_back(journalSetting.data());
+  for (char** variable = environ; *variable; ++variable) env.push_back(*variable);
+  env.push_back(nullptr);
+  if (::posix_spawnp(&pid_, argv[0], nullptr, nullptr, argv.data(), env.data()) != 0) pid_ = -1;
+  g_running.push_back(this);
 }
 
 WexProcess::~WexProcess() {
+  g_running.erase(std::find(g_running.begin(), g_running.end(), this));
   if (pid_ > 0 && Wait(0) == -1) {
     ::kill(pid_, SIGKILL);
     ::waitpid(pid_, nullptr, 0);
@@ -69,16 +139,90 @@ WexProcess::~WexProcess() {
 }
 
 int WexProcess::Wait(double seconds) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-  do {
+  int result = -1;
+  WatchedWait(seconds, [&] {
     int status = 0;
-    if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-      pid_ = -1;
-      return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+    if (pid_ <= 0 || ::waitpid(pid_, &status, WNOHANG) != pid_) return false;
+    pid_ = -1;
+    result = WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+    return true;
+  });
+  return result;
+}
+
+std::vector<ShownDialog> WexProcess::Journal() const {
+  std::vector<ShownDialog> dialogs;
+  std::istringstream lines(ReadBytes(journal_));
+  for (std::string line; std::getline(lines, line);) {
+    std::vector<std::string> fields;
+    std::istringstream parts(line);
+    for (std::string field; std::getline(parts, field, '\t');) fields.push_back(Unescaped(field));
+    fields.resize(3);
+    dialogs.push_back({fields[0], fields[1], fields[2], {}});
+  }
+  return dialogs;
+}
+
+std::string WexProcess::UnexpectedDialog() {
+  if (pid_ <= 0) return {};
+  const std::vector<std::string> windows = DialogWindowsOf(pid_);
+  // Read after the windows: a journalled dialog's line comes before its window.
+  const std::vector<ShownDialog> journal = Journal();
+  const bool journalWaiting = journal.size() > consumed_ && journalSeen_ > consumed_;
+  journalSeen_ = journal.size();
+  if (journalWaiting) {
+    const ShownDialog& dialog = journal[consumed_++];
+    return "caption \"" + dialog.caption + "\", text \"" + dialog.text + "\"";
+  }
+  // A window of a journalled dialog has been reported, or waited for, already.
+  std::set<std::string> journalled;
+  for (const ShownDialog& dialog : journal) journalled.insert(dialog.caption);
+  std::set<std::string> seen;
+  std::string unexpected;
+  for (const std::string& window : windows) {
+    if (expected_.count(window)) continue;
+    if (!windowsSeen_.count(window)) {
+      seen.insert(window);
+      continue;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  } while (std::chrono::steady_clock::now() < end);
-  return -1;
+    expected_.insert(window);
+    const std::string caption = RunCommand("xdotool getwindowname " + window);
+    if (!journalled.count(caption) && unexpected.empty())
+      unexpected = "caption \"" + caption + "\" (a window outside the dialog journal)";
+  }
+  windowsSeen_ = seen;
+  return unexpected;
+}
+
+void WexProcess::Expect(const std::string& window, const std::string& title) {
+  expected_.insert(window);
+  const std::vector<ShownDialog> journal = Journal();
+  if (journal.size() > consumed_ && journal[consumed_].caption == title) ++consumed_;
+}
+
+std::optional<ShownDialog> WexProcess::WaitForDialog(const std::string& caption, double seconds) {
+  std::optional<ShownDialog> dialog;
+  const auto arrived = [&] {
+    const std::vector<ShownDialog> journal = Journal();
+    if (journal.size() <= consumed_) return false;
+    dialog = journal[consumed_++];
+    return true;
+  };
+  if (!WatchedWait(seconds, arrived)) {
+    ADD_FAILURE() << "no dialog \"" << caption << "\" appeared";
+    return std::nullopt;
+  }
+  if (dialog->caption != caption) {
+    ADD_FAILURE() << "a dialog \"" << caption << "\" was expected, but one with caption \"" << dialog->caption
+                  << "\" and text \"" << dialog->text << "\" appeared";
+    return std::nullopt;
+  }
+  if (!WatchedWait(seconds, [&] { return !(dialog->window = VisibleWindowTitled(caption)).empty(); })) {
+    ADD_FAILURE() << "the dialog \"" << caption << "\" did not show";
+    return std::nullopt;
+  }
+  expected_.insert(dialog->window);
+  return dialog;
 }
 
 std::string RunCommand(const std::string& command) {
@@ -94,13 +238,14 @@ std::string RunCommand(const std::string& command) {
 }
 
 std::string WaitForWindow(const std::string& title, double seconds) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-  do {
-    std::string id = RunCommand("xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null | head -n1");
-    if (!id.empty()) return id;
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  } while (std::chrono::steady_clock::now() < end);
-  return {};
+  std::string id;
+  WatchedWait(seconds, [&] {
+    id = VisibleWindowTitled(title);
+    if (id.empty()) return false;
+    for (WexProcess* process : g_running) process->Expect(id, title);
+    return true;
+  });
+  return id;
 }
 
 std::string KeysUntilWindow(const std::string& window, const std::string& keys,
@@ -123,7 +268,6 @@ int CloseWindow(const std::string& window, WexProcess& process, double seconds) 
   }
   return -1;
 }
-
 QRect OuterRect(const std::string& window) {
   const QString tree = QString::fromStdString(RunCommand("xwininfo -tree -id " + window));
   const QRegularExpressionMatch parent = QRegularExpression("Parent window id: (0x[0-9a-f]+)").match(tree);

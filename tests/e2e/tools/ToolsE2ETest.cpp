@@ -2,21 +2,18 @@
 // it ends up always on top, whether or not its windows say whose they are; a
 // tool that never comes up pins nothing; the editor stays responsive meanwhile.
 
+#include "tests/e2e/support/Desktop.h"
 #include "tests/e2e/support/E2E.h"
 
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <thread>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-bool IsAbove(const std::string& window) {
-  return RunCommand("xprop -id " + window + " _NET_WM_STATE").find("_NET_WM_STATE_ABOVE") !=
-         std::string::npos;
-}
 
 // Waits up to `seconds` for `window` to be always on top.
 bool WaitUntilAbove(const std::string& window, double seconds) {
@@ -126,4 +123,38 @@ TEST(ToolsE2E, TheEditorAnswersKeysWhileItWaitsForTheTool) {
   std::this_thread::sleep_for(std::chrono::milliseconds(5500));
   EXPECT_FALSE(IsAbove(setup.window));
   EXPECT_EQ(CloseWindow(setup.window, *setup.wex), 0);
+}
+
+// Where tool button `slot` (1 to 6) sits in the main window's client area: after
+// the standard buttons of the toolbar, 23 to 24 pixels apart.
+int ToolButtonX(int slot) { return 229 + (slot - 1) * 47 / 2; }
+constexpr int kToolButtonY = 37;
+
+TEST(ToolsE2E, ToolStartsFromTheMenuAndFromItsButtonWithoutTopmost) {
+  WexInstall install;
+  install.WriteSettings("[tools]\r\ntool_1=window\r\nfile_1=" TOOL_WINDOW "\r\nTopmost_1=0\r\n");
+  WexProcess wex(install);
+  const std::string window = WaitForMainWindow("memo - Wex");
+  ASSERT_FALSE(window.empty());
+  const std::function<void()> starts[] = {
+      [&] { PressKeys(window, "alt+t Return"); },
+      [&] { ClickAt(window, ToolButtonX(1), kToolButtonY); },
+  };
+  for (const auto& start : starts) {
+    start();
+    const std::string tool = WaitForWindow("wex-tool-window");
+    ASSERT_FALSE(tool.empty()) << "the tool did not start";
+    std::this_thread::sleep_for(std::chrono::seconds(1));  // time to be put on top, were it wrongly
+    EXPECT_FALSE(IsAbove(tool));
+    PressKeys(tool, "alt+F4");
+    for (int i = 0; i < 50 && !RunCommand("xdotool search --onlyvisible --name '^wex-tool-window$'").empty(); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  // Slot 2 has no program: its button opens the tools dialog.
+  ClickAt(window, ToolButtonX(2), kToolButtonY);
+  const std::optional<ShownDialog> dialog = wex.WaitForDialog("ツールの設定");
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(TransientFor(dialog->window), window);
+  PressKeys(dialog->window, "Escape");
+  EXPECT_EQ(CloseWindow(window, wex), 0);
 }

@@ -1,8 +1,6 @@
 // Arbitrary bytes as Markwell's template data file: every line reads, none longer
 // than its limit, and a rewrite of one line keeps the others as they were read.
 
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -12,6 +10,7 @@
 #include <string_view>
 
 #include "plugins/markwell/TemplateFile.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -24,7 +23,8 @@ void Check(bool condition) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  static const std::string path = "/tmp/wex-fuzz-wpi-" + std::to_string(getpid()) + ".dat";
+  static const TempDir dir;
+  static const std::string path = dir.file("wpi.dat");
   std::ofstream(path, std::ios::binary | std::ios::trunc) << std::string_view(reinterpret_cast<const char*>(data), size);
   std::optional<std::string> lines[markwell::kTemplateLines];
   for (int k = 0; k < markwell::kTemplateLines; ++k) {

@@ -4,7 +4,9 @@
 #include "settings/Settings.h"
 #include "framework/CommandIds.h"
 #include "tests/gui/editor/EditorTestSupport.h"
+#include "tests/support/TempDir.h"
 #include "tests/support/MemoryHeadroom.h"
+#include "tests/support/Sanitizers.h"
 
 #include <QApplication>
 #include <QDir>
@@ -56,7 +58,8 @@ class ScarceMemory {
 };
 
 TEST_F(EditorTest, JisFileOnLoadAsksAndConvertsOnYesOnly) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/jis.txt", kJis);
   {
     ModalScript script;
@@ -82,7 +85,8 @@ TEST_F(EditorTest, JisFileOnLoadAsksAndConvertsOnYesOnly) {
 }
 
 TEST_F(EditorTest, EucFileOpensRawUnlessKanjiAutoIsExactlyOne) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/euc.txt", kEuc + std::string("\0tail", 5));
   for (const char* value : {"0", "2"}) {
     SetSetting("setting", "Kanji_auto", value);
@@ -106,7 +110,8 @@ TEST_F(EditorTest, OddBytesComeBackFromOpenAndSaveUnchanged) {
   // Shift-JIS) and a lone lead byte at the end.
   using namespace std::string_literals;
   const std::string odd = "\x88\x9F\r\n\x80\xA0\xFD\x87\x90\0ab\0\0\r\n\xA4\xB3\x1B$B\x82\r\nend\x82"s;
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/odd.txt", odd);
   ModalScript script;
   WexHarness wex({QString::fromStdString(dir + "/odd.txt")});
@@ -115,11 +120,11 @@ TEST_F(EditorTest, OddBytesComeBackFromOpenAndSaveUnchanged) {
   std::remove((dir + "/odd.txt").c_str());
   wex.frame().SendCommand(ID_FILE_SAVE);
   EXPECT_EQ(ReadBytes(dir + "/odd.txt"), odd);
-  std::filesystem::remove_all(dir);
 }
 
 TEST_F(EditorTest, RichTextComesInAsTextAndIsSavedAsPlainText) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/doc.rtf",
              "{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0 MS Mincho;}}\\f0 \\'82\\'a0 one\\par two}");
   WriteBytes(dir + "/lower.txt", "{\\RTF1 not rich}");
@@ -137,7 +142,8 @@ TEST_F(EditorTest, RichTextComesInAsTextAndIsSavedAsPlainText) {
 }
 
 TEST_F(EditorTest, OpenAsksToSaveThenMakesTheFileTheDocuments) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/jis.txt", kJis);
   WexHarness wex;
   QTest::keyClicks(&wex.view(), "typed");
@@ -156,6 +162,7 @@ TEST_F(EditorTest, OpenAsksToSaveThenMakesTheFileTheDocuments) {
 
   // A file that does not exist: the folder is kept all the same, then the message.
   QueueFileChoice(script, "/wex-no-such-file");
+  script.QueueResult(QMessageBox::Ok);
   wex.frame().SendCommand(ID_FILE_OPEN);
   EXPECT_EQ(GetSetting("setting", "LastDir"), "/");
   EXPECT_EQ(script.messageBoxes().back().text, "/wex-no-such-file が見つかりませんでした。");
@@ -163,7 +170,8 @@ TEST_F(EditorTest, OpenAsksToSaveThenMakesTheFileTheDocuments) {
 }
 
 TEST_F(EditorTest, OpeningTheDocumentsOwnFileShowsWhatWasJustSavedIntoIt) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/doc.txt", "old");
   WexHarness wex({QString::fromStdString(dir + "/doc.txt")});
   QTest::keyClicks(&wex.view(), "new ");
@@ -177,7 +185,8 @@ TEST_F(EditorTest, OpeningTheDocumentsOwnFileShowsWhatWasJustSavedIntoIt) {
 }
 
 TEST_F(EditorTest, DialogsRunWithoutTheWaitCursor) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/jis.txt", kJis);
   WexHarness wex;
   QTest::keyClicks(&wex.view(), "typed");
@@ -217,7 +226,9 @@ TEST_F(EditorTest, DialogsRunWithoutTheWaitCursor) {
 }
 
 TEST_F(EditorTest, FileTooBigForMemorySaysSoAndKeepsTheDocument) {
-  const std::string dir = MakeTempDir();
+  if (kOutOfMemoryCannotBeTested) GTEST_SKIP() << "out of memory ends a sanitizer build";
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/doc.txt", "kept");
   // Sparse files: they take no room on the disk.
   const std::string big = dir + "/big.txt";
@@ -229,6 +240,8 @@ TEST_F(EditorTest, FileTooBigForMemorySaysSoAndKeepsTheDocument) {
   ASSERT_EQ(::truncate(huge.c_str(), memory + 1), 0);
   WexHarness wex({QString::fromStdString(dir + "/doc.txt")});
   ModalScript script;
+  script.QueueResult(QMessageBox::Ok);
+  script.QueueResult(QMessageBox::Ok);
   // Too little memory to hold the file's bytes.
   bool opened = true;
   {
@@ -242,11 +255,11 @@ TEST_F(EditorTest, FileTooBigForMemorySaysSoAndKeepsTheDocument) {
   EXPECT_EQ(script.messageBoxes()[1].text, "ﾒﾓﾘが不足しています。");
   EXPECT_EQ(wex.doc().GetTitle(), "doc.txt");
   EXPECT_EQ(wex.view().GetPlainText(), "kept");
-  std::filesystem::remove_all(dir);
 }
 
 TEST_F(EditorTest, SaveAsWritesTheTextAndKeepsTheDocumentsFile) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/doc.txt", "old");
   SetSetting("setting", "Filter", "");
   SetSetting("setting", "DefaultExt", "txt");
@@ -275,7 +288,9 @@ TEST_F(EditorTest, SaveAsWritesTheTextAndKeepsTheDocumentsFile) {
 }
 
 TEST_F(EditorTest, SaveAsOutOfMemoryWritesNothingAndSaysSo) {
-  const std::string dir = MakeTempDir();
+  if (kOutOfMemoryCannotBeTested) GTEST_SKIP() << "out of memory ends a sanitizer build";
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WexHarness wex;
   std::string text;
   while (text.size() < (8u << 20)) text += std::string(62, 'a') + "\r\n";
@@ -289,6 +304,7 @@ TEST_F(EditorTest, SaveAsOutOfMemoryWritesNothingAndSaysSo) {
     scarce.emplace(4u << 20);
     return static_cast<int>(QDialog::Accepted);
   });
+  script.QueueResult(QMessageBox::Ok);
   wex.frame().SendCommand(ID_FILE_SAVE_AS);
   scarce.reset();
   ASSERT_EQ(script.messageBoxes().size(), 1u);
@@ -298,7 +314,8 @@ TEST_F(EditorTest, SaveAsOutOfMemoryWritesNothingAndSaysSo) {
 }
 
 TEST_F(EditorTest, UntitledSaveNeverCreatesAWildcardName) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WexHarness wex;
   QTest::keyClicks(&wex.view(), "x");
   ModalScript script;
@@ -330,7 +347,8 @@ TEST_F(EditorTest, SavedBytesAreTheTextWhereverItIsCutIntoPieces) {
   text += outsideBmp + QString::fromUtf16(u"b\u2028c\u00A0d");
   expected.insert(32767 + 32767 / 64, "?");
   expected += "?b\r\nc d";
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/out.txt", "old");
   WexHarness wex({QString::fromStdString(dir + "/out.txt")});
   wex.view().textCursor().insertText(text);
@@ -341,7 +359,8 @@ TEST_F(EditorTest, SavedBytesAreTheTextWhereverItIsCutIntoPieces) {
 }
 
 TEST_F(EditorTest, FailedWriteKeepsTheOldFileAndReportsIt) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/big.txt", "old contents");
   WexHarness wex({QString::fromStdString(dir + "/big.txt")});
   std::string text;
@@ -356,8 +375,10 @@ TEST_F(EditorTest, FailedWriteKeepsTheOldFileAndReportsIt) {
   small.rlim_cur = 4096;
   ::setrlimit(RLIMIT_FSIZE, &small);
   ModalScript script;
+  script.QueueResult(QMessageBox::Ok);
   wex.frame().SendCommand(ID_FILE_SAVE);
   QueueFileChoice(script, dir + "/other.txt");
+  script.QueueResult(QMessageBox::Ok);
   wex.frame().SendCommand(ID_FILE_SAVE_AS);
   ::setrlimit(RLIMIT_FSIZE, &old);
   EXPECT_EQ(ReadBytes(dir + "/big.txt"), "old contents");

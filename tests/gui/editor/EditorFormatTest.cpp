@@ -4,6 +4,7 @@
 #include "framework/CommandIds.h"
 #include "framework/StatusBar.h"
 #include "tests/gui/editor/EditorTestSupport.h"
+#include "tests/support/TempDir.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -47,7 +48,8 @@ void QueueSaveAs(ModalScript& script, const std::string& path, int encoding, int
 const char kPerl[] = "#!/usr/bin/perl\nprint \"日本語のテキスト〜\";\n";
 
 TEST_F(EditorTest, Utf8FileWithLfIsConvertedOnYesAndWrittenBackByteForByte) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/a.cgi", kPerl);
   ModalScript script;
   script.QueueResult(QMessageBox::Yes);
@@ -71,7 +73,8 @@ TEST_F(EditorTest, Utf8FileWithLfIsConvertedOnYesAndWrittenBackByteForByte) {
 }
 
 TEST_F(EditorTest, AnsweringNoKeepsEveryByteAndTheLineEnds) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   const std::string cr = "UTF-8 \xE3\x81\x82\r\xE3\x81\x84\r";
   WriteBytes(dir + "/cr.txt", cr);
   ModalScript script;
@@ -95,7 +98,8 @@ TEST_F(EditorTest, AnsweringNoKeepsEveryByteAndTheLineEnds) {
 }
 
 TEST_F(EditorTest, Utf16FilesWithAndWithoutMarkComeBackInTheirOwnForm) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   const std::string text = "名前,値\r\nkey,かな\r\n";
   const std::string le = "\xFF\xFE" + Iconv(text, "UTF-16LE", "UTF-8");
   const std::string be = Iconv(text, "UTF-16BE", "UTF-8");  // no mark: its NULs tell
@@ -125,11 +129,13 @@ TEST_F(EditorTest, Utf16FilesWithAndWithoutMarkComeBackInTheirOwnForm) {
 }
 
 TEST_F(EditorTest, ReplacedCharactersAreReportedOnceTheTextIsShown) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   // Twelve different characters Shift-JIS cannot hold, one of them twice.
   WriteBytes(dir + "/emoji.txt", "a😀😁😂🤣😃😄😅😆😉😊😋😎😀b\n");
   ModalScript script;
   script.QueueResult(QMessageBox::Yes);
+  script.QueueResult(QMessageBox::Ok);  // the message of what was replaced
   WexHarness wex({QString::fromStdString(dir + "/emoji.txt")});
   std::string geta;
   for (int i = 0; i < 13; ++i) geta += "\x81\xAC";
@@ -149,7 +155,8 @@ TEST_F(EditorTest, ReplacedCharactersAreReportedOnceTheTextIsShown) {
 }
 
 TEST_F(EditorTest, SaveAsWritesEveryEncodingAsIconvDoes) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   const std::string utf8 = "吾輩は猫である。ｶﾀｶﾅ and ASCII\n二行目\n";
   WriteBytes(dir + "/doc.txt", Iconv(utf8, "CP932", "UTF-8"));
   WexHarness wex({QString::fromStdString(dir + "/doc.txt")});

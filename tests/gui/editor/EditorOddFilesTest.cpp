@@ -6,6 +6,7 @@
 #include "framework/FileError.h"
 #include "platform/FileBytes.h"
 #include "tests/gui/editor/EditorTestSupport.h"
+#include "tests/support/TempDir.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -27,14 +28,9 @@ class OddFilesTest : public EditorTest {
  protected:
   void SetUp() override {
     EditorTest::SetUp();
-    dir_ = MakeTempDir();
-    ASSERT_FALSE(dir_.empty());
   }
-  void TearDown() override {
-    std::filesystem::remove_all(dir_);
-    EditorTest::TearDown();
-  }
-  std::string dir_;
+  const TempDir temp_;
+  const std::string& dir_ = temp_.path();
 };
 
 TEST_F(OddFilesTest, FifoDirectoryAndDeviceAreRefusedAndTheTextStays) {
@@ -43,6 +39,7 @@ TEST_F(OddFilesTest, FifoDirectoryAndDeviceAreRefusedAndTheTextStays) {
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
   WexHarness wex({QString::fromStdString(dir_ + "/doc.txt")});
   ModalScript script;
+  for (int box = 0; box < 3; ++box) script.QueueResult(QMessageBox::Ok);
   // Should the open wait for a writer, one comes after a while and writes nothing.
   std::thread writer([fifo] {
     ::sleep(3);
@@ -87,6 +84,7 @@ TEST_F(OddFilesTest, TooLongNameIsToldInABoxThatFitsTheScreen) {
   QTest::keyClicks(&wex.view(), "x");
   ModalScript script;
   QueueFileChoice(script, dir_ + "/" + name);
+  script.QueueResult(QMessageBox::Ok);
   wex.frame().SendCommand(ID_FILE_SAVE_AS);
   ASSERT_EQ(script.messageBoxes().size(), 1u);
   const QString text = script.messageBoxes()[0].text;
@@ -104,6 +102,7 @@ TEST_F(OddFilesTest, TooLongNameIsToldInABoxThatFitsTheScreen) {
 TEST_F(OddFilesTest, EachCauseOfAFailureHasItsOwnMessage) {
   ModalScript script;
   const int causes[] = {ENAMETOOLONG, EACCES, ENOSPC, EROFS, EISDIR, kNotRegularFile, ENOENT};
+  for (std::size_t box = 0; box < std::size(causes) + 1; ++box) script.QueueResult(QMessageBox::Ok);
   for (const int cause : causes) ReportFileError(nullptr, FileErrorFromErrno(cause), "/d/f");
   ASSERT_EQ(script.messageBoxes().size(), std::size(causes));
   std::set<QString> texts;

@@ -4,6 +4,7 @@
 #include "editor/FindReplaceDialog.h"
 #include "framework/CommandIds.h"
 #include "tests/gui/editor/EditorTestSupport.h"
+#include "tests/support/TempDir.h"
 
 #include <QAction>
 #include <QFontDialog>
@@ -78,7 +79,8 @@ TEST_F(EditorTest, ConversionIsOneStepOfTheEditHistory) {
   EXPECT_FALSE(UndoEnabled(wex));
   wex.frame().SendCommand(ID_EDIT_UNDO);
   EXPECT_EQ(wex.view().GetPlainText(), "");
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/other.txt", "other");
   wex.view().SetWholeText(euc);
   wex.frame().SendCommand(ID_EUC_TO_SJIS);
@@ -86,7 +88,6 @@ TEST_F(EditorTest, ConversionIsOneStepOfTheEditHistory) {
   wex.frame().SendCommand(ID_EDIT_UNDO);
   EXPECT_EQ(wex.view().GetPlainText(), "other");
   EXPECT_FALSE(wex.doc().IsModified());
-  std::filesystem::remove_all(dir);
 }
 
 TEST_F(EditorTest, ConversionKeepsWhatFollowsANul) {
@@ -119,6 +120,7 @@ TEST_F(EditorTest, EachConversionIsAStepOfItsOwn) {
 TEST_F(EditorTest, TransformationWithoutResultOrMemoryChangesNothing) {
   WexHarness wex;
   ModalScript script;
+  script.QueueResult(QMessageBox::Ok);  // the memory message
   wex.view().SetWholeText("before");
   ASSERT_TRUE(wex.view().TransformWholeText([](const std::string&) { return "after"; }));
   DeliverPostedEvents();
@@ -143,6 +145,8 @@ TEST_F(EditorTest, TransformationWithoutResultOrMemoryChangesNothing) {
 TEST_F(EditorTest, InformationBoxes) {
   WexHarness wex;
   ModalScript script;
+  script.QueueResult(QMessageBox::Ok);
+  script.QueueResult(QMessageBox::Ok);
   wex.frame().SendCommand(ID_EUC_SETTINGS);
   wex.frame().SendCommand(ID_JIS_SETTINGS);
   ASSERT_EQ(script.messageBoxes().size(), 2u);
@@ -352,7 +356,8 @@ std::vector<PdfWord> PdfWords(const QString& pdf) {
 TEST_F(EditorTest, PrintedTextStartsAtTheHalfInchMarginsWithNothingAdded) {
   if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
     GTEST_SKIP() << "pdftotext (poppler-utils) is needed to read the printed page";
-  const QString pdf = QString::fromStdString(MakeTempDir() + "/out.pdf");
+  const TempDir temp;
+  const QString pdf = QString::fromStdString(temp.path() + "/out.pdf");
   WexHarness wex;
   wex.view().SetWholeText("Printed\r\ntext");
   QPrinter printer(QPrinter::HighResolution);
@@ -381,7 +386,8 @@ void DropOn(QWidget* target, QMimeData& data) {
 void DropOnView(WexHarness& wex, QMimeData& data) { DropOn(wex.view().viewport(), data); }
 
 TEST_F(EditorTest, DroppedFilesOpenInOrderAfterTheMessage) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/a.txt", "first");
   WriteBytes(dir + "/b.txt", "second");
   WexHarness wex;

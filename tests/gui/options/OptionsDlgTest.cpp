@@ -252,7 +252,8 @@ TEST_F(OptionsDlgTest, EnterPressesTheFocusedButtonAndEscapeCancels) {
 }
 
 TEST_F(OptionsDlgTest, CodeDetectionSwitchedOffHoldsForTheNextFileOpened) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   const std::string jis = dir + "/jis.txt";
   WriteBytes(jis, "\x1b$B$\"$$\x1b(B\r\n");  // "あい" in JIS
   WexHarness wex;
@@ -269,7 +270,6 @@ TEST_F(OptionsDlgTest, CodeDetectionSwitchedOffHoldsForTheNextFileOpened) {
   ASSERT_TRUE(wex.doc().OnOpenDocument(QString::fromStdString(jis)));
   EXPECT_EQ(script.messageBoxes().size(), 1u) << "the second open still asked to convert";
   EXPECT_EQ(script.pending(), 0u);
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

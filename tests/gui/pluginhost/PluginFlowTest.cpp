@@ -157,6 +157,7 @@ TEST_F(PluginFlowTest, ResultsThatCannotBeTrustedChangeNothingAndAreReported) {
   const std::string typed = wex.view().GetPlainText();
 
   ModalScript script;
+  for (int box = 0; box < 3; ++box) script.QueueResult(QMessageBox::Ok);
   for (const char* plugin : {"Silent.wpi", "Unterminated.wpi"}) {
     wex.frame().SendCommand(RunId(wex.frame(), plugin));
     Settle();

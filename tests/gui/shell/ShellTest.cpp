@@ -4,7 +4,6 @@
 #include "framework/CommandIds.h"
 #include "editor/FindReplaceDialog.h"
 #include "framework/ModalSeam.h"
-#include "resources/Strings.h"
 #include "tests/support/WexHarness.h"
 
 #include <QAction>
@@ -137,7 +136,8 @@ TEST_F(ShellTest, AcceleratorAsksTheUpdateHandlerWhenPressed) {
 }
 
 TEST_F(ShellTest, CaptionFollowsTheDocument) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   const std::string file = dir + "/日記.txt";
   WriteBytes(file, "\x93\xfa\x8b\x4c\r\nabc");  // 日記 CR LF abc
   {
@@ -187,6 +187,7 @@ TEST_F(ShellTest, ExitWithCancelKeepsTheProgramRunning) {
 TEST_F(ShellTest, AboutBoxNamesTheVersion) {
   WexHarness wex;
   ModalScript script;
+  script.QueueResult(QMessageBox::Ok);
   wex.frame().SendCommand(cmd::ID_ABOUT);
   ASSERT_EQ(script.messageBoxes().size(), 1u);
   const ShownMessageBox& box = script.messageBoxes()[0];
@@ -205,11 +206,12 @@ TEST_F(ShellTest, CommandLineSwitches) {
   WriteBytes(settings, "[setting]\r\nSize=0\r\n");
   {
     ModalScript script;
+    script.QueueResult(QMessageBox::Ok);
     WexHarness wex({"/Unregister"});
     EXPECT_FALSE(wex.started());
     EXPECT_EQ(wex.app().MainFrame(), nullptr);
     ASSERT_EQ(script.messageBoxes().size(), 1u);
-    EXPECT_EQ(script.messageBoxes()[0].text, LoadString(IDS_UNREGISTERED));
+    EXPECT_EQ(script.messageBoxes()[0].text, "ｼｽﾃﾑ ﾚｼﾞｽﾄﾘ ｴﾝﾄﾘは削除されています。また、INI ﾌｧｲﾙがある場合は、INI ﾌｧｲﾙも削除されました。");
   }
   {
     ModalScript script;
@@ -226,7 +228,8 @@ TEST_F(ShellTest, CommandLineSwitches) {
 }
 
 TEST_F(ShellTest, RelativeFileNameMeansTheCurrentDirectory) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   WriteBytes(dir + "/here.txt", "text");
   const QString before = QDir::currentPath();
   QDir::setCurrent(QString::fromStdString(dir));
@@ -239,6 +242,7 @@ TEST_F(ShellTest, RelativeFileNameMeansTheCurrentDirectory) {
 
 TEST_F(ShellTest, UnregisterLeavesAFreshDirectoryAlone) {
   ModalScript script;
+  script.QueueResult(QMessageBox::Ok);
   WexHarness wex({"/Unregister"});
   EXPECT_FALSE(wex.started());
   EXPECT_TRUE(ReadBytes(TestSettingsPath()).empty());
@@ -246,26 +250,31 @@ TEST_F(ShellTest, UnregisterLeavesAFreshDirectoryAlone) {
 }
 
 TEST_F(ShellTest, PrintingWithoutThePrinterFailsVisibly) {
-  const std::string file = MakeTempDir() + "/p.txt";
+  const TempDir temp;
+  const std::string file = temp.path() + "/p.txt";
   WriteBytes(file, "print me");
   {
     ModalScript script;
+    script.QueueResult(QMessageBox::Ok);
     WexHarness wex({"/pt", QString::fromStdString(file), "no-such-printer", "driver", "port"});
     EXPECT_FALSE(wex.started());
     EXPECT_EQ(wex.exitCode(), 1);
     ASSERT_EQ(script.messageBoxes().size(), 1u);
-    EXPECT_EQ(script.messageBoxes()[0].text, LoadString(IDS_PRINT_FAILED));
+    EXPECT_EQ(script.messageBoxes()[0].text, "印刷を開始できませんでした。プリンタの設定を確認してください。");
   }
   if (!QPrinterInfo::defaultPrinter().isNull()) return;  // a machine with a printer prints
   ModalScript script;
+  script.QueueResult(QMessageBox::Ok);
   WexHarness wex({"/p", QString::fromStdString(file)});
   EXPECT_EQ(wex.exitCode(), 1);
   EXPECT_EQ(script.messageBoxes().size(), 1u);
 }
 
 TEST_F(ShellTest, UnopenableFileEndsWithMessageAndFailureStatus) {
-  const std::string missing = MakeTempDir() + "/none.txt";
+  const TempDir temp;
+  const std::string missing = temp.path() + "/none.txt";
   ModalScript script;
+  script.QueueResult(QMessageBox::Ok);
   WexHarness wex({QString::fromStdString(missing)});
   EXPECT_FALSE(wex.started());
   EXPECT_NE(wex.exitCode(), 0);

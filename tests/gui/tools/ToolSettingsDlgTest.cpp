@@ -162,7 +162,8 @@ TEST_F(ToolSettingsDlgTest, EnterPressesTheFocusedButton) {
 }
 
 TEST_F(ToolSettingsDlgTest, BrowseSetsTheCommandLineAndNamesAnUnnamedSlot) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   const std::string program = dir + "/my.tool.sh";
   WriteBytes(program, "#!/bin/sh\n");
   std::filesystem::permissions(program, std::filesystem::perms::owner_all);
@@ -184,12 +185,11 @@ TEST_F(ToolSettingsDlgTest, BrowseSetsTheCommandLineAndNamesAnUnnamedSlot) {
                EXPECT_EQ(Edit(dialog, 1009)->text(), "");
                return Click(dialog, 1);
              },
-             choose, choose});
+             choose, choose, [](QDialog&) { return int(QDialog::Rejected); }});
   const std::string written = ReadBytes(TestSettingsPath());
   for (const std::string& line : std::vector<std::string>{"tool_1=my.tool", "file_1=" + program, "tool_2=kept", "file_2=" + program,
                                  "tool_3=\r", "file_3=stays"})
     EXPECT_NE(written.find("\n" + line), std::string::npos) << line;
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -120,7 +120,8 @@ TEST_F(ToolSlotsTest, EmptyButtonOpensTheDialogAndIconsFollowItsResult) {
 }
 
 TEST_F(ToolSlotsTest, MenuAndButtonLaunchTheSlotsProgram) {
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   const std::string record = dir + "/record";
   ::setenv("WEX_RECORD", record.c_str(), 1);
   WriteBytes(TestSettingsPath(), "[tools]\r\ntool_1=named\r\nfile_2=\"" TOOL_RECORDER
@@ -137,13 +138,13 @@ TEST_F(ToolSlotsTest, MenuAndButtonLaunchTheSlotsProgram) {
   EXPECT_TRUE(launched("button"));
   EXPECT_EQ(script.shown(), 0);  // no dialog, no message
   ::unsetenv("WEX_RECORD");
-  std::filesystem::remove_all(dir);
 }
 
 TEST_F(ToolSlotsTest, JapaneseCommandLineReachesTheProgramInTheFileSystemsSpelling) {
   // The settings hold Shift-JIS; the folder is named in the file system's UTF-8.
   // 表 and ソ end in the byte of a backslash.
-  const std::string dir = MakeTempDir();
+  const TempDir temp;
+  const std::string& dir = temp.path();
   const std::string program = dir + "/ツール/recorder";
   std::filesystem::create_directory(dir + "/ツール");
   std::filesystem::copy_file(TOOL_RECORDER, program);
@@ -158,7 +159,6 @@ TEST_F(ToolSlotsTest, JapaneseCommandLineReachesTheProgramInTheFileSystemsSpelli
   ASSERT_TRUE(Recorded(record, "ソ"));
   EXPECT_EQ(ReadBytes(record), program + "\n表示\nソ\n" + std::filesystem::current_path().string() + "\n");
   ::unsetenv("WEX_RECORD");
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include "plugin_host/PluginModule.h"
 #include "plugin_host/PluginScan.h"
 #include "tests/unit/pluginhost/DirectoryOrder.h"
-#include "tests/unit/settings/TempDir.h"
+#include "tests/support/TempDir.h"
 
 #include <algorithm>
 #include <filesystem>

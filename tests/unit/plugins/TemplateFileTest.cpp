@@ -10,13 +10,13 @@
 
 #include "platform/FileBytes.h"
 #include "plugins/markwell/TemplateFile.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
 TEST(TemplateFile, AFailedRewriteKeepsEveryTemplate) {
-  std::string dir = (std::filesystem::temp_directory_path() / "wex-templates-XXXXXX").string();
-  ASSERT_NE(mkdtemp(dir.data()), nullptr);
-  const std::string path = dir + "/wpi.dat";
+  const TempDir dir;
+  const std::string path = dir.file("wpi.dat");
   ASSERT_TRUE(markwell::WriteTemplateLine(path, 3, "kept"));
   std::string before;
   ASSERT_EQ(ReadWholeFile(path, before), 0);
@@ -33,8 +33,7 @@ TEST(TemplateFile, AFailedRewriteKeepsEveryTemplate) {
   EXPECT_EQ(ReadWholeFile(path, after), 0);
   EXPECT_EQ(after, before);
   EXPECT_EQ(markwell::ReadTemplateLine(path, 3), "kept");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1) << "a temporary file is left";
-  std::filesystem::remove_all(dir);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "a temporary file is left";
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "settings/Settings.h"
-#include "tests/unit/settings/TempDir.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
 
 #include <iconv.h>
 

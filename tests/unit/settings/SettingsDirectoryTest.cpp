@@ -4,7 +4,9 @@
 #include "platform/UserDirectories.h"
 #include "settings/Settings.h"
 #include "settings/SettingsDirectory.h"
-#include "tests/unit/settings/TempDir.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>

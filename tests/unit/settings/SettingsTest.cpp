@@ -1,6 +1,8 @@
 #include "settings/Settings.h"
 #include "settings/SettingsFiles.h"
-#include "tests/unit/settings/TempDir.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>

@@ -5,13 +5,12 @@
 #include <string>
 #include <unistd.h>
 
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
 class TempFolder {
  public:
-  TempFolder() {
-    std::string name = "/tmp/wex-tools-XXXXXX";
-    path_ = ::mkdtemp(name.data());
-  }
-  ~TempFolder() { std::filesystem::remove_all(path_); }
   const std::filesystem::path& path() const { return path_; }
 
   /// Creates `relative` (and its folders) as a shell script, executable or not.
@@ -25,5 +24,6 @@ class TempFolder {
   }
 
  private:
-  std::filesystem::path path_;
+  TempDir dir_;
+  std::filesystem::path path_ = dir_.path();
 };
