@@ -173,6 +173,18 @@ struct Phase {
   std::string floor;  // empty for a floor
 };
 
+// Opens `file` (in the benchmark's folder) answering Yes to the conversion prompt.
+std::function<void(const Switch&)> OpenConvertingOnYes(const char* file) {
+  return [file](const Switch& timing) {
+    timing(false);
+    Editor editor;
+    ModalScript script;
+    script.QueueResult(QMessageBox::Yes);
+    timing(true);
+    editor.doc.OnOpenDocument(QString::fromStdString(Dir() + file));
+  };
+}
+
 const std::vector<Phase>& Phases() {
   static const std::vector<Phase> phases = {
       {"Floor_SetPlainText_Sjis",
@@ -192,25 +204,9 @@ const std::vector<Phase>& Phases() {
          editor.doc.OnOpenDocument(QString::fromStdString(Dir() + "/bench-sjis.txt"));
        },
        "Floor_SetPlainText_Sjis"},
-      {"Open_Euc_ConvertOnYes",
-       [](const Switch& timing) {
-         timing(false);
-         Editor editor;
-         ModalScript script;
-         script.QueueResult(QMessageBox::Yes);
-         timing(true);
-         editor.doc.OnOpenDocument(QString::fromStdString(Dir() + "/bench-euc.txt"));
-       },
-       "Floor_SetPlainText_Sjis"},
-      {"Open_Utf8_ConvertOnYes",  // the same text as UTF-8 with LF, a third longer in bytes
-       [](const Switch& timing) {
-         timing(false);
-         Editor editor;
-         ModalScript script;
-         script.QueueResult(QMessageBox::Yes);
-         timing(true);
-         editor.doc.OnOpenDocument(QString::fromStdString(Dir() + "/bench-utf8.txt"));
-       },
+      {"Open_Euc_ConvertOnYes", OpenConvertingOnYes("/bench-euc.txt"), "Floor_SetPlainText_Sjis"},
+      // the same text as UTF-8 with LF, a third longer in bytes
+      {"Open_Utf8_ConvertOnYes", OpenConvertingOnYes("/bench-utf8.txt"),
        "Open_Sjis_WithRecognition"},
       {"Recognise_Utf8_8KB_x1000",
        [](const Switch& timing) {
