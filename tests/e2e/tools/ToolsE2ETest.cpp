@@ -56,6 +56,14 @@ struct ToolSetup {
     return tool;
   }
 
+  // Checks that the editor itself was not raised, then closes the tool's window
+  // and the editor.
+  void CloseBothLeavingTheEditorUnpinned(const std::string& tool) {
+    EXPECT_FALSE(IsAbove(window));
+    RunCommand("xdotool windowclose " + tool + " 2>/dev/null");
+    EXPECT_EQ(CloseWindow(window, *wex), 0);
+  }
+
   WexInstall install;
   std::unique_ptr<WexProcess> wex;
   std::string window;
@@ -70,10 +78,7 @@ TEST(ToolsE2E, TopmostToolWindowIsKeptAbove) {
   const std::string tool = setup.StartToolWithWindow("wex-tool-window", chosen);
   ASSERT_FALSE(tool.empty()) << "the tool did not start";
   EXPECT_TRUE(WaitUntilAbove(tool, 5));
-  // The editor itself was not raised.
-  EXPECT_FALSE(IsAbove(setup.window));
-  RunCommand("xdotool windowclose " + tool + " 2>/dev/null");
-  EXPECT_EQ(CloseWindow(setup.window, *setup.wex), 0);
+  setup.CloseBothLeavingTheEditorUnpinned(tool);
 }
 
 TEST(ToolsE2E, AWindowWithoutItsProcessIdIsAboveWithinTwoSeconds) {
@@ -85,9 +90,7 @@ TEST(ToolsE2E, AWindowWithoutItsProcessIdIsAboveWithinTwoSeconds) {
   ASSERT_FALSE(tool.empty()) << "the tool did not start";
   const double left = 2 - std::chrono::duration<double>(Clock::now() - chosen).count();
   EXPECT_TRUE(WaitUntilAbove(tool, left > 0 ? left : 0));
-  EXPECT_FALSE(IsAbove(setup.window));
-  RunCommand("xdotool windowclose " + tool + " 2>/dev/null");
-  EXPECT_EQ(CloseWindow(setup.window, *setup.wex), 0);
+  setup.CloseBothLeavingTheEditorUnpinned(tool);
 }
 
 TEST(ToolsE2E, AToolThatEndsAtOncePinsNothing) {
