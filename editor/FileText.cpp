@@ -26,8 +26,11 @@ FileText UnicodeFileText(std::string bytes, TextEncoding encoding, QWidget* owne
   const bool utf16 = encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
   if (!ConversionWanted(utf16 ? "このﾌｧｲﾙはUTF-16で記述されていると思われます。"
                               : "このﾌｧｲﾙはUTF-8で記述されていると思われます。",
-                        owner))
-    return AsTheyAre(std::move(bytes));
+                        owner)) {
+    FileText text = AsTheyAre(std::move(bytes));
+    text.onlyOwnLineEnds = utf16;
+    return text;
+  }
   ShiftJisText converted = UnicodeToShiftJis(bytes, encoding);
   FileText text;
   text.format.encoding = encoding;

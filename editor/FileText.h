@@ -12,6 +12,9 @@ struct FileText {
   TextFormat format;         ///< the form Save writes it back in
   std::size_t replaced = 0;  ///< characters that became "〓" on conversion
   std::u16string samples;    ///< up to ten of them
+  /// UTF-16 read as its bytes, where most CR and LF bytes are halves of characters:
+  /// only format.lineEnd ends a paragraph, so that Save writes every byte back.
+  bool onlyOwnLineEnds = false;
 };
 
 /// The text that a plain file's bytes give. With "Kanji_auto" exactly 1 in

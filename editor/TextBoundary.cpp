@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <memory>
 
-QString SjisToText(std::string_view sjis) {
+QString SjisToText(std::string_view sjis, cp932::LineEnds lineEnds) {
   QString text(static_cast<qsizetype>(sjis.size()), Qt::Uninitialized);
-  const std::size_t n = cp932::DecodeTo(sjis, reinterpret_cast<char16_t*>(text.data()),
-                                        cp932::LineEnds::Paragraphs);
+  const std::size_t n =
+      cp932::DecodeTo(sjis, reinterpret_cast<char16_t*>(text.data()), lineEnds);
   text.resize(static_cast<qsizetype>(n));
   return text;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "kanji/TextFormat.h"
 #include "platform/ChunkedWrite.h"
+#include "platform/Cp932Codec.h"
 
 #include <QString>
 #include <string>
@@ -9,7 +10,8 @@
 // Conversions at the edit control's boundary: Shift-JIS bytes with CR LF, CR or
 // LF paragraph ends in; Shift-JIS with CR LF out. Characters CP932 cannot hold
 // become "?" on the way out.
-QString SjisToText(std::string_view sjis);
+QString SjisToText(std::string_view sjis,
+                   cp932::LineEnds lineEnds = cp932::LineEnds::Paragraphs);
 std::string TextToSjis(const QString& text);
 /// TextToSjis(text) produced a chunk at a time, for writing a file while it is encoded.
 FillChunk SjisChunks(QString text);

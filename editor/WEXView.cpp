@@ -7,6 +7,7 @@
 #include "editor/OutOfMemory.h"
 #include "editor/TextBoundary.h"
 #include "editor/WEXDoc.h"
+#include "kanji/FileEncoder.h"
 #include "framework/CommandIds.h"
 #include "framework/FrameWnd.h"
 #include "framework/MessageBox.h"
@@ -94,7 +95,8 @@ int CWEXView::WriteTextFile(const std::string& localPath, const TextFormat& form
 }
 
 void CWEXView::SetFileText(FileText text, QWidget* owner) {
-  SetWholeText(std::move(text.sjis));
+  SetWholeText(std::move(text.sjis), text.onlyOwnLineEnds ? OnlyLineEnd(text.format.lineEnd)
+                                                          : cp932::LineEnds::Paragraphs);
   if (m_pDocument) m_pDocument->SetFormat(text.format);
   if (text.replaced == 0) return;
   QMetaObject::invokeMethod(
@@ -105,8 +107,8 @@ void CWEXView::SetFileText(FileText text, QWidget* owner) {
       Qt::QueuedConnection);
 }
 
-void CWEXView::SetWholeText(std::string sjis) {
-  const QString text = SjisToText(sjis);
+void CWEXView::SetWholeText(std::string sjis, cp932::LineEnds lineEnds) {
+  const QString text = SjisToText(sjis, lineEnds);
   // Released before the control copies the characters, so that a big text is
   // held twice at most rather than three times.
   std::string().swap(sjis);

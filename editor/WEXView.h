@@ -1,6 +1,7 @@
 #pragma once
 #include "editor/FileText.h"
 #include "framework/CmdTarget.h"
+#include "platform/Cp932Codec.h"
 #include "plugin_host/PluginModule.h"
 #include "plugin_host/PluginScan.h"
 
@@ -48,10 +49,11 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   /// document its format, and once the text is shown tells of the characters
   /// that the conversion replaced, in a message owned by `owner`.
   void SetFileText(FileText text, QWidget* owner);
-  /// Replaces the whole text (Shift-JIS; CR LF, CR and LF each end a paragraph):
-  /// caret to the start, undo history emptied, modified flag cleared. `sjis` is
-  /// released once decoded, so a text moved in is not held twice meanwhile.
-  void SetWholeText(std::string sjis);
+  /// Replaces the whole text (Shift-JIS; CR LF, CR and LF each end a paragraph,
+  /// or as `lineEnds` says): caret to the start, undo history emptied, modified
+  /// flag cleared. `sjis` is released once decoded, so a text moved in is not held
+  /// twice meanwhile.
+  void SetWholeText(std::string sjis, cp932::LineEnds lineEnds = cp932::LineEnds::Paragraphs);
   /// Shows the whole text in the view's font; selection and modified flag stay.
   void ApplyCharFormat();
 

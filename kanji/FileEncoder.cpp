@@ -17,7 +17,7 @@ namespace {
 
 constexpr char16_t kGeta = u'\u3013';
 
-bool IsEscape(char16_t c) { return c >= 0xDC40 && c <= 0xDCFF && cp932::IsRepresentable(c); }
+bool IsEscape(char16_t c) { return c >= 0xDC00 && c <= 0xDCFF && cp932::IsRepresentable(c); }
 bool IsLineEnd(char16_t c) { return c == u'\n' || c == u'\u2029' || c == u'\u2028'; }
 bool UsesIconv(TextEncoding e) { return e == TextEncoding::EucJp || e == TextEncoding::Jis; }
 const char* IconvName(TextEncoding e) { return e == TextEncoding::Jis ? "ISO-2022-JP" : "EUC-JP"; }
@@ -188,6 +188,15 @@ char* PutUtf8Units(std::u16string_view piece, const Utf8Table& table, char* o) {
 
 }  // namespace
 
+cp932::LineEnds OnlyLineEnd(LineEnd lineEnd) {
+  switch (lineEnd) {
+    case LineEnd::Lf: return cp932::LineEnds::OnlyLf;
+    case LineEnd::Cr: return cp932::LineEnds::OnlyCr;
+    case LineEnd::CrLf: break;
+  }
+  return cp932::LineEnds::OnlyCrLf;
+}
+
 FileEncoder::FileEncoder(const TextFormat& format) : m_format(format) {
   // The tables are built on first use, not while the first chunk is awaited.
   if (format.encoding == TextEncoding::Utf8 || format.encoding == TextEncoding::Utf8Bom)
@@ -217,19 +226,7 @@ std::size_t FileEncoder::MaxBytesPerUnit() const {
 }
 
 std::size_t FileEncoder::EncodeShiftJis(std::u16string_view piece, char* out) const {
-  const std::size_t n = cp932::EncodeTo(piece, out, cp932::LineEnds::Paragraphs);
-  if (m_format.lineEnd == LineEnd::CrLf) return n;
-  // CR LF comes only from paragraph ends: no byte of a pair is CR or LF.
-  std::size_t kept = 0;
-  for (std::size_t i = 0; i < n; ++i) {
-    if (out[i] == '\r' && i + 1 < n && out[i + 1] == '\n') {
-      out[kept++] = m_format.lineEnd == LineEnd::Lf ? '\n' : '\r';
-      ++i;
-    } else {
-      out[kept++] = out[i];
-    }
-  }
-  return kept;
+  return cp932::EncodeTo(piece, out, OnlyLineEnd(m_format.lineEnd));
 }
 
 std::size_t FileEncoder::Iconv(char* out, std::size_t capacity) {

@@ -2,7 +2,8 @@
 // The editor's text written as a file in any TextFormat. Plain C++.
 //
 // The text is the edit control's: paragraphs end in U+2029, U+2028 or LF, U+00A0 is a
-// blank, and U+DC40..U+DCFF (CP932 escapes) stand for bytes that are no character.
+// blank, and the CP932 escapes (U+DC0A, U+DC0D, U+DC40..U+DCFF) stand for bytes that
+// are no character.
 // What is written is always the Shift-JIS text the control gives, in the chosen form:
 // - Shift-JIS: those bytes, with the line ends chosen.
 // - UTF-8, UTF-16: each character's code point as CP932 decodes it ("〓" is U+3013),
@@ -15,11 +16,15 @@
 // as "〓": CountUnholdable tells the caller how many beforehand, to ask the user.
 
 #include "kanji/TextFormat.h"
+#include "platform/Cp932Codec.h"
 
 #include <cstddef>
 #include <memory>
 #include <string_view>
 #include <vector>
+
+/// The codec's handling of line ends in which `lineEnd` alone ends a paragraph.
+cp932::LineEnds OnlyLineEnd(LineEnd lineEnd);
 
 class FileEncoder {
  public:

@@ -54,6 +54,7 @@ constexpr std::array<std::uint16_t, 0x10000> kEncode = [] {
   for (unsigned t = 0x40; t < 0x100; ++t) {
     if (IsTrail(t)) code[Escape(t)] = Stored(t);
   }
+  for (unsigned b : {'\r', '\n'}) code[Escape(b)] = Stored(b);
   for (int row = 0; row < kLeadRows; ++row) {
     for (int i = 0; i < kTrailCount; ++i) {
       if (const char16_t c = kPairs[row][i]) code[c] = Stored(LeadOfRow(row), 0x40 + i);
@@ -65,16 +66,33 @@ constexpr std::array<std::uint16_t, 0x10000> kEncode = [] {
 constexpr bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 constexpr bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
-template <bool kParagraphs>
+/// How many bytes at `p[i]` (a CR or LF) make one paragraph end under `mode`; 0 when
+/// the byte is a character of its own (an escape).
+constexpr std::size_t ParagraphEndLength(LineEnds mode, const unsigned char* p, std::size_t i,
+                                         std::size_t n) {
+  const bool cr = p[i] == '\r';
+  const bool crLf = cr && i + 1 < n && p[i + 1] == '\n';
+  switch (mode) {
+    case LineEnds::Paragraphs: return crLf ? 2 : 1;
+    case LineEnds::OnlyCrLf: return crLf ? 2 : 0;
+    case LineEnds::OnlyLf: return cr ? 0 : 1;
+    case LineEnds::OnlyCr: return cr ? 1 : 0;
+    case LineEnds::Keep: break;
+  }
+  return 0;
+}
+
+template <LineEnds kMode>
 std::size_t DecodeBytes(const unsigned char* p, std::size_t n, char16_t* out) {
   char16_t* o = out;
   std::size_t i = 0;
   while (i < n) {
     const unsigned b = p[i];
     if (b < 0x80) {
-      if (kParagraphs && (b == '\r' || b == '\n')) {
-        i += (b == '\r' && i + 1 < n && p[i + 1] == '\n') ? 2 : 1;
-        *o++ = u'\n';
+      if (kMode != LineEnds::Keep && (b == '\r' || b == '\n')) {
+        const std::size_t length = ParagraphEndLength(kMode, p, i, n);
+        *o++ = length ? u'\n' : Escape(b);
+        i += length ? length : 1;
         continue;
       }
       *o++ = static_cast<char16_t>(b);
@@ -104,14 +122,35 @@ std::size_t DecodeBytes(const unsigned char* p, std::size_t n, char16_t* out) {
   return static_cast<std::size_t>(o - out);
 }
 
+using EncodeTable = std::array<std::uint16_t, 0x10000>;
+
 /// kEncode for the control's text: its paragraph ends ("\n", U+2029) and line
-/// separators (U+2028) are stored as CR LF, its no-break space as a blank.
-constexpr std::array<std::uint16_t, 0x10000> kEncodeParagraphs = [] {
-  std::array<std::uint16_t, 0x10000> code = kEncode;
-  code[u'\n'] = code[0x2028] = code[0x2029] = Stored('\r', '\n');
+/// separators (U+2028) are stored as `paragraphEnd`, its no-break space as a blank.
+constexpr EncodeTable EncodeParagraphs(std::uint16_t paragraphEnd) {
+  EncodeTable code = kEncode;
+  code[u'\n'] = code[0x2028] = code[0x2029] = paragraphEnd;
   code[0xA0] = Stored(' ');
   return code;
-}();
+}
+constexpr EncodeTable kEncodeParagraphs = EncodeParagraphs(Stored('\r', '\n'));
+
+const EncodeTable& EncodeTableFor(LineEnds mode) {
+  // The single-byte line ends are rarer: their tables are made on first use.
+  switch (mode) {
+    case LineEnds::Keep: return kEncode;
+    case LineEnds::OnlyLf: {
+      static const EncodeTable lf = EncodeParagraphs(Stored('\n'));
+      return lf;
+    }
+    case LineEnds::OnlyCr: {
+      static const EncodeTable cr = EncodeParagraphs(Stored('\r'));
+      return cr;
+    }
+    case LineEnds::Paragraphs:
+    case LineEnds::OnlyCrLf: break;
+  }
+  return kEncodeParagraphs;
+}
 
 /// Stores one character's bytes (not kCannotHold) at `o`; returns the end.
 inline char* Store(char* o, unsigned code) {
@@ -124,8 +163,7 @@ inline char* Store(char* o, unsigned code) {
   return o + 1 + ((code + 0xFF00) >> 16);
 }
 
-std::size_t EncodeText(const std::array<std::uint16_t, 0x10000>& table, const char16_t* s,
-                       std::size_t n, char* out) {
+std::size_t EncodeText(const EncodeTable& table, const char16_t* s, std::size_t n, char* out) {
   char* o = out;
   std::size_t i = 0;
   for (;;) {
@@ -154,13 +192,18 @@ std::size_t EncodeText(const std::array<std::uint16_t, 0x10000>& table, const ch
 
 std::size_t DecodeTo(std::string_view bytes, char16_t* out, LineEnds lineEnds) {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-  return lineEnds == LineEnds::Paragraphs ? DecodeBytes<true>(p, bytes.size(), out)
-                                          : DecodeBytes<false>(p, bytes.size(), out);
+  switch (lineEnds) {
+    case LineEnds::Keep: return DecodeBytes<LineEnds::Keep>(p, bytes.size(), out);
+    case LineEnds::Paragraphs: return DecodeBytes<LineEnds::Paragraphs>(p, bytes.size(), out);
+    case LineEnds::OnlyCrLf: return DecodeBytes<LineEnds::OnlyCrLf>(p, bytes.size(), out);
+    case LineEnds::OnlyLf: return DecodeBytes<LineEnds::OnlyLf>(p, bytes.size(), out);
+    case LineEnds::OnlyCr: return DecodeBytes<LineEnds::OnlyCr>(p, bytes.size(), out);
+  }
+  return 0;
 }
 
 std::size_t EncodeTo(std::u16string_view text, char* out, LineEnds lineEnds) {
-  return EncodeText(lineEnds == LineEnds::Paragraphs ? kEncodeParagraphs : kEncode, text.data(),
-                    text.size(), out);
+  return EncodeText(EncodeTableFor(lineEnds), text.data(), text.size(), out);
 }
 
 std::u16string Decode(std::string_view bytes, LineEnds lineEnds) {

@@ -23,9 +23,11 @@
 // - Encoding inverts exactly these mappings. Code points that iconv only approximates
 //   (U+00A5 as 0x5C, U+203E as 0x7E, U+2016 as 0x81 0x61) cannot be held: they would
 //   come back as other characters, so they are saved as "?".
-// Escapes therefore lie in U+DC40..U+DCFF (U+DC7F excepted). A lone surrogate in that
-// range reaching the text some other way (pasted) cannot be told from an escape and
-// is saved as that byte; every other code unit CP932 cannot hold is saved as "?".
+// - CR and LF bytes that do not end a line (LineEnds::Only*) are escaped too.
+// Escapes therefore lie in U+DC40..U+DCFF (U+DC7F excepted), and are U+DC0A and U+DC0D.
+// A lone surrogate among them reaching the text some other way (pasted) cannot be told
+// from an escape and is saved as that byte; every other code unit CP932 cannot hold
+// is saved as "?".
 
 #include <cstddef>
 #include <string>
@@ -39,6 +41,13 @@ enum class LineEnds {
   Paragraphs,  ///< decode: CR LF, CR and LF each become one "\n";
                ///< encode: "\n", U+2029 and U+2028 become CR LF and U+00A0
                ///< a blank, as the control's plain text has them.
+  /// For bytes whose CR and LF are not all line ends (UTF-16 read as its bytes):
+  /// decode: only this one line end becomes "\n", every other CR and LF byte an
+  /// escape; encode: as Paragraphs, with this line end for each paragraph end.
+  /// Decoding and encoding back gives the same bytes.
+  OnlyCrLf,
+  OnlyLf,
+  OnlyCr,
 };
 
 /// Decodes into `out`, which must hold `bytes.size()` code units; returns how many

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QTest>
+#include <cstdio>
 #include <iconv.h>
 
 namespace {
@@ -126,6 +127,43 @@ TEST_F(EditorTest, Utf16FilesWithAndWithoutMarkComeBackInTheirOwnForm) {
   // New: Shift-JIS with CR LF.
   wex.frame().SendCommand(ID_FILE_NEW);
   EXPECT_EQ(FormatPane(wex), "Shift-JIS CRLF");
+}
+
+TEST_F(EditorTest, Utf16AnsweredNoIsWrittenBackByteForByte) {
+  // UTF-16 is full of CR and LF bytes that are halves of characters: 上 is U+4E0A,
+  // 」 U+300D; the first of them makes the document's line end CR or LF. Without a
+  // mark the text must be mostly ASCII to be told by its NULs.
+  const std::string japanese = "」で始まる上の行\r\n「上り」と「下り」\r\n\r\n最後の行」";
+  const std::string ascii = "id=1, name=\"上り」\"\r\nid=2, name=\"下り」\"\n";
+  const std::string files[] = {
+      "\xFF\xFE" + Iconv(japanese, "UTF-16LE", "UTF-8"),
+      "\xFE\xFF" + Iconv(japanese, "UTF-16BE", "UTF-8"),
+      Iconv(ascii, "UTF-16LE", "UTF-8"),
+      Iconv(ascii, "UTF-16BE", "UTF-8"),
+  };
+  const TempDir temp;
+  const std::string path = temp.path() + "/utf16.txt";
+  ModalScript script;
+  WexHarness wex;
+  for (const std::string& bytes : files) {
+    WriteBytes(path, bytes);
+    script.QueueResult(QMessageBox::No);
+    ASSERT_TRUE(wex.doc().OnOpenDocument(QString::fromStdString(path)));
+    EXPECT_EQ(script.messageBoxes().back().text,
+              "このﾌｧｲﾙはUTF-16で記述されていると思われます。\nシフトJISに変換して読み込みますか？");
+    ASSERT_EQ(std::remove(path.c_str()), 0);  // so that the bytes compared are Save's
+    wex.frame().SendCommand(ID_FILE_SAVE);
+    EXPECT_EQ(ReadBytes(path), bytes);
+    // A line typed at the start ends in the document's own line end; the rest stays.
+    QTest::keyClicks(&wex.view(), "a");
+    QTest::keyClick(&wex.view(), Qt::Key_Return);
+    wex.frame().SendCommand(ID_FILE_SAVE);
+    const std::string lineEnd = FormatPane(wex).endsWith("CRLF") ? "\r\n"
+                                : FormatPane(wex).endsWith("LF") ? "\n"
+                                                                 : "\r";
+    EXPECT_EQ(ReadBytes(path), "a" + lineEnd + bytes);
+  }
+  EXPECT_EQ(script.shown(), 4);
 }
 
 TEST_F(EditorTest, ReplacedCharactersAreReportedOnceTheTextIsShown) {

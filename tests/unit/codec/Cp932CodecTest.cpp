@@ -97,6 +97,9 @@ TEST(Cp932Codec, RandomByteStringsComeBackUnchanged) {
     // Paragraph ends are rewritten as CR LF, then stay put.
     const std::u16string paragraphs = Decode(bytes, LineEnds::Paragraphs);
     ASSERT_EQ(Decode(Encode(paragraphs, LineEnds::Paragraphs), LineEnds::Paragraphs), paragraphs);
+    // With one line end kept as paragraph ends, every byte comes back.
+    for (const LineEnds only : {LineEnds::OnlyCrLf, LineEnds::OnlyLf, LineEnds::OnlyCr})
+      ASSERT_EQ(Encode(Decode(bytes, only), only), bytes) << static_cast<int>(only);
   }
 }
 
@@ -169,6 +172,14 @@ TEST(Cp932Codec, LineEnds) {
   // The control's line separator and no-break space, as its plain text shows them.
   EXPECT_EQ(Encode(u"a\u2028b\u00A0c", LineEnds::Paragraphs), "a\r\nb c");
   EXPECT_EQ(Encode(u"a\u2028b\u00A0c"), "a?b?c");
+
+  // One line end ends paragraphs; every other CR and LF byte is a character of its own.
+  EXPECT_EQ(Decode(bytes, LineEnds::OnlyCrLf), u"a\nb\xDC0D" u"c\xDC0A" u"d\xDC0D\n\xDC0A\xDC0D");
+  EXPECT_EQ(Decode(bytes, LineEnds::OnlyLf), u"a\xDC0D\nb\xDC0D" u"c\nd\xDC0D\xDC0D\n\n\xDC0D");
+  EXPECT_EQ(Decode(bytes, LineEnds::OnlyCr), u"a\n\xDC0A" u"b\nc\xDC0A" u"d\n\n\xDC0A\xDC0A\n");
+  EXPECT_EQ(Encode(u"a\nb\u2029\xDC0D\xDC0A", LineEnds::OnlyLf), "a\nb\n\r\n");
+  EXPECT_EQ(Encode(u"a\nb\u2029\xDC0D\xDC0A", LineEnds::OnlyCr), "a\rb\r\r\n");
+  EXPECT_EQ(Encode(u"a\n\xDC0D\xDC0A", LineEnds::OnlyCrLf), "a\r\n\r\n");
 
   // The *To forms write no more than the buffer sizes they promise.
   const std::string wide = "\r\n\n\x82\xA0";
