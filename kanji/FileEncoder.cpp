@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <mutex>
 #include <stdexcept>
 
 namespace {
@@ -69,20 +70,55 @@ IconvForms BuildJisCodePoints() {
 }
 
 // The forms a format writes its characters in; none for CP932's own code points.
+// Each is built the first time it is needed.
 const IconvForms* FormsFor(const TextFormat& format) {
-  static const IconvForms euc = BuildIconvForms(TextEncoding::EucJp);
-  static const IconvForms jis = BuildIconvForms(TextEncoding::Jis);
-  static const IconvForms jisCodePoints = BuildJisCodePoints();
-  if (format.encoding == TextEncoding::Jis) return &jis;
-  if (format.encoding == TextEncoding::EucJp) return &euc;
-  if (format.jisCodePoints && format.encoding != TextEncoding::ShiftJis) return &jisCodePoints;
+  if (format.encoding == TextEncoding::Jis) {
+    static const IconvForms jis = BuildIconvForms(TextEncoding::Jis);
+    return &jis;
+  }
+  if (format.encoding == TextEncoding::EucJp) {
+    static const IconvForms euc = BuildIconvForms(TextEncoding::EucJp);
+    return &euc;
+  }
+  if (format.jisCodePoints && format.encoding != TextEncoding::ShiftJis) {
+    static const IconvForms jisCodePoints = BuildJisCodePoints();
+    return &jisCodePoints;
+  }
   return nullptr;
 }
 
-bool Holds(TextEncoding encoding, char16_t c) {
-  if (IsEscape(c)) return encoding == TextEncoding::ShiftJis;
-  if (!UsesIconv(encoding) || !cp932::IsRepresentable(c) || c == 0) return true;
+// Whether EUC-JP or JIS holds `c`.
+bool IconvHolds(TextEncoding encoding, char16_t c) {
+  if (IsEscape(c)) return false;
+  if (!cp932::IsRepresentable(c) || c == 0) return true;
   return (*FormsFor({encoding}))[c] != 0;
+}
+
+// Whether `text` has a unit in U+DC00..U+DCFF, where the escapes lie: eight at a time.
+bool HasEscapeRange(std::u16string_view text) {
+  using Units = std::uint16_t __attribute__((vector_size(16)));
+  constexpr std::size_t kLanes = sizeof(Units) / sizeof(char16_t);
+  const std::size_t n = text.size();
+  Units found{};
+  std::size_t i = 0;
+  for (; i + kLanes <= n; i += kLanes) {
+    Units units;
+    std::memcpy(&units, text.data() + i, sizeof units);
+    found |= (Units)(static_cast<Units>(units - 0xDC00) < 0x100);
+  }
+  for (std::size_t lane = 0; lane < kLanes; ++lane)
+    if (found[lane]) return true;
+  for (; i < n; ++i)
+    if (text[i] >= 0xDC00 && text[i] <= 0xDCFF) return true;
+  return false;
+}
+
+// How many escapes `text` holds. Most texts hold none, which a quick pass tells.
+std::size_t CountEscapes(std::u16string_view text) {
+  if (!HasEscapeRange(text)) return 0;
+  std::size_t count = 0;
+  for (const char16_t c : text) count += IsEscape(c);
+  return count;
 }
 
 std::size_t PutUtf8(char16_t c, char* out) {
@@ -155,33 +191,49 @@ Utf8Table BuildUtf8Table(LineEnd lineEnd, const IconvForms* forms) {
   return table;
 }
 
+// Built the first time a file is written in its line end and code points.
 const Utf8Table& Utf8TableFor(const TextFormat& format) {
-  static const auto tables = [] {
-    std::array<std::array<Utf8Table, 2>, std::size(kLineEnds)> all;
-    for (const LineEnd lineEnd : kLineEnds) {
-      for (const bool jis : {false, true}) {
-        all[static_cast<int>(lineEnd)][jis] =
-            BuildUtf8Table(lineEnd, FormsFor({TextEncoding::Utf8, lineEnd, true, jis}));
-      }
-    }
-    return all;
-  }();
-  return tables[static_cast<int>(format.lineEnd)][format.jisCodePoints];
+  constexpr std::size_t kForms = 2 * std::size(kLineEnds);
+  static std::array<Utf8Table, kForms> tables;
+  static std::array<std::once_flag, kForms> built;
+  const std::size_t form = 2 * static_cast<std::size_t>(format.lineEnd) + format.jisCodePoints;
+  std::call_once(built[form], [&format, form] {
+    tables[form] = BuildUtf8Table(
+        format.lineEnd, FormsFor({TextEncoding::Utf8, format.lineEnd, true, format.jisCodePoints}));
+  });
+  return tables[form];
+}
+
+// Stores one table entry's bytes at `o`; returns the end. Four bytes are stored every
+// time: the ones past the character are overwritten by the next.
+inline char* PutEntry(char* o, std::uint32_t entry) {
+  std::memcpy(o, &entry, 4);
+  return o + (entry >> 24);
 }
 
 // The table's bytes for each unit: a load and a store per character.
 char* PutUtf8Units(std::u16string_view piece, const Utf8Table& table, char* o) {
   static_assert(std::endian::native == std::endian::little, "the bytes are stored low first");
+  const char16_t* s = piece.data();
   const std::size_t n = piece.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    const std::uint32_t entry = table[piece[i]];
-    if (entry == 0) {  // a high surrogate: "?" for it and its low half, as ForEachWritten has it
-      if (i + 1 < n && piece[i + 1] >= 0xDC00 && piece[i + 1] <= 0xDFFF) ++i;
-      *o++ = '?';
-      continue;
+  std::size_t i = 0;
+  for (;;) {
+    // Four at a time while none of them is a high surrogate, the common case: the
+    // four loads do not wait for each other's stores.
+    for (; i + 4 <= n; i += 4) {
+      const std::uint32_t a = table[s[i]], b = table[s[i + 1]], c = table[s[i + 2]],
+                          d = table[s[i + 3]];
+      if (a == 0 || b == 0 || c == 0 || d == 0) break;
+      o = PutEntry(PutEntry(PutEntry(PutEntry(o, a), b), c), d);
     }
-    std::memcpy(o, &entry, 4);  // the byte past the character is overwritten next
-    o += entry >> 24;
+    if (i == n) break;
+    if (const std::uint32_t entry = table[s[i]]; entry != 0) {
+      o = PutEntry(o, entry);
+    } else {  // a high surrogate: "?" for it and its low half, as ForEachWritten has it
+      if (i + 1 < n && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) ++i;
+      *o++ = '?';
+    }
+    ++i;
   }
   return o;
 }
@@ -210,8 +262,11 @@ FileEncoder::~FileEncoder() {
 }
 
 std::size_t FileEncoder::CountUnholdable(std::u16string_view text, TextEncoding encoding) {
+  // Shift-JIS holds every escape; Unicode none, and every other character.
+  if (encoding == TextEncoding::ShiftJis) return 0;
+  if (!UsesIconv(encoding)) return CountEscapes(text);
   std::size_t count = 0;
-  for (const char16_t c : text) count += !Holds(encoding, c);
+  for (const char16_t c : text) count += !IconvHolds(encoding, c);
   return count;
 }
 

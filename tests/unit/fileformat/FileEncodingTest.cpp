@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <random>
 #include <string>
 
 namespace {
@@ -31,6 +33,16 @@ std::string Write(const std::u16string& text, const TextFormat& format) {
     if (next == text.size()) n += encoder.Finish(chunk.data() + n);
     out.append(chunk, 0, n);
   } while (next < text.size());
+  return out;
+}
+
+// The whole of `text` through FileEncoder in one piece, as a long text is written.
+std::string WriteWhole(const std::u16string& text, const TextFormat& format) {
+  FileEncoder encoder(format);
+  std::string out(encoder.MaxBytesPerUnit() * text.size() + 32, '\0');
+  std::size_t n = encoder.Encode(text, out.data());
+  n += encoder.Finish(out.data() + n);
+  out.resize(n);
   return out;
 }
 
@@ -137,6 +149,29 @@ TEST(FileEncoder, CharactersAnEncodingCannotHoldAreCountedAndWrittenAsGeta) {
   // A character CP932 cannot hold is "?" in every encoding, as in Shift-JIS.
   EXPECT_EQ(Write(u"😀x", {TextEncoding::Utf8}), "?x");
   EXPECT_EQ(Write(u"😀x", {TextEncoding::ShiftJis}), "?x");
+}
+
+
+TEST(FileEncoder, LongPiecesAndEscapeCountsAreRightWhereverTheOddUnitsFall) {
+  // In one piece the units go four at a time where they can; in Write's pieces of
+  // three, one at a time. Surrogates, escapes and line ends fall at every place of a
+  // group of four, and at the end of a text.
+  const std::u16string parts[] = {u"a",      u"吾",     u"ｶ",      u"\u2029", u"\n",
+                                  u"😀",     u"\xD800", u"\xDC80", u"\xDC0A", u"\u4E02",
+                                  u"\u00A0", u"~"};
+  const TextFormat formats[] = {{TextEncoding::Utf8, LineEnd::Lf},
+                                {TextEncoding::Utf8Bom, LineEnd::CrLf},
+                                {TextEncoding::Utf8, LineEnd::Cr, true, true}};
+  std::mt19937 random(20261208);
+  for (int round = 0; round < 500; ++round) {
+    std::u16string text;
+    for (int k = static_cast<int>(random() % 24); k > 0; --k) text += parts[random() % std::size(parts)];
+    for (const TextFormat& format : formats)
+      ASSERT_EQ(WriteWhole(text, format), Write(text, format)) << round << " " << FormatName(format);
+    const auto escapes = static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char16_t c) { return c == 0xDC80 || c == 0xDC0A; }));
+    ASSERT_EQ(FileEncoder::CountUnholdable(text, TextEncoding::Utf16Be), escapes) << round;
+  }
 }
 
 }  // namespace
