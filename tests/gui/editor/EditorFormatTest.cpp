@@ -131,8 +131,7 @@ TEST_F(EditorTest, Utf16FilesWithAndWithoutMarkComeBackInTheirOwnForm) {
 
 TEST_F(EditorTest, Utf16AnsweredNoIsWrittenBackByteForByte) {
   // UTF-16 is full of CR and LF bytes that are halves of characters: 上 is U+4E0A,
-  // 」 U+300D; the first of them makes the document's line end CR or LF. Without a
-  // mark the text must be mostly ASCII to be told by its NULs.
+  // 」 U+300D; the first of them makes the document's line end CR or LF.
   const std::string japanese = "」で始まる上の行\r\n「上り」と「下り」\r\n\r\n最後の行」";
   const std::string ascii = "id=1, name=\"上り」\"\r\nid=2, name=\"下り」\"\n";
   const std::string files[] = {
@@ -140,6 +139,7 @@ TEST_F(EditorTest, Utf16AnsweredNoIsWrittenBackByteForByte) {
       "\xFE\xFF" + Iconv(japanese, "UTF-16BE", "UTF-8"),
       Iconv(ascii, "UTF-16LE", "UTF-8"),
       Iconv(ascii, "UTF-16BE", "UTF-8"),
+      Iconv(japanese, "UTF-16BE", "UTF-8"),
   };
   const TempDir temp;
   const std::string path = temp.path() + "/utf16.txt";
@@ -163,7 +163,7 @@ TEST_F(EditorTest, Utf16AnsweredNoIsWrittenBackByteForByte) {
                                                                  : "\r";
     EXPECT_EQ(ReadBytes(path), "a" + lineEnd + bytes);
   }
-  EXPECT_EQ(script.shown(), 4);
+  EXPECT_EQ(script.shown(), 5);
 }
 
 TEST_F(EditorTest, ReplacedCharactersAreReportedOnceTheTextIsShown) {
