@@ -7,12 +7,12 @@
 #include "editor/OutOfMemory.h"
 #include "editor/TextBoundary.h"
 #include "editor/WEXDoc.h"
-#include "kanji/FileEncoder.h"
 #include "framework/CommandIds.h"
 #include "framework/FrameWnd.h"
 #include "framework/MessageBox.h"
 #include "framework/StatusBar.h"
 #include "framework/WaitCursor.h"
+#include "kanji/FileEncoder.h"
 #include "platform/ChunkedWrite.h"
 #include "resources/MainMenu.h"
 

@@ -24,10 +24,10 @@
 //   (U+00A5 as 0x5C, U+203E as 0x7E, U+2016 as 0x81 0x61) cannot be held: they would
 //   come back as other characters, so they are saved as "?".
 // - CR and LF bytes that do not end a line (LineEnds::Only*) are escaped too.
-// Escapes therefore lie in U+DC40..U+DCFF (U+DC7F excepted), and are U+DC0A and U+DC0D.
-// A lone surrogate among them reaching the text some other way (pasted) cannot be told
-// from an escape and is saved as that byte; every other code unit CP932 cannot hold
-// is saved as "?".
+// Escapes therefore are U+DC0A, U+DC0D and U+DC40..U+DCFF (U+DC7F excepted). A lone
+// surrogate among them reaching the text some other way (pasted) cannot be told from
+// an escape and is saved as that byte; every other code unit CP932 cannot hold is
+// saved as "?".
 
 #include <cstddef>
 #include <string>
