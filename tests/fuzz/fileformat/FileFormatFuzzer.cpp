@@ -1,7 +1,8 @@
 // Any bytes through recognition and the Unicode conversion, and the text that gives
 // written in every format into a heap block of exactly the room FileEncoder asks for,
 // so the sanitizers catch a write past it. What a Unicode file is written as comes
-// back with nothing left to replace.
+// back with nothing left to replace; bytes read as they are with only their own line
+// end as paragraph ends are written back unchanged.
 
 #include "kanji/FileEncoder.h"
 #include "kanji/UnicodeText.h"
@@ -29,6 +30,9 @@ std::string Write(std::u16string_view text, const TextFormat& format) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   RecognizeEncoding(bytes);
+  const LineEnd own = FirstLineEnd(bytes);
+  if (Write(cp932::Decode(bytes, OnlyLineEnd(own)), {TextEncoding::ShiftJis, own}) != bytes)
+    __builtin_trap();
   // The view's text of the bytes as they are, and of their conversion.
   std::u16string raw = cp932::Decode(bytes, cp932::LineEnds::Paragraphs);
   for (const TextEncoding from : {TextEncoding::Utf8, TextEncoding::Utf16Le, TextEncoding::Utf16Be}) {
