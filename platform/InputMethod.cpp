@@ -1,5 +1,7 @@
 #include "platform/InputMethod.h"
 
+#include "platform/IBusInputMethod.h"
+
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -30,9 +32,8 @@ bool Fcitx5FocusIsOurs(const QDBusConnection& bus) {
   return ours.match(info.arguments().first().toString()).hasMatch();
 }
 
-// IBus (1.5 and later) keeps no open/closed state of its own: input modes belong
-// to each engine, so there is nothing general to ask it.
 InputMethodAnswer ActivateOverDBus() {
+  if (const std::optional<InputMethodAnswer> answer = SwitchIBusOn()) return *answer;
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected() || !bus.interface()->isServiceRegistered(QStringLiteral("org.fcitx.Fcitx5")))
     return InputMethodAnswer::NoFramework;
