@@ -33,7 +33,10 @@ bool Fcitx5FocusIsOurs(const QDBusConnection& bus) {
 }
 
 InputMethodAnswer ActivateOverDBus() {
-  if (const std::optional<InputMethodAnswer> answer = SwitchIBusOn()) return *answer;
+  // fcitx5 can also serve programs that speak IBus's protocol: it is asked when
+  // IBus has nothing to switch.
+  const std::optional<InputMethodAnswer> ibus = SwitchIBusOn();
+  if (ibus && *ibus != InputMethodAnswer::NoFramework) return *ibus;
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected() || !bus.interface()->isServiceRegistered(QStringLiteral("org.fcitx.Fcitx5")))
     return InputMethodAnswer::NoFramework;
