@@ -36,8 +36,11 @@ std::string FormatName(const TextFormat& format);
 LineEnd FirstLineEnd(std::string_view bytes);
 
 /// The Unicode encoding that the first 8192 bytes show: a byte-order mark, NUL bytes
-/// at most of the odd (UTF-16LE) or even (UTF-16BE) positions, or valid UTF-8 with at
-/// least one multi-byte sequence (one cut by the window's end counts as valid).
+/// at most of the odd (UTF-16LE) or even (UTF-16BE) positions, valid UTF-8 with at
+/// least one multi-byte sequence (one cut by the window's end counts as valid), or
+/// Japanese text in UTF-16 of one byte order: at least four code units, each one that
+/// Japanese text holds, and one in five of them kana, Japanese punctuation, full-width
+/// forms or ASCII (one in two when every byte is ASCII).
 /// Nothing when they show none of these. Only the window is read, so it costs the
 /// same for any length.
 std::optional<TextEncoding> DetectUnicode(std::string_view bytes);
