@@ -1,6 +1,7 @@
 #include "platform/IBusEngines.h"
 
-std::vector<std::string> HiraganaModeProperties(std::string_view engineName, std::string_view language) {
+std::vector<std::string> HiraganaModeProperties(std::string_view engineName,
+                                                std::string_view language) {
   // Keyboard layouts ("xkb:jp::jpn") carry a language too, but have no modes.
   if (language != "ja" || engineName.starts_with("xkb:")) return {};
   // anthy, kkc, skk and Mozc name the mode so; older Mozc releases named it

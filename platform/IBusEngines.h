@@ -10,4 +10,5 @@
 /// language `language`) in its hiragana input mode; an engine ignores the names
 /// it does not know. None for an engine that takes no Japanese input: a keyboard
 /// layout, or an engine of another language.
-std::vector<std::string> HiraganaModeProperties(std::string_view engineName, std::string_view language);
+std::vector<std::string> HiraganaModeProperties(std::string_view engineName,
+                                                std::string_view language);

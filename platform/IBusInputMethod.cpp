@@ -32,9 +32,10 @@ QVariant FirstAnswer(const QDBusMessage& reply) {
 }
 
 QString FocusedInputContext(const QDBusConnection& bus) {
-  const QVariant path = FirstAnswer(Call(bus, QStringLiteral("/org/freedesktop/IBus"),
-                                         QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
-                                         {kService, QStringLiteral("CurrentInputContext")}));
+  const QVariant path =
+      FirstAnswer(Call(bus, QStringLiteral("/org/freedesktop/IBus"),
+                       QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
+                       {kService, QStringLiteral("CurrentInputContext")}));
   return path.value<QDBusObjectPath>().path();
 }
 
@@ -47,8 +48,9 @@ struct Engine {
 // with its type name, attachments, name, long name, description, language...).
 // Nothing when the context is not ours: IBus does not answer then.
 std::optional<Engine> EngineOf(const QDBusConnection& bus, const QString& context) {
-  const QVariant desc = FirstAnswer(
-      Call(bus, context, QStringLiteral("org.freedesktop.IBus.InputContext"), QStringLiteral("GetEngine")));
+  const QVariant desc =
+      FirstAnswer(Call(bus, context, QStringLiteral("org.freedesktop.IBus.InputContext"),
+                       QStringLiteral("GetEngine")));
   if (!desc.canConvert<QDBusArgument>()) return std::nullopt;
   const QDBusArgument fields = desc.value<QDBusArgument>();
   QString type, longName, description;
@@ -75,7 +77,7 @@ std::optional<InputMethodAnswer> SwitchIBusOn() {
       HiraganaModeProperties(engine->name.toStdString(), engine->language.toStdString());
   if (properties.empty()) return InputMethodAnswer::NoFramework;
   for (const std::string& property : properties)
-    Call(bus, context, QStringLiteral("org.freedesktop.IBus.InputContext"), QStringLiteral("PropertyActivate"),
-         {QString::fromStdString(property), kPropertyChecked});
+    Call(bus, context, QStringLiteral("org.freedesktop.IBus.InputContext"),
+         QStringLiteral("PropertyActivate"), {QString::fromStdString(property), kPropertyChecked});
   return InputMethodAnswer::On;
 }
