@@ -1,9 +1,9 @@
 #pragma once
 // Switching IBus's engine to Japanese input for this program's input context.
 
-#include <optional>
-
 #include "platform/InputMethod.h"
+
+#include <optional>
 
 /// Asks IBus, when the toolkit hands our keys to it, to put the engine of our
 /// focused input context in its hiragana mode. NoFramework when the engine takes
