@@ -1,5 +1,7 @@
 #include "platform/InputMethod.h"
 
+#include "platform/IBusInputMethod.h"
+
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -30,9 +32,11 @@ bool Fcitx5FocusIsOurs(const QDBusConnection& bus) {
   return ours.match(info.arguments().first().toString()).hasMatch();
 }
 
-// IBus (1.5 and later) keeps no open/closed state of its own: input modes belong
-// to each engine, so there is nothing general to ask it.
 InputMethodAnswer ActivateOverDBus() {
+  // fcitx5 can also serve programs that speak IBus's protocol: it is asked when
+  // IBus has nothing to switch.
+  const std::optional<InputMethodAnswer> ibus = SwitchIBusOn();
+  if (ibus && *ibus != InputMethodAnswer::NoFramework) return *ibus;
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected() || !bus.interface()->isServiceRegistered(QStringLiteral("org.fcitx.Fcitx5")))
     return InputMethodAnswer::NoFramework;

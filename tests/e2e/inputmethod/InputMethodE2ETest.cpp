@@ -3,16 +3,20 @@
 // stays as the desktop had it.
 
 #include "tests/e2e/inputmethod/Fcitx5Session.h"
+#include "tests/e2e/inputmethod/IBusSession.h"
 #include "tests/e2e/support/E2E.h"
 
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <thread>
 
 namespace {
+
+const std::string kHiragana = "\x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8";  // あいうえお in Shift-JIS
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -20,8 +24,10 @@ std::string ReadFile(const std::string& path) {
 }
 
 // Starts the editor with "Ime" set to `ime` on an empty file, types "aiueo" and
-// Return, saves, and returns what was saved.
-std::string TypedWithIme(int ime) {
+// Return, saves, and returns what was saved. The editor asks for input once its
+// view has the focus, trying for up to three seconds: the keys wait until
+// `settled` says the framework is as `ime` wants it, or that time has passed.
+std::string TypedWithIme(int ime, const std::function<bool(int ime)>& settled) {
   WexInstall install;
   std::ofstream(install.dir() + "/Wex.ini", std::ios::binary) << "[setting]\r\nIme=" << ime << "\r\n";
   const std::string file = install.dir() + "/typed.txt";
@@ -29,8 +35,7 @@ std::string TypedWithIme(int ime) {
   WexProcess wex(install, {file});
   const std::string window = WaitForWindow("typed.txt - Wex");
   if (window.empty()) return "no window";
-  // The editor asks for input once its view has the focus; give it the time.
-  for (int i = 0; i < 30 && Fcitx5Session::State() != (ime ? 2 : 1); ++i)
+  for (int i = 0; i < 30 && !settled(ime); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   RunCommand("xdotool windowactivate --sync " + window + " type --delay 100 aiueo");
   RunCommand("xdotool key --delay 100 Return ctrl+s");
@@ -50,7 +55,22 @@ TEST(InputMethodE2E, ImeSettingSwitchesFcitx5OnForTheEditorsView) {
     GTEST_SKIP() << "fcitx5 or dbus-launch missing";
   Fcitx5Session session;
   ASSERT_TRUE(session.running()) << "fcitx5 did not come up";
+  const auto settled = [](int ime) { return Fcitx5Session::State() == (ime ? 2 : 1); };
   // anthy turns the keys into hiragana; Return commits them (and ends no line).
-  EXPECT_EQ(TypedWithIme(1), "\x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8");  // あいうえお
-  EXPECT_EQ(TypedWithIme(0), "aiueo\r\n");
+  EXPECT_EQ(TypedWithIme(1, settled), kHiragana);
+  EXPECT_EQ(TypedWithIme(0, settled), "aiueo\r\n");
+}
+
+TEST(InputMethodE2E, ImeSettingPutsTheIBusEngineOfTheEditorsViewInHiragana) {
+  if (std::system("command -v ibus-daemon >/dev/null") != 0) GTEST_SKIP() << "ibus-daemon missing";
+  IBusSession session;
+  ASSERT_TRUE(session.running()) << "ibus-daemon with anthy did not come up";
+  // Only the program that owns an input context may ask IBus about it, so
+  // nothing outside shows the engine's mode: the keys wait the editor's time.
+  const auto unseen = [](int) { return false; };
+  // The session leaves anthy in Latin: the keys stay as typed unless the editor
+  // switches its engine to hiragana. anthy keeps one mode for all its contexts,
+  // so the run that must leave it alone comes first.
+  EXPECT_EQ(TypedWithIme(0, unseen), "aiueo\r\n");
+  EXPECT_EQ(TypedWithIme(1, unseen), kHiragana);
 }
