@@ -6,7 +6,6 @@
 
 #include <string>
 #include <sys/types.h>
-#include <vector>
 
 class CupsServer {
  public:
@@ -17,7 +16,7 @@ class CupsServer {
 
   /// True once cupsd answers on its socket.
   bool running() const { return running_; }
-  /// Adds queue `name`, a PDF printer, and makes it the default; false on failure.
+  /// Adds queue `name`, a PDF printer that prints into a file of the server's directory, and makes it the default; false on failure.
   bool AddPdfQueue(const std::string& name);
   /// Waits up to `seconds` for job `job` to be completed; false when it is not.
   bool WaitForCompletedJob(int job, double seconds);
@@ -26,8 +25,6 @@ class CupsServer {
 
  private:
   std::string dir_;
-  std::string backendOutput_;  // where the PDF backend writes its own copies
-  std::vector<std::string> outputBefore_;
   pid_t pid_ = -1;
   bool running_ = false;
 };
