@@ -27,7 +27,8 @@ function(wex_test name)
   endif()
   add_executable(${name} ${T_SOURCES})
   if(T_KIND STREQUAL "unit")
-    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} wex_test_support GTest::gtest GTest::gmock
+                          GTest::gtest_main)
   else()
     # GUI and end-to-end tests need a QApplication around the test run.
     target_link_libraries(${name} PRIVATE ${T_LIBS} wex_gui_test_main)

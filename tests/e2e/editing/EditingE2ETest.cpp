@@ -2,42 +2,16 @@
 // or opened is what Save writes, and Undo and Redo walk the whole history.
 
 #include "settings/Settings.h"
+#include "tests/e2e/support/Desktop.h"
 #include "tests/e2e/support/E2E.h"
 
-#include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <string>
-#include <thread>
 
 namespace {
 
 using namespace std::string_literals;
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// Waits up to five seconds for `path` to hold `expected`; what it holds then.
-std::string WaitForFile(const std::string& path, const std::string& expected) {
-  std::string bytes;
-  for (int i = 0; i < 50 && (bytes = ReadFile(path)) != expected; ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  return bytes;
-}
-
-// Keys (xdotool's names) to the active window, slowly enough for each to be handled.
-void Keys(const std::string& window, const std::string& keys) {
-  RunCommand("xdotool windowactivate --sync " + window + " key --delay 150 " + keys +
-             " 2>/dev/null");
-}
 
 // The program's settings with code recognition `kanjiAuto` (1: on, as by default).
 void WriteSettings(const WexInstall& install, int kanjiAuto) {
@@ -48,30 +22,30 @@ TEST(EditingE2E, UndoAndRedoWalkTypingAndConversionInOrder) {
   WexInstall install;
   WriteSettings(install, 0);  // the EUC-JP bytes are opened as they are
   const std::string path = install.dir() + "/euc.txt";
-  WriteFile(path, "\xB0\xA1\xA4\xA2\r\n");  // 亜あ in EUC-JP
+  WriteBytes(path, "\xB0\xA1\xA4\xA2\r\n");  // 亜あ in EUC-JP
   WexProcess wex(install, {path});
   const std::string window = WaitForWindow("euc.txt - Wex");
   ASSERT_FALSE(window.empty());
 
   // 変換(&C), its first item "EUC→ｼﾌﾄJIS"; then type, undo twice, redo once with
   // each of the control's keys.
-  Keys(window, "alt+c Return");
+  PressKeys(window, "alt+c Return", 150);
   RunCommand("xdotool type --delay 100 xy");
-  Keys(window, "ctrl+z ctrl+z ctrl+y ctrl+shift+z");
+  PressKeys(window, "ctrl+z ctrl+z ctrl+y ctrl+shift+z", 150);
 
   // The document is modified, so closing asks to save; Yes writes the text.
   RunCommand("xdotool windowactivate --sync " + window + " key alt+F4 2>/dev/null");
   const std::string question = WaitForWindow("WEX", 5);
   ASSERT_FALSE(question.empty()) << "closing did not ask to save";
-  Keys(question, "Return");
+  PressKeys(question, "Return", 150);
   EXPECT_EQ(wex.Wait(10), 0);
-  EXPECT_EQ(ReadFile(path), "xy\x88\x9F\x82\xA0\r\n");
+  EXPECT_EQ(ReadBytes(path), "xy\x88\x9F\x82\xA0\r\n");
 }
 
 TEST(EditingE2E, TypedCharactersAreSavedAsShownInTheView) {
   WexInstall install;
   const std::string path = install.dir() + "/typed.txt";
-  WriteFile(path, "");
+  WriteBytes(path, "");
   WexProcess wex(install, {path});
   const std::string window = WaitForWindow("typed.txt - Wex");
   ASSERT_FALSE(window.empty());
@@ -80,8 +54,8 @@ TEST(EditingE2E, TypedCharactersAreSavedAsShownInTheView) {
   // an emoji, which Shift-JIS cannot hold.
   RunCommand("xdotool windowactivate --sync " + window + " 2>/dev/null");
   RunCommand("xdotool type --delay 150 '\u301C\u2212\u2014\U0001F600'");
-  Keys(window, "ctrl+s");
-  EXPECT_EQ(WaitForFile(path, "\x81\x60\x81\x7C\x81\x5C\x81\xAC"),
+  PressKeys(window, "ctrl+s", 150);
+  EXPECT_EQ(WaitForBytes(path, "\x81\x60\x81\x7C\x81\x5C\x81\xAC"),
             "\x81\x60\x81\x7C\x81\x5C\x81\xAC");
   EXPECT_EQ(CloseWindow(window, wex), 0);
 }
@@ -92,13 +66,13 @@ TEST(EditingE2E, OddBytesAreSavedAsTheyWereOpened) {
   // Invalid bytes, an NEC/IBM duplicate, NULs with text after them, and a lone
   // lead byte at the end, with CR LF line ends; recognition is on.
   const std::string odd = "\x88\x9F\r\n\x80\xA0\xFD\x87\x90\0after\0\0\r\n\xA4\xB3\x1B$B\x82\r\nend\x82"s;
-  WriteFile(path, odd);
+  WriteBytes(path, odd);
   WexProcess wex(install, {path});
   const std::string window = WaitForWindow("odd.txt - Wex");
   ASSERT_FALSE(window.empty());
   std::remove(path.c_str());  // so that only the program's Save can bring it back
-  Keys(window, "ctrl+s");
-  EXPECT_EQ(WaitForFile(path, odd), odd);
+  PressKeys(window, "ctrl+s", 150);
+  EXPECT_EQ(WaitForBytes(path, odd), odd);
   EXPECT_EQ(CloseWindow(window, wex), 0) << "the saved text counts as unmodified";
 }
 

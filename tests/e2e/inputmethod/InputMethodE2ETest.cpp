@@ -5,23 +5,18 @@
 #include "tests/e2e/inputmethod/Fcitx5Session.h"
 #include "tests/e2e/inputmethod/IBusSession.h"
 #include "tests/e2e/support/E2E.h"
+#include "tests/support/Files.h"
 
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <thread>
 
 namespace {
 
 const std::string kHiragana = "\x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8";  // あいうえお in Shift-JIS
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Starts the editor with "Ime" set to `ime` on an empty file, types "aiueo" and
 // Return, saves, and returns what was saved. The keys wait until `settled` says
@@ -42,7 +37,7 @@ std::string TypedWithIme(int ime, const std::function<bool(int ime)>& settled, d
   std::string saved;
   for (int i = 0; i < 30 && saved.empty(); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    saved = ReadFile(file);
+    saved = ReadBytes(file);
   }
   EXPECT_EQ(CloseWindow(window, wex), 0);
   return saved;

@@ -24,8 +24,6 @@ void Write(const fs::path& file, const std::string& text) { std::ofstream(file) 
 }  // namespace
 
 CupsServer::CupsServer() {
-  std::string dir = "/tmp/wex-cups-XXXXXX";
-  dir_ = ::mkdtemp(dir.data());
   for (const char* sub : {"etc/ppd", "spool/tmp", "cache", "state", "log"}) fs::create_directories(dir_ + "/" + sub);
   // cupsd runs filters as its own unprivileged user, who must reach the spool.
   fs::permissions(dir_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
@@ -68,8 +66,6 @@ CupsServer::~CupsServer() {
     ::waitpid(pid_, nullptr, 0);
   }
   ::unsetenv("CUPS_SERVER");
-  std::error_code ignored;
-  fs::remove_all(dir_, ignored);
 }
 
 bool CupsServer::AddPdfQueue(const std::string& name) {

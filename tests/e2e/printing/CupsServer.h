@@ -4,6 +4,8 @@
 // every job's document kept in the spool. Needs root, as cupsd and the PDF
 // backend do.
 
+#include "tests/support/TempDir.h"
+
 #include <string>
 #include <sys/types.h>
 
@@ -24,7 +26,8 @@ class CupsServer {
   std::string JobDocument(int job) const;
 
  private:
-  std::string dir_;
+  TempDir temp_;
+  const std::string dir_ = temp_.path();
   pid_t pid_ = -1;
   bool running_ = false;
 };

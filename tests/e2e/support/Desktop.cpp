@@ -20,8 +20,9 @@ void Pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 
 }  // namespace
 
-void PressKeys(const std::string& window, const std::string& keys) {
-  RunCommand("xdotool windowactivate --sync " + window + " key --delay 120 " + keys + " 2>/dev/null");
+void PressKeys(const std::string& window, const std::string& keys, int delayMs) {
+  RunCommand("xdotool windowactivate --sync " + window + " key --delay " + std::to_string(delayMs) +
+             " " + keys + " 2>/dev/null");
 }
 
 void TypeText(const std::string& window, const std::string& text) {
@@ -45,15 +46,6 @@ bool IsAbove(const std::string& window) {
 
 QImage Screenshot(const std::string& window) {
   return QGuiApplication::primaryScreen()->grabWindow(static_cast<WId>(std::stoul(window))).toImage();
-}
-
-std::string WaitForBytes(const std::string& path, const std::string& expected, double seconds) {
-  std::string bytes = ReadBytes(path);
-  for (double waited = 0; bytes != expected && waited < seconds; waited += 0.1) {
-    Pause(100);
-    bytes = ReadBytes(path);
-  }
-  return bytes;
 }
 
 std::string WaitForMainWindow(const std::string& title) {
