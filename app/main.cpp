@@ -22,9 +22,9 @@ std::optional<std::string> Environment(const char* name) {
 std::vector<char*> PlatformOption(const std::vector<std::string>& toolkitArgs) {
   static char option[] = "-platform";
   static char xcb[] = "xcb";
-  const WindowSystemEnvironment environment{Environment("QT_QPA_PLATFORM"),
-                                            Environment("WAYLAND_DISPLAY"),
-                                            Environment("XDG_SESSION_TYPE"), Environment("DISPLAY")};
+  const WindowSystemEnvironment environment{
+      Environment("QT_QPA_PLATFORM"), Environment("WAYLAND_DISPLAY"),
+      Environment("XDG_SESSION_TYPE"), Environment("DISPLAY")};
   if (ChooseWindowSystem(toolkitArgs, environment, x11::ServerAnswers) == WindowSystemChoice::X11)
     return {option, xcb};
   return {};
@@ -54,8 +54,9 @@ int main(int argc, char* argv[]) {
   // which is everything before "--"; the program reads what it leaves and the rest.
   const std::size_t switchCount = SwitchCount(args);
   std::vector<char*> toolkitArgv(argv, argv + 1 + switchCount);
-  const std::vector<char*> platform =
-      PlatformOption(std::vector<std::string>(args.begin(), args.begin() + std::ptrdiff_t(switchCount)));
+  const std::vector<std::string> switches(args.begin(),
+                                          args.begin() + std::ptrdiff_t(switchCount));
+  const std::vector<char*> platform = PlatformOption(switches);
   toolkitArgv.insert(toolkitArgv.begin() + 1, platform.begin(), platform.end());
   int toolkitArgc = static_cast<int>(toolkitArgv.size());
   toolkitArgv.push_back(nullptr);

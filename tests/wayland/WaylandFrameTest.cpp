@@ -60,13 +60,13 @@ TEST(WaylandFrame, OpensAFileKeepsNoWindowAboveAndStartsATopmostToolAtOnce) {
     // A "Topmost" tool from the Tools menu starts, and no wait for its window runs.
     frame.SendCommand(cmd::ID_TOOL_FIRST);
     EXPECT_EQ(qApp->findChild<TopmostStep*>(QString(), Qt::FindDirectChildrenOnly), nullptr);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return ReadBytes(record).find("\ntopmost\n") != std::string::npos; }))
-        << "the tool did not start";
+    const auto started = [&] { return ReadBytes(record).find("\ntopmost\n") != std::string::npos; };
+    EXPECT_TRUE(QTest::qWaitFor(started)) << "the tool did not start";
     // The same from its toolbar button.
     ::unlink(record.c_str());
     frame.SendCommand(cmd::ID_TOOL_BUTTON_FIRST);
     EXPECT_EQ(qApp->findChild<TopmostStep*>(QString(), Qt::FindDirectChildrenOnly), nullptr);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return ReadBytes(record).find("\ntopmost\n") != std::string::npos; }));
+    EXPECT_TRUE(QTest::qWaitFor(started)) << "the tool did not start from its button";
 
     // A clean end: the unmodified document closes without a question.
     EXPECT_FALSE(wex.doc().IsModified());

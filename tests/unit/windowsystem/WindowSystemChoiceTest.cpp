@@ -31,7 +31,8 @@ WindowSystemEnvironment BothDisplays() {
 TEST(WindowSystemChoice, XServerBesideAWaylandCompositorIsTaken) {
   XServer x;
   EXPECT_EQ(ChooseWindowSystem({}, BothDisplays(), x.Probe()), Choice::X11);
-  EXPECT_EQ(ChooseWindowSystem({"-style", "fusion", "memo.txt"}, BothDisplays(), x.Probe()), Choice::X11);
+  EXPECT_EQ(ChooseWindowSystem({"-style", "fusion", "memo.txt"}, BothDisplays(), x.Probe()),
+            Choice::X11);
   // A Wayland session that names no socket still has the toolkit try Wayland first.
   WindowSystemEnvironment session;
   session.sessionType = "wayland";
