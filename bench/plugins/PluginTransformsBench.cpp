@@ -189,7 +189,7 @@ BENCHMARK_CAPTURE(BM_Cooer, prose, PlainText)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Cooer, dense, DenseText)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Markwell, prose, PlainText)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Markwell, dense, DenseText)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Markwell, dense_one_line, DenseOneLineText)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Markwell, one_line, DenseOneLineText)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Plainer, html, HtmlText)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Plainer, dense, DenseText)->Unit(benchmark::kMillisecond);
 

@@ -75,6 +75,15 @@ constexpr std::array<Piece, 256> BuildPieces() {
 
 constexpr std::array<Piece, 256> kPieces = BuildPieces();
 
+// At least the length of `head` with `title` applied to it.
+std::size_t HeadSizeBound(std::string_view head, const wpi::Rule& title) {
+  std::size_t size = head.size();
+  for (auto at = head.find(title.pattern); at != head.npos; at = head.find(title.pattern, at + 1)) {
+    size += title.replacement.size();  // also where the scan steps over it: a bound
+  }
+  return size;
+}
+
 // At least the length of the body of `text`, and of what the writer may write past it.
 std::size_t BodySizeBound(std::string_view text) {
   const auto* begin = reinterpret_cast<const unsigned char*>(text.data());
@@ -111,14 +120,18 @@ class BodyWriter {
         const unsigned char* const ruleStart = block + std::countr_zero(hits);
         if (ruleStart >= p) {  // else the rule before took it
           m_out.CopyRun(p, ruleStart, end);
-          p = StartsCharacter(p, ruleStart) ? TakeRules(ruleStart, end) : CopySecondByte(ruleStart);
+          p = StartsCharacter(p, ruleStart) ? TakeRules(ruleStart, end)
+                                            : CopySecondByte(ruleStart);
         }
       }
     }
-    m_out.CopyRun(p, end, end);
+    if (p < end) {
+      m_out.CopyRun(p, end, end);
+    }
   }
 
  private:
+  // The byte after a lead byte, which no rule sees.
   const unsigned char* CopySecondByte(const unsigned char* at) {
     m_out.Write({reinterpret_cast<const char*>(at), 1});
     return at + 1;
@@ -163,9 +176,10 @@ std::string BuildPage(std::string_view text, std::string_view head, std::string_
   const std::string_view title = text.substr(0, std::min(text.find('\r'), text.find('\n')));
   const std::array<wpi::Rule, 1> titleRule{{{"@title", title}}};
 
+  // Room for all of the page at once, so that it is never moved.
   std::string page;
+  page.reserve(HeadSizeBound(head, titleRule[0]) + BodySizeBound(text) + foot.size());
   wpi::ReplacementScan(titleRule).AppendTo(head, page);
-  page.reserve(page.size() + BodySizeBound(text) + foot.size());  // never moved again
   BodyWriter(page).Append(text);
   page.append(foot);
   return page;
