@@ -72,8 +72,9 @@ TEST(OnePassTransforms, MarkwellBodyIsWhatTheScanOfItsRulesGives) {
 }
 
 // Lines of tags, entities and kana, as a user's HTML page has them, with the bytes
-// that decide a cycle among them; texts from a few bytes to several hundred
-// kilobytes, so that the output grows many times while a page is built.
+// that decide a cycle among them; texts from a few bytes (often one line, so the
+// title is all of it) to several hundred kilobytes, for which room is made in
+// many steps while the page is written.
 TEST(OnePassTransforms, MarkwellPageOfMarkupDenseTextIsHeadThenScannedBodyThenFoot) {
   const std::vector<std::string> pieces = {
       "<p class=\"body\">", "</p>", "<a href=\"x.html\">", "&amp;", "&lt;", "&quot;", "&nbsp;",
