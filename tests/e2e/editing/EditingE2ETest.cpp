@@ -52,8 +52,7 @@ TEST(EditingE2E, TypedCharactersAreSavedAsShownInTheView) {
 
   // WAVE DASH, MINUS SIGN, EM DASH as input methods and web pages give them, and
   // an emoji, which Shift-JIS cannot hold.
-  RunCommand("xdotool windowactivate --sync " + window + " 2>/dev/null");
-  RunCommand("xdotool type --delay 150 '\u301C\u2212\u2014\U0001F600'");
+  TypeText(window, "\u301C\u2212\u2014\U0001F600");
   PressKeys(window, "ctrl+s", 150);
   EXPECT_EQ(WaitForBytes(path, "\x81\x60\x81\x7C\x81\x5C\x81\xAC"),
             "\x81\x60\x81\x7C\x81\x5C\x81\xAC");
