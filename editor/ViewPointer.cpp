@@ -117,6 +117,18 @@ void CWEXView::ForgetLayoutFrom(int position) {
   m_blocksLaidOut = std::min(m_blocksLaidOut, document()->findBlock(position).blockNumber());
 }
 
+// A paragraph's layout frees its shaping data after every paint, and the caret
+// asks for it again at each blink: for a paragraph of megabytes that is the whole
+// paragraph analysed twice a second for as long as the text is shown. Long
+// paragraphs keep theirs; short ones are cheap to analyse and many.
+void CWEXView::KeepLongLayouts(int position, int added) {
+  constexpr int kLongParagraph = 4096;
+  const int end = position + added;
+  for (QTextBlock block = document()->findBlock(position);
+       block.isValid() && block.position() <= end; block = block.next())
+    if (block.length() >= kLongParagraph) block.layout()->setCacheEnabled(true);
+}
+
 void CWEXView::UpdateLineColumn() {
   if (!m_pStatusBar) return;
   // Screen lines: a wrapped paragraph counts as several lines. The line is the
