@@ -19,7 +19,13 @@ constexpr int kSliceMs = 25;
 
 BackgroundLoad::BackgroundLoad(CWEXView* view, std::string sjis, cp932::LineEnds lineEnds,
                                QObject* parent)
-    : QObject(parent), m_view(view), m_sjis(std::move(sjis)), m_lineEnds(lineEnds) {}
+    : QObject(parent), m_view(view), m_sjis(std::move(sjis)), m_lineEnds(lineEnds) {
+  // A timer of no interval runs once the window system's events are handled
+  // (a posted call would go before them): input and closing are never kept waiting.
+  m_nextSlice.setSingleShot(true);
+  m_nextSlice.setInterval(0);
+  connect(&m_nextSlice, &QTimer::timeout, this, &BackgroundLoad::AppendSlice);
+}
 
 // Ended early (another file opened, the window closed): what came in stays,
 // editable as any text.
@@ -41,9 +47,7 @@ void BackgroundLoad::Start() {
 }
 
 void BackgroundLoad::QueueSlice() {
-  if (m_sliceQueued) return;
-  m_sliceQueued = true;
-  QTimer::singleShot(0, this, [this] { AppendSlice(); });
+  if (!m_nextSlice.isActive()) m_nextSlice.start();
 }
 
 void BackgroundLoad::Complete() {
@@ -53,7 +57,6 @@ void BackgroundLoad::Complete() {
 }
 
 void BackgroundLoad::AppendSlice() {
-  m_sliceQueued = false;
   if (!m_view) return;
   QElapsedTimer slice;
   slice.start();

@@ -3,6 +3,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <cstddef>
 #include <string>
 
@@ -43,5 +44,5 @@ class BackgroundLoad : public QObject {
   cp932::LineEnds m_lineEnds;
   std::size_t m_done = 0;  ///< bytes of m_sjis already in the view
   int m_percent = -1;
-  bool m_sliceQueued = false;
+  QTimer m_nextSlice;
 };

@@ -59,6 +59,9 @@ FileError CWEXDoc::ReadFileText(const QString& path, bool richText, QWidget* own
   std::string bytes;
   const int error = ReadWholeFile(QFile::encodeName(path).toStdString(), bytes);
   if (error != 0) return FileErrorFromErrno(error);
+  // The view holds a text in UTF-16 with its paragraphs' records: about three
+  // times the file's bytes beside them. Refused before anything is replaced.
+  if (bytes.size() > AvailableMemoryBytes() / 3) return FileError::OutOfMemory;
   try {
     // Rich text comes in as its plain text, with no code recognition.
     if (richText && IsRichText(bytes)) {

@@ -32,7 +32,7 @@ CWEXView::CWEXView(QWidget* parent, CStatusBar* statusBar, const PluginFileTable
   connect(document(), &QTextDocument::contentsChange, this,
           [this](int position, int, int added) {
             ForgetLayoutFrom(position);
-            KeepLongLayouts(position, added);
+            FitLayoutToLongParagraphs(position, added);
           });
   connect(this, &QPlainTextEdit::cursorPositionChanged, this, &CWEXView::UpdateLineColumn);
   RegisterCommands();
@@ -89,6 +89,7 @@ void CWEXView::SetWholeText(std::string sjis, cp932::LineEnds lineEnds) {
   // Released before the control copies the characters, so that a big text is
   // held twice at most rather than three times.
   std::string().swap(sjis);
+  WrapAtWordBoundaries();
   setPlainText(text);  // also empties the undo history
   document()->setModified(false);
   moveCursor(QTextCursor::Start);
@@ -97,6 +98,7 @@ void CWEXView::SetWholeText(std::string sjis, cp932::LineEnds lineEnds) {
 void CWEXView::BeginLoad(const QString& first) {
   setUndoRedoEnabled(false);
   setReadOnly(true);
+  WrapAtWordBoundaries();
   setPlainText(first);
   document()->setModified(false);
   moveCursor(QTextCursor::Start);

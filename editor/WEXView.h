@@ -141,8 +141,10 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   /// An edit at `position` may change the layout of its paragraph and the ones after.
   void ForgetLayoutFrom(int position);
   /// Long paragraphs among the `added` characters at `position` keep their
-  /// shaping data between paints.
-  void KeepLongLayouts(int position, int added);
+  /// shaping data between paints, and very long ones have the text wrap anywhere.
+  void FitLayoutToLongParagraphs(int position, int added);
+  /// A new text wraps at word boundaries again until a very long paragraph comes.
+  void WrapAtWordBoundaries();
   /// A command that needs the whole text waits for a load to bring it in.
   void WaitForWholeText() const;
 
