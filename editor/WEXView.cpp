@@ -3,7 +3,6 @@
 #include "settings/Settings.h"
 #include "settings/SettingsDirectory.h"
 #include "editor/FindReplaceDialog.h"
-#include "editor/FormatMessages.h"
 #include "editor/OutOfMemory.h"
 #include "editor/TextBoundary.h"
 #include "editor/WEXDoc.h"
@@ -16,7 +15,6 @@
 
 #include <QAction>
 #include <QKeyEvent>
-#include <QPointer>
 #include <QScrollBar>
 #include <QPrinter>
 #include <new>
