@@ -8,7 +8,6 @@
 #include <string>
 
 class BackgroundLoad;
-
 class CWEXView;
 
 // The text document: the one owner of reading and writing its files, how file
