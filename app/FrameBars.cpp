@@ -118,6 +118,9 @@ void CMainFrame::CreateStatusBar() {
   connect(m_pDocument, &CWEXDoc::FormatChanged, m_pStatusBar,
           [this, formatPane](const QString& name) { m_pStatusBar->SetPaneText(formatPane, name); });
   m_pStatusBar->SetPaneText(formatPane, QString::fromStdString(FormatName(m_pDocument->Format())));
+  connect(m_pDocument, &CWEXDoc::LoadProgress, m_pStatusBar, [this](int percent) {
+    ShowMessagePrompt(percent < 0 ? QString() : LoadString(IDS_LOADING).arg(percent));
+  });
   setStatusBar(m_pStatusBar);
   // Lock keys change with key presses wherever the focus is in the program.
   qApp->installEventFilter(this);

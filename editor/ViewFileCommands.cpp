@@ -1,4 +1,5 @@
-// Open (57601) and Save As (57604): the view reads and writes files itself.
+// Open (57601) and Save As (57604): the view's dialogs; the document reads and
+// writes the files.
 
 #include "settings/Settings.h"
 #include "editor/FileDialog.h"
@@ -6,21 +7,17 @@
 #include "editor/FileText.h"
 #include "editor/FormatChoice.h"
 #include "editor/FormatMessages.h"
-#include "editor/OutOfMemory.h"
 #include "editor/TextBoundary.h"
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
 #include "framework/FileError.h"
 #include "framework/MessageBox.h"
 #include "framework/WaitCursor.h"
-#include "platform/FileBytes.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <cerrno>
-#include <new>
 
 namespace {
 
@@ -55,19 +52,16 @@ void CWEXView::OnFileOpen() {
   // The opened file becomes the document's, so a later Save writes it and not
   // the file opened before; edits to the text it replaces are offered for saving
   // before the file is read, since they may be saved into that very file.
-  if (m_pDocument && !m_pDocument->SaveModified()) return;
-  std::string bytes;
-  if (const int error = ReadWholeFile(localPath, bytes)) {
-    ReportFileError(this, FileErrorFromErrno(error), path);
+  if (!m_pDocument || !m_pDocument->SaveModified()) return;
+  // The bytes as they are: Open makes no rich-text test of its own.
+  FileText text;
+  if (const FileError error = m_pDocument->ReadFileText(path, false, this, text);
+      error != FileError::None) {
+    ReportFileError(this, error, path);
     return;
   }
-  try {
-    SetFileText(PlainFileText(std::move(bytes), m_settingsPath, this), this);
-  } catch (const std::bad_alloc&) {
-    ReportOutOfMemory(this);
-    return;
-  }
-  if (m_pDocument) m_pDocument->SetPathName(path);
+  m_pDocument->ShowFileText(std::move(text), this);
+  m_pDocument->SetPathName(path);
 }
 
 void CWEXView::OnFileSaveAs() {
@@ -95,15 +89,17 @@ void CWEXView::OnFileSaveAs() {
   CWaitCursor wait;
   const std::string localPath = LocalPath(path);
   const TextFormat format = formatChoice.Chosen();
-  if (const int error = WriteTextFile(localPath, format, [this, &format](std::size_t count) {
-        return AgreeToReplaceUnholdable(this, count, format.encoding);
-      })) {
+  if (!m_pDocument) return;
+  if (const int error =
+          m_pDocument->WriteTextFile(localPath, format, [this, &format](std::size_t count) {
+            return AgreeToReplaceUnholdable(this, count, format.encoding);
+          })) {
     ReportFileError(this, FileErrorFromErrno(error), path);
     return;
   }
   WriteSettingString(m_settingsPath, "setting", "LastDir", LastDirOf(localPath));
   document()->setModified(false);
   // Written to the document's own file, the format is the document's from now on.
-  if (m_pDocument && QFileInfo(path) == QFileInfo(m_pDocument->GetPathName()))
+  if (QFileInfo(path) == QFileInfo(m_pDocument->GetPathName()))
     m_pDocument->SetFormat(format);
 }

@@ -69,6 +69,7 @@ const FindRequest& CWEXView::RememberFind(const FindRequest& request) {
 }
 
 bool CWEXView::FindNext(const FindRequest& asked) {
+  WaitForWholeText();
   const FindRequest& request = RememberFind(asked);
   const QTextCursor found = document()->find(request.what, textCursor(), Flags(request));
   if (found.isNull()) {
@@ -91,6 +92,7 @@ void CWEXView::OnReplaceOne(const FindRequest& asked) {
 }
 
 int CWEXView::ReplaceAll(const FindRequest& asked) {
+  WaitForWholeText();
   const FindRequest& request = RememberFind(asked);
   QTextDocument::FindFlags flags = Flags(request) & ~QTextDocument::FindBackward;
   std::size_t replacedPerMatch = 0;

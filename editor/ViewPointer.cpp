@@ -32,6 +32,20 @@ constexpr ContextItem kContextMenu[] = {
     {cmd::ID_EDIT_FIND, "検索(&F)"},         {cmd::ID_EDIT_REPLACE, "置換(&E)"},
 };
 
+// Whether `text` holds a run of 100,000 characters where a line may not break:
+// no blank, and none of the kana and kanji a line may break after.
+bool HasHugeWord(const QString& text) {
+  constexpr int kHugeWord = 100000;
+  if (text.size() < kHugeWord) return false;
+  int run = 0;
+  for (const QChar c : text) {
+    const char16_t u = c.unicode();
+    run = (u == u' ' || u == u'\t' || u >= 0x3000) ? 0 : run + 1;
+    if (run >= kHugeWord) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 QMenu* CWEXView::CreateContextMenu() {
@@ -115,6 +129,30 @@ bool CWEXView::LayOutBlocksThrough(const QTextBlock& last) {
 
 void CWEXView::ForgetLayoutFrom(int position) {
   m_blocksLaidOut = std::min(m_blocksLaidOut, document()->findBlock(position).blockNumber());
+}
+
+// A paragraph's layout frees its shaping data after every paint, and the caret
+// asks for it again at each blink: for a paragraph of megabytes that is the whole
+// paragraph analysed twice a second for as long as the text is shown. Long
+// paragraphs keep theirs; short ones are cheap to analyse and many.
+// Wrapping at word boundaries looks, for each screen line, through the rest of
+// the word first, so a word of a million characters (minified data) takes
+// minutes to lay out: a text holding a word that long wraps anywhere.
+void CWEXView::FitLayoutToLongParagraphs(int position, int added) {
+  constexpr int kLongParagraph = 4096;
+  const int end = position + added;
+  for (QTextBlock block = document()->findBlock(position);
+       block.isValid() && block.position() <= end; block = block.next()) {
+    if (block.length() < kLongParagraph) continue;
+    block.layout()->setCacheEnabled(true);
+    if (wordWrapMode() != QTextOption::WrapAnywhere && HasHugeWord(block.text()))
+      setWordWrapMode(QTextOption::WrapAnywhere);
+  }
+}
+
+void CWEXView::WrapAtWordBoundaries() {
+  if (wordWrapMode() != QTextOption::WrapAtWordBoundaryOrAnywhere)
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
 }
 
 void CWEXView::UpdateLineColumn() {

@@ -26,6 +26,7 @@ QPrinter& CWEXView::Printer() {
 }
 
 void CWEXView::Print(QPrinter& printer) {
+  WaitForWholeText();
   // Margins of 720 twips, half an inch, on every side, and nothing more: a copy
   // of the text laid out at the printer's page size and resolution, without a
   // frame margin, is printed as it is, with no margin or page number added.

@@ -2,19 +2,27 @@
 
 #include "settings/Settings.h"
 #include "settings/SettingsDirectory.h"
+#include "editor/BackgroundLoad.h"
 #include "editor/FileDialog.h"
-#include "editor/FileText.h"
 #include "editor/FormatMessages.h"
 #include "editor/RtfReader.h"
 #include "editor/TextBoundary.h"
 #include "editor/WEXView.h"
 #include "framework/CommandIds.h"
+#include "framework/WaitCursor.h"
+#include "kanji/FileEncoder.h"
+#include "platform/ChunkedWrite.h"
 #include "platform/FileBytes.h"
 #include "resources/Strings.h"
 
 #include <QFileDialog>
+#include <QPointer>
 #include <QRegularExpression>
+#include <cerrno>
 #include <new>
+#include <stdexcept>
+
+CWEXDoc::~CWEXDoc() = default;
 
 CWEXDoc::CWEXDoc(QObject* parent) : CDocument(parent) {
   m_settingsPath = GetSettingsDirectory();
@@ -41,30 +49,85 @@ void CWEXDoc::SetFormat(const TextFormat& format) {
 }
 
 void CWEXDoc::DeleteContents() {
+  m_pLoad.reset();
   if (m_pView) m_pView->SetWholeText({});
   SetFormat({});
 }
 
-FileError CWEXDoc::Load(const QString& path) {
+FileError CWEXDoc::ReadFileText(const QString& path, bool richText, QWidget* owner,
+                                FileText& text) {
   std::string bytes;
   const int error = ReadWholeFile(QFile::encodeName(path).toStdString(), bytes);
   if (error != 0) return FileErrorFromErrno(error);
+  // The view holds a text in UTF-16 with its paragraphs' records: about three
+  // times the file's bytes beside them. Refused before anything is replaced.
+  if (bytes.size() > AvailableMemoryBytes() / 3) return FileError::OutOfMemory;
   try {
     // Rich text comes in as its plain text, with no code recognition.
-    FileText text;
-    if (IsRichText(bytes))
+    if (richText && IsRichText(bytes)) {
+      text = {};
       text.sjis = RtfToText(bytes);
-    else
-      text = PlainFileText(std::move(bytes), m_settingsPath, OwnerWindow());
-    m_pView->SetFileText(std::move(text), OwnerWindow());
+    } else {
+      text = PlainFileText(std::move(bytes), m_settingsPath, owner);
+    }
   } catch (const std::bad_alloc&) {
     return FileError::OutOfMemory;
   }
   return FileError::None;
 }
 
+void CWEXDoc::ShowFileText(FileText text, QWidget* owner) {
+  m_pLoad.reset();
+  SetFormat(text.format);
+  const cp932::LineEnds lineEnds =
+      text.onlyOwnLineEnds ? OnlyLineEnd(text.format.lineEnd) : cp932::LineEnds::Paragraphs;
+  m_pLoad = std::make_unique<BackgroundLoad>(m_pView, std::move(text.sjis), lineEnds);
+  connect(m_pLoad.get(), &BackgroundLoad::Progress, this, &CWEXDoc::LoadProgress);
+  connect(m_pLoad.get(), &BackgroundLoad::Finished, this, [this] { emit LoadProgress(-1); });
+  m_pLoad->Start();
+  if (text.replaced == 0) return;
+  QMetaObject::invokeMethod(
+      this,
+      [owner = QPointer<QWidget>(owner), count = text.replaced, samples = std::move(text.samples)] {
+        ReportReplacedCharacters(owner, count, samples);
+      },
+      Qt::QueuedConnection);
+}
+
+bool CWEXDoc::IsLoading() const { return m_pLoad && !m_pLoad->IsDone(); }
+
+void CWEXDoc::CompleteLoad() {
+  if (!IsLoading()) return;
+  CWaitCursor wait;
+  m_pLoad->Complete();
+}
+
+FileError CWEXDoc::Load(const QString& path) {
+  FileText text;
+  const FileError error = ReadFileText(path, true, OwnerWindow(), text);
+  if (error == FileError::None) ShowFileText(std::move(text), OwnerWindow());
+  return error;
+}
+
+int CWEXDoc::WriteTextFile(const std::string& localPath, const TextFormat& format,
+                           const UnholdableConfirm& confirm) {
+  CompleteLoad();
+  try {
+    const QString text = m_pView->document()->toRawText();
+    if (format.encoding != TextEncoding::ShiftJis && confirm) {
+      const std::size_t unholdable = CountUnholdable(text, format.encoding);
+      if (unholdable > 0 && !confirm(unholdable)) return ECANCELED;
+    }
+    return WriteFileAtomically(localPath, FileChunks(text, format));
+  } catch (const std::bad_alloc&) {
+    return ENOMEM;
+  } catch (const std::runtime_error&) {
+    return EILSEQ;  // the system has no converter for the encoding
+  }
+}
+
 FileError CWEXDoc::Store(const QString& path) {
-  return FileErrorFromErrno(m_pView->WriteTextFile(
+  return FileErrorFromErrno(WriteTextFile(
       QFile::encodeName(path).toStdString(), m_format, [this](std::size_t count) {
         return AgreeToReplaceUnholdable(OwnerWindow(), count, m_format.encoding);
       }));

@@ -3,7 +3,6 @@
 #include "settings/Settings.h"
 #include "settings/SettingsDirectory.h"
 #include "editor/FindReplaceDialog.h"
-#include "editor/FormatMessages.h"
 #include "editor/OutOfMemory.h"
 #include "editor/TextBoundary.h"
 #include "editor/WEXDoc.h"
@@ -12,18 +11,13 @@
 #include "framework/MessageBox.h"
 #include "framework/StatusBar.h"
 #include "framework/WaitCursor.h"
-#include "kanji/FileEncoder.h"
-#include "platform/ChunkedWrite.h"
 #include "resources/MainMenu.h"
 
 #include <QAction>
 #include <QKeyEvent>
-#include <QPointer>
 #include <QScrollBar>
 #include <QPrinter>
-#include <cerrno>
 #include <new>
-#include <stdexcept>
 #include <utility>
 
 CWEXView::CWEXView(QWidget* parent, CStatusBar* statusBar, const PluginFileTable& pluginFiles)
@@ -34,7 +28,10 @@ CWEXView::CWEXView(QWidget* parent, CStatusBar* statusBar, const PluginFileTable
   setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   setAcceptDrops(true);
   connect(document(), &QTextDocument::contentsChange, this,
-          [this](int position, int, int) { ForgetLayoutFrom(position); });
+          [this](int position, int, int added) {
+            ForgetLayoutFrom(position);
+            FitLayoutToLongParagraphs(position, added);
+          });
   connect(this, &QPlainTextEdit::cursorPositionChanged, this, &CWEXView::UpdateLineColumn);
   RegisterCommands();
   LoadFontSettings();
@@ -76,35 +73,13 @@ void CWEXView::RegisterEditCommands() {
 
 // The raw text (paragraphs end in U+2029) is what toPlainText copies before
 // it rewrites the separators; encoding stores them as CR LF itself.
-std::string CWEXView::GetPlainText() const { return TextToSjis(document()->toRawText()); }
-
-int CWEXView::WriteTextFile(const std::string& localPath, const TextFormat& format,
-                            const UnholdableConfirm& confirm) const {
-  try {
-    const QString text = document()->toRawText();
-    if (format.encoding != TextEncoding::ShiftJis && confirm) {
-      const std::size_t unholdable = CountUnholdable(text, format.encoding);
-      if (unholdable > 0 && !confirm(unholdable)) return ECANCELED;
-    }
-    return WriteFileAtomically(localPath, FileChunks(text, format));
-  } catch (const std::bad_alloc&) {
-    return ENOMEM;
-  } catch (const std::runtime_error&) {
-    return EILSEQ;  // the system has no converter for the encoding
-  }
+std::string CWEXView::GetPlainText() const {
+  WaitForWholeText();
+  return TextToSjis(document()->toRawText());
 }
 
-void CWEXView::SetFileText(FileText text, QWidget* owner) {
-  SetWholeText(std::move(text.sjis), text.onlyOwnLineEnds ? OnlyLineEnd(text.format.lineEnd)
-                                                          : cp932::LineEnds::Paragraphs);
-  if (m_pDocument) m_pDocument->SetFormat(text.format);
-  if (text.replaced == 0) return;
-  QMetaObject::invokeMethod(
-      this,
-      [owner = QPointer<QWidget>(owner), count = text.replaced, samples = std::move(text.samples)] {
-        ReportReplacedCharacters(owner, count, samples);
-      },
-      Qt::QueuedConnection);
+void CWEXView::WaitForWholeText() const {
+  if (m_pDocument) m_pDocument->CompleteLoad();
 }
 
 void CWEXView::SetWholeText(std::string sjis, cp932::LineEnds lineEnds) {
@@ -112,9 +87,32 @@ void CWEXView::SetWholeText(std::string sjis, cp932::LineEnds lineEnds) {
   // Released before the control copies the characters, so that a big text is
   // held twice at most rather than three times.
   std::string().swap(sjis);
+  WrapAtWordBoundaries();
   setPlainText(text);  // also empties the undo history
   document()->setModified(false);
   moveCursor(QTextCursor::Start);
+}
+
+void CWEXView::BeginLoad(const QString& first) {
+  setUndoRedoEnabled(false);
+  setReadOnly(true);
+  WrapAtWordBoundaries();
+  setPlainText(first);
+  document()->setModified(false);
+  moveCursor(QTextCursor::Start);
+}
+
+void CWEXView::AppendLoaded(const QString& piece) {
+  QTextCursor end(document());
+  end.movePosition(QTextCursor::End);
+  end.insertText(piece);
+  document()->setModified(false);
+}
+
+void CWEXView::EndLoad() {
+  setReadOnly(false);
+  setUndoRedoEnabled(true);  // with an empty history
+  document()->setModified(false);
 }
 
 bool CWEXView::TransformWholeText(const Transformation& transform) {

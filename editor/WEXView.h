@@ -1,5 +1,4 @@
 #pragma once
-#include "editor/FileText.h"
 #include "framework/CmdTarget.h"
 #include "platform/Cp932Codec.h"
 #include "plugin_host/PluginModule.h"
@@ -39,21 +38,18 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   /// Asked before a write with how many characters the encoding cannot hold,
   /// when there are some; true lets them be written as "〓".
   using UnholdableConfirm = std::function<bool(std::size_t count)>;
-  /// Writes GetPlainText in `format` to the file `localPath` (in the system's
-  /// encoding) while it is encoded, replacing the file safely. 0, the errno of
-  /// the failure, ENOMEM when memory runs out, or ECANCELED when `confirm`
-  /// said no and nothing was written.
-  int WriteTextFile(const std::string& localPath, const TextFormat& format = {},
-                    const UnholdableConfirm& confirm = {}) const;
-  /// Replaces the whole text with a file's (see SetWholeText), gives the
-  /// document its format, and once the text is shown tells of the characters
-  /// that the conversion replaced, in a message owned by `owner`.
-  void SetFileText(FileText text, QWidget* owner);
   /// Replaces the whole text (Shift-JIS; CR LF, CR and LF each end a paragraph,
   /// or as `lineEnds` says): caret to the start, undo history emptied, modified
   /// flag cleared. `sjis` is released once decoded, so a text moved in is not held
   /// twice meanwhile.
   void SetWholeText(std::string sjis, cp932::LineEnds lineEnds = cp932::LineEnds::Paragraphs);
+  /// A file's text arriving in pieces. The first replaces the whole text as
+  /// SetWholeText does; until EndLoad the view is read-only and keeps no undo
+  /// history. Each further piece goes at the end, where it moves neither the
+  /// caret nor what is scrolled into view.
+  void BeginLoad(const QString& first);
+  void AppendLoaded(const QString& piece);
+  void EndLoad();
   /// Shows the whole text in the view's font; selection and modified flag stay.
   void ApplyCharFormat();
 
@@ -144,6 +140,13 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   bool LayOutBlocksThrough(const QTextBlock& last);
   /// An edit at `position` may change the layout of its paragraph and the ones after.
   void ForgetLayoutFrom(int position);
+  /// Long paragraphs among the `added` characters at `position` keep their
+  /// shaping data between paints, and very long ones have the text wrap anywhere.
+  void FitLayoutToLongParagraphs(int position, int added);
+  /// A new text wraps at word boundaries again until a very long paragraph comes.
+  void WrapAtWordBoundaries();
+  /// A command that needs the whole text waits for a load to bring it in.
+  void WaitForWholeText() const;
 
   CharFormat m_cf;
   CWEXDoc* m_pDocument = nullptr;

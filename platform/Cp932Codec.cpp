@@ -190,6 +190,24 @@ std::size_t EncodeText(const EncodeTable& table, const char16_t* s, std::size_t 
 
 }  // namespace
 
+std::size_t PieceEnd(std::string_view bytes, std::size_t limit) {
+  if (bytes.size() <= limit) return bytes.size();
+  const std::size_t lastLf = bytes.substr(0, limit).rfind('\n');
+  if (lastLf != std::string_view::npos) return lastLf + 1;
+  // A line longer than the limit: walk its characters as decoding does (a lead
+  // byte and a trail byte are one pair, whatever they map to).
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const auto length = [&](std::size_t i) -> std::size_t {
+    return kLeadRow[p[i]] >= 0 && i + 1 < bytes.size() && IsTrail(p[i + 1]) ? 2 : 1;
+  };
+  std::size_t end = 0;
+  while (end + length(end) <= limit) end += length(end);
+  if (end > 0 && p[end - 1] == '\r' && p[end] == '\n') --end;
+  if (end > 0) return end;
+  end = length(0);
+  return p[0] == '\r' && p[1] == '\n' ? 2 : end;
+}
+
 std::size_t DecodeTo(std::string_view bytes, char16_t* out, LineEnds lineEnds) {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   switch (lineEnds) {

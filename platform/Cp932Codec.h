@@ -54,6 +54,13 @@ enum class LineEnds {
 /// were written.
 std::size_t DecodeTo(std::string_view bytes, char16_t* out, LineEnds lineEnds);
 
+/// Where to end a piece of at most `limit` bytes (at least 1) taken from the start
+/// of `bytes`, so that decoding a text piece by piece gives what decoding it whole
+/// does: just after the last LF within the limit, else at the last character
+/// boundary that does not part a CR from its LF. Never 0 for a text that is not
+/// empty, even when its first character is longer than the limit.
+std::size_t PieceEnd(std::string_view bytes, std::size_t limit);
+
 /// Encodes into `out`, which must hold 2 * `text.size()` bytes; returns how many
 /// were written. A surrogate pair (a character outside the BMP) gives one "?".
 std::size_t EncodeTo(std::u16string_view text, char* out, LineEnds lineEnds);

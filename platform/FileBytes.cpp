@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <new>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <thread>
@@ -22,6 +23,33 @@ std::size_t MemoryBytes() {
   if (pages <= 0 || pageSize <= 0) return SIZE_MAX;
   return static_cast<std::size_t>(pages) * static_cast<std::size_t>(pageSize);
 }
+
+}  // namespace
+
+std::size_t AvailableMemoryBytes() {
+  FILE* meminfo = std::fopen("/proc/meminfo", "r");
+  if (!meminfo) return SIZE_MAX;
+  char line[128];
+  unsigned long long kb = 0;
+  bool found = false;
+  while (!found && std::fgets(line, sizeof line, meminfo))
+    found = std::sscanf(line, "MemAvailable: %llu kB", &kb) == 1;
+  std::fclose(meminfo);
+  std::size_t available = found ? static_cast<std::size_t>(kb) * 1024 : SIZE_MAX;
+  rlimit limit{};
+  if (::getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
+    std::size_t pages = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+      if (std::fscanf(statm, "%zu", &pages) != 1) pages = 0;
+      std::fclose(statm);
+    }
+    const std::size_t used = pages * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    available = std::min<std::size_t>(available, limit.rlim_cur > used ? limit.rlim_cur - used : 0);
+  }
+  return available;
+}
+
+namespace {
 
 // Reads to the end of `fd` into `bytes`; a shortage of memory is ENOMEM.
 int ReadAll(int fd, std::size_t expectedSize, std::string& bytes) {

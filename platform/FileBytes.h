@@ -15,6 +15,10 @@ constexpr int kNotRegularFile = 0x10000;
 /// memory runs out or the file is bigger than the machine's memory.
 int ReadWholeFile(const std::string& path, std::string& bytes);
 
+/// Memory the process can be given without the system swapping (MemAvailable),
+/// and within its address-space limit; SIZE_MAX when neither is known.
+std::size_t AvailableMemoryBytes();
+
 /// Writes all of `bytes` to `fd`; 0 or the errno of the failure.
 int WriteAll(int fd, std::string_view bytes);
 

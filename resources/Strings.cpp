@@ -31,6 +31,7 @@ const std::unordered_map<int, const char*>& Table() {
       {IDS_IS_DIRECTORY, "%1 はﾌｧｲﾙではなくﾃﾞｨﾚｸﾄﾘです。"},
       {IDS_NOT_REGULAR_FILE, "%1 はﾃｷｽﾄ ﾌｧｲﾙではなく、ﾊﾟｲﾌﾟ、ﾃﾞﾊﾞｲｽまたはｿｹｯﾄです。"},
       {IDS_OUT_OF_MEMORY, "ﾒﾓﾘが不足しています。"},
+      {IDS_LOADING, "読み込み中... %1%"},
       {IDS_PRINT_FAILED, "印刷を開始できませんでした。プリンタの設定を確認してください。"},
   };
   return table;

@@ -22,6 +22,7 @@ constexpr int IDS_IS_DIRECTORY = 61732;       // %1: path
 constexpr int IDS_NOT_REGULAR_FILE = 61733;   // %1: path
 constexpr int IDS_OUT_OF_MEMORY = 61734;
 constexpr int IDS_PRINT_FAILED = 61718;
+constexpr int IDS_LOADING = 61735;           // %1: percent of a file in the view
 
 /// The text of string `id`; empty for an id the table does not hold.
 QString LoadString(int id);

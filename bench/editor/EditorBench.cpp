@@ -68,6 +68,17 @@ const std::string& EucText() {
   return text;
 }
 
+// Eight megabytes of markup in one line, as minified pages are.
+const std::string& LongLineText() {
+  static const std::string text = [] {
+    const std::string piece = "<div class=\"a\">\x93\xfa\x96\x7b\x8c\xea</div>";
+    std::string line;
+    while (line.size() < (8u << 20)) line += piece;
+    return line;
+  }();
+  return text;
+}
+
 // The same text as a Linux file has it: UTF-8 with LF line ends.
 const std::string& Utf8Text() {
   static const std::string text = [] {
@@ -182,6 +193,7 @@ std::function<void(const Switch&)> OpenConvertingOnYes(const char* file) {
     script.QueueResult(QMessageBox::Yes);
     timing(true);
     editor.doc.OnOpenDocument(QString::fromStdString(Dir() + file));
+    editor.doc.CompleteLoad();
   };
 }
 
@@ -197,6 +209,15 @@ const std::vector<Phase>& Phases() {
        },
        ""},
       {"Open_Sjis_WithRecognition",
+       [](const Switch& timing) {
+         timing(false);
+         Editor editor;
+         timing(true);
+         editor.doc.OnOpenDocument(QString::fromStdString(Dir() + "/bench-sjis.txt"));
+         editor.doc.CompleteLoad();
+       },
+       "Floor_SetPlainText_Sjis"},
+      {"Open_Sjis_FirstScreenful",  // what the window waits for; the rest loads from the event loop
        [](const Switch& timing) {
          timing(false);
          Editor editor;
@@ -301,6 +322,19 @@ const std::vector<Phase>& Phases() {
          Type(window.view());
        },
        "Floor_Type200AtEnd"},
+      {"LongLine8MB_KeyAtEnd",  // one key at the end of an 8 MB line, until it is painted
+       [](const Switch& timing) {
+         timing(false);
+         Editor editor;
+         editor.view.SetWholeText(LongLineText());
+         editor.view.moveCursor(QTextCursor::End);
+         QCoreApplication::processEvents();
+         timing(true);
+         QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+         QCoreApplication::sendEvent(&editor.view, &press);
+         editor.view.viewport()->repaint();
+       },
+       ""},
       {"Save",
        [](const Switch& timing) {
          timing(false);

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
@@ -256,6 +257,20 @@ std::string KeysUntilWindow(const std::string& window, const std::string& keys,
     shown = WaitForWindow(title, 5);
   }
   return shown;
+}
+
+double ProcessCpuSeconds(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  std::getline(stat, line);
+  // The fields after the command name, which is in parentheses and may hold blanks;
+  // user and system time are the 12th and 13th of them.
+  std::istringstream fields(line.substr(line.rfind(')') + 2));
+  std::string field;
+  double ticks = 0;
+  for (int i = 1; i <= 13 && fields >> field; ++i)
+    if (i >= 12) ticks += std::stod(field);
+  return ticks / static_cast<double>(::sysconf(_SC_CLK_TCK));
 }
 
 int CloseWindow(const std::string& window, WexProcess& process, double seconds) {

@@ -79,6 +79,9 @@ class WexProcess {
   std::set<std::string> windowsSeen_;  // dialog windows at the last check
 };
 
+/// Processor time (user and system) that process `pid` has used so far, in seconds.
+double ProcessCpuSeconds(pid_t pid);
+
 /// Output of a shell command (stdout), trailing newline removed.
 std::string RunCommand(const std::string& command);
 /// Waits up to `seconds` for a visible window whose title is exactly `title`;

@@ -76,6 +76,32 @@ TEST(Cp932Codec, RandomByteStringsComeBackUnchanged) {
   }
 }
 
+TEST(Cp932Codec, TextDecodedPieceByPieceIsTheTextDecodedWhole) {
+  // Pieces end at line ends where they can, else inside a line; never inside a
+  // pair or between CR and LF, whatever the limit.
+  static constexpr unsigned char kTricky[] = {0x81, 0x87, 0xE0, 0x40, 0x0D, 0x0A, 0x7F, 0xA0};
+  std::mt19937 random(20261209);
+  for (int round = 0; round < 3000; ++round) {
+    std::string bytes(random() % 80, '\0');
+    for (char& b : bytes)
+      b = static_cast<char>(random() % 2 ? kTricky[random() % std::size(kTricky)] : random());
+    const std::size_t limit = 1 + random() % 9;
+    for (const LineEnds mode : {LineEnds::Paragraphs, LineEnds::OnlyCrLf, LineEnds::OnlyCr}) {
+      std::u16string pieces;
+      for (std::string_view rest = bytes; !rest.empty();) {
+        const std::size_t end = cp932::PieceEnd(rest, limit);
+        ASSERT_GT(end, 0u);
+        ASSERT_LE(end, std::max<std::size_t>(limit, 2));
+        pieces += Decode(rest.substr(0, end), mode);
+        rest.remove_prefix(end);
+      }
+      ASSERT_EQ(pieces, Decode(bytes, mode)) << "limit " << limit;
+    }
+  }
+  // A piece ends after the last LF within the limit.
+  EXPECT_EQ(cp932::PieceEnd("ab\ncd\nef", 7), 6u);
+}
+
 TEST(Cp932Codec, AgreesWithIconvWhereIconvRoundTrips) {
   Iconv decode("UTF-16LE", "CP932");
   Iconv encode("CP932", "UTF-16LE");

@@ -1,0 +1,90 @@
+#include "editor/BackgroundLoad.h"
+
+#include "editor/TextBoundary.h"
+#include "editor/WEXView.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <string_view>
+
+namespace {
+
+// Far more than a screenful, so that scrolling a little finds text.
+constexpr std::size_t kFirstPieceBytes = 64 << 10;
+// Pieces are appended until a slice of time is spent; then the event loop runs.
+constexpr std::size_t kPieceBytes = 256 << 10;
+constexpr int kSliceMs = 25;
+
+}  // namespace
+
+BackgroundLoad::BackgroundLoad(CWEXView* view, std::string sjis, cp932::LineEnds lineEnds,
+                               QObject* parent)
+    : QObject(parent), m_view(view), m_sjis(std::move(sjis)), m_lineEnds(lineEnds) {
+  // A timer of no interval runs once the window system's events are handled
+  // (a posted call would go before them): input and closing are never kept waiting.
+  m_nextSlice.setSingleShot(true);
+  m_nextSlice.setInterval(0);
+  connect(&m_nextSlice, &QTimer::timeout, this, &BackgroundLoad::AppendSlice);
+}
+
+// Ended early (another file opened, the window closed): what came in stays,
+// editable as any text.
+BackgroundLoad::~BackgroundLoad() {
+  if (m_view && !IsDone()) m_view->EndLoad();
+}
+
+void BackgroundLoad::Start() {
+  const std::size_t end = cp932::PieceEnd(m_sjis, kFirstPieceBytes);
+  m_view->BeginLoad(SjisToText(std::string_view(m_sjis).substr(0, end), m_lineEnds));
+  m_done = end;
+  // A text of one piece is whole now; any other shows its start before the rest comes.
+  if (IsDone()) {
+    AppendSlice();
+    return;
+  }
+  emit Progress(m_percent = static_cast<int>(m_done * 100 / m_sjis.size()));
+  QueueSlice();
+}
+
+void BackgroundLoad::QueueSlice() {
+  if (!m_nextSlice.isActive()) m_nextSlice.start();
+}
+
+void BackgroundLoad::Complete() {
+  while (AppendPiece(kPieceBytes)) {
+  }
+  AppendSlice();
+}
+
+void BackgroundLoad::AppendSlice() {
+  if (!m_view) return;
+  QElapsedTimer slice;
+  slice.start();
+  while (slice.elapsed() < kSliceMs && AppendPiece(kPieceBytes)) {
+  }
+  if (IsDone()) {
+    if (m_percent == 100) return;  // finished already
+    m_percent = 100;
+    std::string().swap(m_sjis);
+    m_done = 0;
+    m_view->EndLoad();
+    emit Finished();
+    return;
+  }
+  const int percent = static_cast<int>(m_done * 100 / m_sjis.size());
+  if (percent != m_percent) emit Progress(m_percent = percent);
+  QueueSlice();
+}
+
+bool BackgroundLoad::AppendPiece(std::size_t limit) {
+  if (IsDone() || !m_view) return false;
+  const std::string_view rest = std::string_view(m_sjis).substr(m_done);
+  // Whole lines: text appended to a paragraph has the control lay all of it
+  // out again, so a line longer than a piece goes in at once.
+  std::size_t end = rest.substr(0, limit).rfind('\n');
+  if (end == std::string_view::npos) end = rest.find('\n', limit);
+  end = end == std::string_view::npos ? rest.size() : end + 1;
+  m_view->AppendLoaded(SjisToText(rest.substr(0, end), m_lineEnds));
+  m_done += end;
+  return true;
+}
