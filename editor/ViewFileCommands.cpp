@@ -67,7 +67,9 @@ void CWEXView::OnFileOpen() {
     ReportOutOfMemory(this);
     return;
   }
-  if (m_pDocument) m_pDocument->SetPathName(path);
+  if (!m_pDocument) return;
+  m_pDocument->SetPathName(path);
+  m_pDocument->DiskFile().Remember(path);
 }
 
 void CWEXView::OnFileSaveAs() {
@@ -104,6 +106,8 @@ void CWEXView::OnFileSaveAs() {
   WriteSettingString(m_settingsPath, "setting", "LastDir", LastDirOf(localPath));
   document()->setModified(false);
   // Written to the document's own file, the format is the document's from now on.
-  if (m_pDocument && QFileInfo(path) == QFileInfo(m_pDocument->GetPathName()))
+  if (m_pDocument && QFileInfo(path) == QFileInfo(m_pDocument->GetPathName())) {
     m_pDocument->SetFormat(format);
+    m_pDocument->DiskFile().Remember(m_pDocument->GetPathName());
+  }
 }

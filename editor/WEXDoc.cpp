@@ -43,11 +43,27 @@ void CWEXDoc::SetFormat(const TextFormat& format) {
 void CWEXDoc::DeleteContents() {
   if (m_pView) m_pView->SetWholeText({});
   SetFormat({});
+  m_diskFile.Remember(QString());
+}
+
+bool CWEXDoc::ReloadFile() {
+  m_bReloading = true;
+  const FileError error = Load(GetPathName());
+  m_bReloading = false;
+  if (error != FileError::None) {
+    ReportFileError(OwnerWindow(), error, GetPathName());
+    return false;
+  }
+  SetModifiedFlag(false);
+  return true;
 }
 
 FileError CWEXDoc::Load(const QString& path) {
   std::string bytes;
-  const int error = ReadWholeFile(QFile::encodeName(path).toStdString(), bytes);
+  const std::string localPath = QFile::encodeName(path).toStdString();
+  // Taken before reading: a change made while the file is read shows later.
+  const FileIdentity identity = IdentifyFile(localPath);
+  const int error = ReadWholeFile(localPath, bytes);
   if (error != 0) return FileErrorFromErrno(error);
   try {
     // Rich text comes in as its plain text, with no code recognition.
@@ -56,18 +72,22 @@ FileError CWEXDoc::Load(const QString& path) {
       text.sjis = RtfToText(bytes);
     else
       text = PlainFileText(std::move(bytes), m_settingsPath, OwnerWindow());
-    m_pView->SetFileText(std::move(text), OwnerWindow());
+    m_pView->SetFileText(std::move(text), OwnerWindow(), m_bReloading);
   } catch (const std::bad_alloc&) {
     return FileError::OutOfMemory;
   }
+  m_diskFile.Remember(identity);
   return FileError::None;
 }
 
 FileError CWEXDoc::Store(const QString& path) {
-  return FileErrorFromErrno(m_pView->WriteTextFile(
+  if (path == GetPathName() && !m_diskFile.MayOverwrite(path)) return FileError::Cancelled;
+  const FileError error = FileErrorFromErrno(m_pView->WriteTextFile(
       QFile::encodeName(path).toStdString(), m_format, [this](std::size_t count) {
         return AgreeToReplaceUnholdable(OwnerWindow(), count, m_format.encoding);
       }));
+  if (error == FileError::None) m_diskFile.Remember(path);
+  return error;
 }
 
 QString CWEXDoc::PromptSaveFileName() {

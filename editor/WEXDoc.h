@@ -1,4 +1,5 @@
 #pragma once
+#include "editor/FileChangeCheck.h"
 #include "framework/Document.h"
 #include "kanji/TextFormat.h"
 
@@ -24,6 +25,14 @@ class CWEXDoc : public CDocument {
   const TextFormat& Format() const { return m_format; }
   void SetFormat(const TextFormat& format);
 
+  /// Another program's changes to the document's file.
+  FileChangeCheck& DiskFile() { return m_diskFile; }
+  const FileChangeCheck& DiskFile() const { return m_diskFile; }
+  /// Loads the document's file again through the load path (recognition and its
+  /// prompts included) as one step of the edit history; false when it failed,
+  /// which is reported.
+  bool ReloadFile();
+
  signals:
   /// The format's name, e.g. "UTF-8 LF", whenever it may have changed.
   void FormatChanged(const QString& name);
@@ -38,4 +47,6 @@ class CWEXDoc : public CDocument {
   CWEXView* m_pView = nullptr;
   std::string m_settingsPath;
   TextFormat m_format;
+  FileChangeCheck m_diskFile{*this};
+  bool m_bReloading = false;
 };

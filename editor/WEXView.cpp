@@ -94,9 +94,13 @@ int CWEXView::WriteTextFile(const std::string& localPath, const TextFormat& form
   }
 }
 
-void CWEXView::SetFileText(FileText text, QWidget* owner) {
-  SetWholeText(std::move(text.sjis), text.onlyOwnLineEnds ? OnlyLineEnd(text.format.lineEnd)
-                                                          : cp932::LineEnds::Paragraphs);
+void CWEXView::SetFileText(FileText text, QWidget* owner, bool asUndoStep) {
+  const cp932::LineEnds lineEnds = text.onlyOwnLineEnds ? OnlyLineEnd(text.format.lineEnd)
+                                                        : cp932::LineEnds::Paragraphs;
+  if (asUndoStep)
+    ReplaceWholeText(std::move(text.sjis), lineEnds);
+  else
+    SetWholeText(std::move(text.sjis), lineEnds);
   if (m_pDocument) m_pDocument->SetFormat(text.format);
   if (text.replaced == 0) return;
   QMetaObject::invokeMethod(
@@ -132,14 +136,21 @@ bool CWEXView::TransformWholeText(const Transformation& transform) {
 
 // The document keeps the characters a step removes in its own store, and its
 // Undo links them back in: the text before the change is never copied for it.
-void CWEXView::ReplaceWholeText(std::string sjis) {
-  const QString text = SjisToText(sjis);
+void CWEXView::ReplaceWholeText(std::string sjis, cp932::LineEnds lineEnds) {
+  const QString text = SjisToText(sjis, lineEnds);
   std::string().swap(sjis);
   QTextCursor cursor(document());
   cursor.beginEditBlock();
   cursor.select(QTextCursor::Document);
   cursor.insertText(text);
   cursor.endEditBlock();
+  moveCursor(QTextCursor::Start);
+  m_bAfterWholeTextChange = true;
+}
+
+void CWEXView::RestoreText(const QString& rawText) {
+  setPlainText(rawText);
+  document()->setModified(true);
   moveCursor(QTextCursor::Start);
 }
 
