@@ -20,7 +20,8 @@ constexpr std::string_view kLockSuffix = ".lock";
 constexpr std::string_view kTempSuffix = ".tmp";
 
 bool EndsWith(const std::string& s, std::string_view suffix) {
-  return s.size() > suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
+  return s.size() > suffix.size() &&
+         s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 // "<folder>/<owner>.rec" -> "<folder>/<owner>" + suffix.
