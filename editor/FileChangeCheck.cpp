@@ -29,7 +29,8 @@ void FileChangeCheck::Remember(const FileIdentity& identity) { m_loaded = m_told
 
 bool FileChangeCheck::MayOverwrite(const QString& path) {
   const FileIdentity now = IdentifyPath(path);
-  if (!now.exists || now == m_loaded) return true;
+  // Only a file this document read or wrote can have changed behind its back.
+  if (!now.exists || !m_loaded.exists || now == m_loaded) return true;
   // Asked here, the same state must not be asked about again when the window
   // becomes active once the message closes.
   m_told = now;

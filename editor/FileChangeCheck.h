@@ -22,7 +22,8 @@ class FileChangeCheck : public QObject {
   const FileIdentity& Loaded() const { return m_loaded; }
 
   /// Before Save writes the document's own file at `path`: true when it may (the
-  /// file is as loaded or last saved, or gone, or the user agrees to overwrite).
+  /// file is as loaded or last saved, or gone, or was never there for this
+  /// document, or the user agrees to overwrite).
   bool MayOverwrite(const QString& path);
   /// Compares the file with what was loaded and asks what to do when it changed
   /// and the user has not been asked about this state of it yet.
