@@ -106,7 +106,14 @@ std::string UsageText() {
       "  -style スタイル / style, -platform プラットフォーム / platform,\n"
       "  -display ディスプレイ / display, -geometry ジオメトリ / geometry,\n"
       "  -qwindowgeometry ジオメトリ / geometry, -qwindowtitle タイトル / title,\n"
-      "  -reverse, -session セッション / session など / and others\n";
+      "  -reverse, -session セッション / session など / and others\n"
+      "\n"
+      "Wayland のセッションでは、X サーバー (XWayland) があればその上で動きます\n"
+      "(常に手前に表示のため)。Wayland のまま動かすには -platform wayland を付けます。\n"
+      "In a Wayland session Wex runs on the X server (XWayland) when there is one, so\n"
+      "that always on top works; -platform wayland runs it on Wayland itself.\n"
+      "\n"
+      "詳しくは man wex / See man wex for the files and the environment.\n";
 }
 
 std::string VersionText() { return "Wex " WEX_VERSION "\n"; }

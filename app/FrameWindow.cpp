@@ -69,7 +69,11 @@ void CMainFrame::SaveWindowRectangle() {
   }
 }
 
+bool CMainFrame::CanKeepAbove() { return !UsesWayland(); }
+
 bool CMainFrame::IsAlwaysOnTop() const {
+  // The compositor keeps no window above the others and says nothing of it.
+  if (UsesWayland()) return false;
   if (UsesX11())
     if (std::optional<bool> above = x11::IsAbove(winId())) return *above;
   return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
@@ -78,6 +82,8 @@ bool CMainFrame::IsAlwaysOnTop() const {
 void CMainFrame::OnToggleAlwaysOnTop() { SetAlwaysOnTop(m_nAlwaysOnTop == 0); }
 
 void CMainFrame::SetAlwaysOnTop(bool on) {
+  // The toolkit's hint would only re-create the window, which loses its place.
+  if (!CanKeepAbove()) return;
   if (UsesX11() && x11::SetAbove(winId(), on)) return;
   // The toolkit's hint re-creates the native window, which hides it: show it
   // again where it was.

@@ -62,6 +62,7 @@ void CMainFrame::RegisterCommands() {
   OnUpdate(ID_TOPMOST, [this](CCmdUI& ui) {
     m_nAlwaysOnTop = IsAlwaysOnTop() ? 1 : 0;
     ui.SetCheck(m_nAlwaysOnTop != 0);
+    ui.Enable(CanKeepAbove());
   });
   // The options dialog (options/).
   OnCommand(ID_OPTIONS, [this](int) { OnOptions(this); });

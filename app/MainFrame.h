@@ -33,6 +33,9 @@ class CMainFrame : public CFrameWnd {
   /// Whether the window is in the always-on-top band, as the window manager
   /// sees it (another program may have changed it).
   bool IsAlwaysOnTop() const;
+  /// Whether the window system lets the program keep its window above the others
+  /// (not on Wayland: the View menu's item is then grayed out).
+  static bool CanKeepAbove();
 
  protected:
   bool InterceptCommand(int id) override;

@@ -14,3 +14,7 @@ bool UsesX11() {
   }();
   return x11;
 }
+
+bool UsesWayland() {
+  return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}

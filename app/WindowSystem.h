@@ -4,3 +4,7 @@
 /// the window-manager calls of platform/X11Window.h then apply to them, over the
 /// toolkit's own connection. False offscreen or on Wayland.
 bool UsesX11();
+
+/// True on a Wayland compositor (the toolkit's "wayland" platforms), where no
+/// protocol lets a program keep its window above the others.
+bool UsesWayland();

@@ -1,11 +1,36 @@
 #include "app/WEXApp.h"
+#include "app/WindowSystemChoice.h"
 #include "platform/LargeBlocks.h"
+#include "platform/X11Window.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+std::optional<std::string> Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? std::optional<std::string>(value) : std::nullopt;
+}
+
+// The toolkit's platform option for the window system that the program chooses, or
+// nothing. An option, not QT_QPA_PLATFORM, so that the tools we start do not inherit it.
+std::vector<char*> PlatformOption(const std::vector<std::string>& toolkitArgs) {
+  static char option[] = "-platform";
+  static char xcb[] = "xcb";
+  const WindowSystemEnvironment environment{
+      Environment("QT_QPA_PLATFORM"), Environment("WAYLAND_DISPLAY"),
+      Environment("XDG_SESSION_TYPE"), Environment("DISPLAY")};
+  if (ChooseWindowSystem(toolkitArgs, environment, x11::ServerAnswers) == WindowSystemChoice::X11)
+    return {option, xcb};
+  return {};
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   // An "ignore" inherited from the parent would let the kernel reap the tools we
@@ -29,8 +54,12 @@ int main(int argc, char* argv[]) {
   // which is everything before "--"; the program reads what it leaves and the rest.
   const std::size_t switchCount = SwitchCount(args);
   std::vector<char*> toolkitArgv(argv, argv + 1 + switchCount);
+  const std::vector<std::string> switches(args.begin(),
+                                          args.begin() + std::ptrdiff_t(switchCount));
+  const std::vector<char*> platform = PlatformOption(switches);
+  toolkitArgv.insert(toolkitArgv.begin() + 1, platform.begin(), platform.end());
+  int toolkitArgc = static_cast<int>(toolkitArgv.size());
   toolkitArgv.push_back(nullptr);
-  int toolkitArgc = static_cast<int>(switchCount) + 1;
   QApplication qapp(toolkitArgc, toolkitArgv.data());
   QApplication::setApplicationName(QStringLiteral("Wex"));
   QApplication::setDesktopFileName(QStringLiteral(WEX_APP_ID));  // its desktop entry and icon

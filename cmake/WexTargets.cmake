@@ -16,12 +16,15 @@ endfunction()
 find_package(GTest QUIET)
 include(GoogleTest OPTIONAL)
 
-# wex_test(<name> KIND unit|gui|e2e SOURCES ... [LIBS ...])
+# wex_test(<name> KIND unit|gui|e2e [WAYLAND] SOURCES ... [LIBS ...])
 # unit: no display. gui: Qt offscreen. e2e: run under xvfb-run with openbox.
+# WAYLAND: beside a headless weston of the test's own (tests/wayland/with-weston);
+# a gui test then runs on it (its main must not choose another platform), an e2e
+# test has both the X server and the compositor.
 # Each test binary gets a directory of its own, so that a program directory
 # (settings file, data files) is never shared between test binaries.
 function(wex_test name)
-  cmake_parse_arguments(T "" "KIND;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "WAYLAND" "KIND;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT T_KIND)
     set(T_KIND unit)
   endif()
@@ -41,7 +44,15 @@ function(wex_test name)
     set(T_TIMEOUT 300)
   endif()
   set(props LABELS ${T_KIND} TIMEOUT ${T_TIMEOUT})
-  if(T_KIND STREQUAL "gui")
+  set(weston)
+  if(T_WAYLAND)
+    set(weston ${CMAKE_SOURCE_DIR}/tests/wayland/with-weston)
+    list(APPEND props SKIP_RETURN_CODE 77)
+  endif()
+  if(T_KIND STREQUAL "gui" AND T_WAYLAND)
+    add_test(NAME ${name} COMMAND ${weston} $<TARGET_FILE:${name}>)
+    set_tests_properties(${name} PROPERTIES ${props} ENVIRONMENT QT_QPA_PLATFORM=wayland)
+  elseif(T_KIND STREQUAL "gui")
     # The tests of one binary share its directory (its settings file), so they
     # run in one process, one after the other.
     add_test(NAME ${name} COMMAND ${name})
@@ -51,10 +62,13 @@ function(wex_test name)
   elseif(T_KIND STREQUAL "e2e")
     # One X server per test binary; the wrapper starts openbox inside it.
     add_test(NAME ${name}
-             COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/with-xserver $<TARGET_FILE:${name}>)
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/with-xserver ${weston} $<TARGET_FILE:${name}>)
     set_tests_properties(${name} PROPERTIES ${props} RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${props})
+  endif()
+  if(T_WAYLAND)
+    set_property(TEST ${name} APPEND PROPERTY LABELS wayland)
   endif()
 endfunction()
 

@@ -125,6 +125,13 @@ void ShareConnection(xcb_connection_t* connection) {
 
 bool Available() { return Live() != nullptr; }
 
+bool ServerAnswers() {
+  xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+  const bool answers = !xcb_connection_has_error(c);
+  xcb_disconnect(c);
+  return answers;
+}
+
 bool SetAbove(WindowId window, bool above) {
   Session* s = Live();
   if (!s) return false;

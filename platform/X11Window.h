@@ -21,6 +21,10 @@ void ShareConnection(xcb_connection_t* connection);
 /// True when an X server answers.
 bool Available();
 
+/// True when the X server $DISPLAY names accepts a connection; the connection is
+/// closed again and nothing else is kept or used.
+bool ServerAnswers();
+
 /// Asks the window manager to put `window` into the always-on-top band or take it
 /// out; a window not yet mapped gets the state it will be mapped with. Position and
 /// size stay. False when unavailable.

@@ -5,13 +5,30 @@
 
 #include <unistd.h>
 
-std::string ChooseSettingsDirectory(const std::string& programDirectory,
-                                    const std::optional<std::string>& userConfigHome) {
+namespace {
+
+bool IsInstalled(const std::string& programDirectory) {
+  std::string marker = programDirectory;
+  return MakeSettingsPath(marker, kInstalledMarker);
+}
+
+// Whether a copy without the marker may keep its files beside the program.
+bool MayWriteBesideProgram(const std::string& programDirectory) {
   std::string file = programDirectory;
   const bool exists = MakeSettingsPath(file, "Wex.ini");
-  const bool portable = exists ? ::access(file.c_str(), W_OK) == 0
-                               : ::access(programDirectory.c_str(), W_OK | X_OK) == 0;
-  if (portable || !userConfigHome) return programDirectory;
+  return exists ? ::access(file.c_str(), W_OK) == 0
+                : ::access(programDirectory.c_str(), W_OK | X_OK) == 0;
+}
+
+}  // namespace
+
+std::string ChooseSettingsDirectory(const std::string& programDirectory,
+                                    const std::optional<std::string>& userConfigHome) {
+  // Root may write anywhere, so only the installation itself can say that the
+  // program directory (under /usr, perhaps read-only) is not the user's.
+  const bool installed = IsInstalled(programDirectory);
+  if (!installed && MayWriteBesideProgram(programDirectory)) return programDirectory;
+  if (!userConfigHome) return installed ? kNowhere : programDirectory;
   const std::string directory = *userConfigHome + "/wex";
   // The settings name the user's tools and folders: no one else should read them.
   MakeDirectories(directory, 0700);

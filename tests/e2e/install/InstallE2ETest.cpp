@@ -1,6 +1,7 @@
-// The installed program as an ordinary user meets it: a program directory that the
-// user cannot write keeps the settings in the user's configuration directory, and a
-// plug-in of the user's own is listed; a writable one keeps everything beside it.
+// The installed program as its users meet it: it keeps the settings in the user's
+// configuration directory, whoever runs it and whatever the program directory's
+// permissions, and a plug-in of the user's own is listed; a copy without the
+// installation's marker (unpacked somewhere) keeps everything beside the program.
 
 #include "tests/e2e/support/E2E.h"
 
@@ -72,10 +73,13 @@ class Installed {
   std::string config() const { return home() + "/config"; }
   std::string userPlugins() const { return home() + "/data/wex/plugins"; }
 
-  /// P/bin/wex as the user, in the home directory, with `args`.
-  std::vector<std::string> Command(const std::vector<std::string>& args) const {
+  enum class User { Ordinary, Test };
+  /// P/bin/wex as the user (an ordinary one, or whoever runs the test: root under CI),
+  /// in the home directory, with `args`.
+  std::vector<std::string> Command(const std::vector<std::string>& args,
+                                   User user = User::Ordinary) const {
     std::vector<std::string> command;
-    if (::geteuid() == 0)
+    if (::geteuid() == 0 && user == User::Ordinary)
       command = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"};
     const char* display = std::getenv("DISPLAY");
     const std::vector<std::string> run = {
@@ -146,9 +150,26 @@ TEST(InstallE2E, ReadOnlyProgramDirectoryKeepsSettingsInTheUsersConfiguration) {
   EXPECT_EQ(SettingsFileIn(installed.programDir()), "");
 }
 
-TEST(InstallE2E, WritableProgramDirectoryKeepsEverythingBesideTheProgram) {
+TEST(InstallE2E, InstalledCopyNeverWritesBesideTheProgramEvenForRoot) {
+  Installed installed;
+  EXPECT_TRUE(fs::exists(installed.programDir() + "/wex.installed"));
+  EXPECT_TRUE(fs::exists(installed.prefix() + "/share/man/man1/wex.1.gz"));
+  // A program directory that whoever runs the test may write (root may write anywhere).
+  MakeUsersDirectory(installed.programDir());
+  WexProcess wex(installed.Command({}, Installed::User::Test));
+  const std::string window = WaitForWindow("memo - Wex");
+  ASSERT_FALSE(window.empty()) << "the installed program did not start";
+  ToggleKanjiAutoInOptions(window);
+  EXPECT_TRUE(SettingsHold(installed.config() + "/wex", "Kanji_auto=0"));
+  EXPECT_EQ(CloseWindow(window, wex), 0);
+  EXPECT_EQ(SettingsFileIn(installed.programDir()), "");
+}
+
+TEST(InstallE2E, UnpackedCopyKeepsEverythingBesideTheProgram) {
   Installed installed;
   MakeUsersDirectory(installed.programDir());
+  // Copied out of an installation without its marker: a portable copy.
+  fs::remove(installed.programDir() + "/wex.installed");
   WexProcess wex(installed.Command({}));
   const std::string window = WaitForWindow("memo - Wex");
   ASSERT_FALSE(window.empty()) << "the installed program did not start";

@@ -38,7 +38,10 @@ void CheckTransforms(std::string_view text) {
   Check(page.size() <= 6 * text.size() + 2 + text.size() + 1);
   Check(page.front() == '[' && page.back() == 'F');
   static const wpi::ReplacementScan bodyScan(markwell::BodyRules());
-  Check(markwell::BuildPage(text, "", "") == bodyScan.Run(text));  // as above
+  const std::string body = bodyScan.Run(text);
+  Check(markwell::BuildPage(text, "", "") == body);  // as above
+  const std::string_view title = text.substr(0, text.find_first_of("\r\n"));
+  Check(page == "[" + std::string(title) + "]" + body + "F");
 }
 
 }  // namespace

@@ -112,6 +112,26 @@ TEST(SettingsDirectory, ReadOnlyProgramDirectoryUsesTheUsersConfiguration) {
   EXPECT_EQ(ChooseAsUser(places.program, std::nullopt), places.program);
 }
 
+TEST(SettingsDirectory, InstalledCopyNeverWritesBesideTheProgram) {
+  // Run by whoever may write the program directory (root, under CI): the marker
+  // alone decides, not the permissions.
+  Places places(0755);
+  WriteBytes(places.program + "/" + kInstalledMarker, "");
+  const std::string expected = places.config + "/wex";
+  EXPECT_EQ(ChooseSettingsDirectory(places.program, places.config), expected);
+  EXPECT_EQ(ModeOf(expected), 0700u);
+  // A settings file left there by an older run is not taken up again.
+  places.AddSettingsFile("Wex.ini", 0666);
+  EXPECT_EQ(ChooseSettingsDirectory(places.program, places.config), expected);
+  EXPECT_EQ(ChooseAsUser(places.program, places.config), expected);
+  // With no home there is still no writing beside the program.
+  EXPECT_EQ(ChooseSettingsDirectory(places.program, std::nullopt), kNowhere);
+
+  // The same directory without the marker is a portable copy.
+  ::unlink((places.program + "/" + kInstalledMarker).c_str());
+  EXPECT_EQ(ChooseSettingsDirectory(places.program, places.config), places.program);
+}
+
 TEST(SettingsDirectory, UserBaseDirectoryFollowsTheXdgRules) {
   ::setenv("HOME", "/home/someone", 1);
   ::setenv("XDG_CONFIG_HOME", "/elsewhere/config", 1);

@@ -1,0 +1,6 @@
+#pragma once
+
+class UnservedXDisplay;
+
+/// The display that DISPLAY names during the test: nobody serves it.
+const UnservedXDisplay& TheUnservedXDisplay();
