@@ -3,9 +3,12 @@
 #include "app/MainFrame.h"
 #include "settings/Settings.h"
 #include "settings/SettingsDirectory.h"
+#include "editor/RecoveryJournal.h"
+#include "editor/RecoveryOffer.h"
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
 #include "framework/MessageBox.h"
+#include "recovery/RecoveryFolder.h"
 #include "resources/Strings.h"
 
 #include <QApplication>
@@ -31,6 +34,7 @@ CWEXApp::~CWEXApp() {
 }
 
 void CWEXApp::ExitInstance() {
+  m_pJournal.reset();
   delete m_pMainFrame;
   m_pMainFrame = nullptr;
   delete m_pDocument;
@@ -41,6 +45,14 @@ void CWEXApp::CreateTrio() {
   m_pDocument = new CWEXDoc;
   m_pMainFrame = new CMainFrame(m_pDocument, m_pluginFiles);
   m_pMainFrame->Create();
+  m_pMainFrame->installEventFilter(&m_pDocument->DiskFile());
+}
+
+void CWEXApp::StartRecovery(bool windowIsFree) {
+  const std::string folder = GetRecoveryFolder();
+  m_pJournal = std::make_unique<RecoveryJournal>(*m_pDocument, folder);
+  if (!RestoreHandedRecord(*m_pDocument, *m_pJournal))
+    OfferLeftRecords(*m_pDocument, *m_pJournal, folder, windowIsFree);
 }
 
 bool CWEXApp::InitInstance(int& exitCode) {
@@ -70,6 +82,7 @@ bool CWEXApp::InitInstance(int& exitCode) {
     }
   }
   m_pMainFrame->show();
+  StartRecovery(m_cmdInfo.action == Action::FileNew);
   return true;
 }
 

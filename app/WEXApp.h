@@ -4,8 +4,11 @@
 #include "framework/CommandIds.h"
 #include "plugin_host/PluginScan.h"
 
+#include <memory>
+
 class CMainFrame;
 class CWEXDoc;
+class RecoveryJournal;
 
 // The application object: settings bootstrap before anything else, then the
 // document/frame/view trio from the command line.
@@ -36,6 +39,9 @@ class CWEXApp : public CCmdTarget {
 
  private:
   void CreateTrio();
+  /// Keeps the unsaved work safe from here on, after offering back what copies
+  /// that ended without saving left; `windowIsFree`: no file was opened into it.
+  void StartRecovery(bool windowIsFree);
   void OnFileNew();
   void OnFilePrintSetup();
   bool PrintAndEnd();
@@ -44,4 +50,5 @@ class CWEXApp : public CCmdTarget {
   CommandLineInfo m_cmdInfo;
   CWEXDoc* m_pDocument = nullptr;
   CMainFrame* m_pMainFrame = nullptr;
+  std::unique_ptr<RecoveryJournal> m_pJournal;
 };

@@ -100,6 +100,8 @@ void CWEXView::OnFileSaveAs() {
   WriteSettingString(m_settingsPath, "setting", "LastDir", LastDirOf(localPath));
   document()->setModified(false);
   // Written to the document's own file, the format is the document's from now on.
-  if (QFileInfo(path) == QFileInfo(m_pDocument->GetPathName()))
+  if (m_pDocument && QFileInfo(path) == QFileInfo(m_pDocument->GetPathName())) {
     m_pDocument->SetFormat(format);
+    m_pDocument->DiskFile().Remember(m_pDocument->GetPathName());
+  }
 }

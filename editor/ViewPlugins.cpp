@@ -27,6 +27,7 @@ void CWEXView::RunPlugin(int index) {
   {
     CWaitCursor wait;
     if (!LoadPlugin(index)) return;
+    emit PluginAboutToRun();
     TransformWholeText([this, &run](const std::string& text) -> std::optional<std::string> {
       std::string result;
       run = RunPluginTransform(m_pluginModule, text, result);

@@ -52,12 +52,28 @@ void CWEXDoc::DeleteContents() {
   m_pLoad.reset();
   if (m_pView) m_pView->SetWholeText({});
   SetFormat({});
+  m_diskFile.Remember(QString());
+}
+
+bool CWEXDoc::ReloadFile() {
+  m_bReloading = true;
+  const FileError error = Load(GetPathName());
+  m_bReloading = false;
+  if (error != FileError::None) {
+    ReportFileError(OwnerWindow(), error, GetPathName());
+    return false;
+  }
+  SetModifiedFlag(false);
+  return true;
 }
 
 FileError CWEXDoc::ReadFileText(const QString& path, bool richText, QWidget* owner,
                                 FileText& text) {
   std::string bytes;
-  const int error = ReadWholeFile(QFile::encodeName(path).toStdString(), bytes);
+  const std::string localPath = QFile::encodeName(path).toStdString();
+  // Taken before reading: a change made while the file is read shows later.
+  const FileIdentity identity = IdentifyFile(localPath);
+  const int error = ReadWholeFile(localPath, bytes);
   if (error != 0) return FileErrorFromErrno(error);
   // The view holds a text in UTF-16 with its paragraphs' records: about three
   // times the file's bytes beside them. Refused before anything is replaced.
@@ -73,18 +89,33 @@ FileError CWEXDoc::ReadFileText(const QString& path, bool richText, QWidget* own
   } catch (const std::bad_alloc&) {
     return FileError::OutOfMemory;
   }
+  m_diskFile.Remember(identity);
   return FileError::None;
 }
 
 void CWEXDoc::ShowFileText(FileText text, QWidget* owner) {
   m_pLoad.reset();
   SetFormat(text.format);
-  const cp932::LineEnds lineEnds =
-      text.onlyOwnLineEnds ? OnlyLineEnd(text.format.lineEnd) : cp932::LineEnds::Paragraphs;
-  m_pLoad = std::make_unique<BackgroundLoad>(m_pView, std::move(text.sjis), lineEnds);
+  m_pLoad = std::make_unique<BackgroundLoad>(m_pView, std::move(text.sjis), LineEndsOf(text));
   connect(m_pLoad.get(), &BackgroundLoad::Progress, this, &CWEXDoc::LoadProgress);
   connect(m_pLoad.get(), &BackgroundLoad::Finished, this, [this] { emit LoadProgress(-1); });
   m_pLoad->Start();
+  ReportReplacedLater(std::move(text), owner);
+}
+
+void CWEXDoc::ReplaceWithFileText(FileText text, QWidget* owner) {
+  m_pLoad.reset();
+  SetFormat(text.format);
+  m_pView->ReplaceWholeText(std::move(text.sjis), LineEndsOf(text));
+  ReportReplacedLater(std::move(text), owner);
+}
+
+cp932::LineEnds CWEXDoc::LineEndsOf(const FileText& text) {
+  return text.onlyOwnLineEnds ? OnlyLineEnd(text.format.lineEnd) : cp932::LineEnds::Paragraphs;
+}
+
+// Told once the text is shown, so the message stands over the new text.
+void CWEXDoc::ReportReplacedLater(FileText text, QWidget* owner) {
   if (text.replaced == 0) return;
   QMetaObject::invokeMethod(
       this,
@@ -105,7 +136,12 @@ void CWEXDoc::CompleteLoad() {
 FileError CWEXDoc::Load(const QString& path) {
   FileText text;
   const FileError error = ReadFileText(path, true, OwnerWindow(), text);
-  if (error == FileError::None) ShowFileText(std::move(text), OwnerWindow());
+  if (error != FileError::None) return error;
+  // A reload is one step of the edit history, so Undo gives back the text it replaced.
+  if (m_bReloading)
+    ReplaceWithFileText(std::move(text), OwnerWindow());
+  else
+    ShowFileText(std::move(text), OwnerWindow());
   return error;
 }
 
@@ -127,10 +163,13 @@ int CWEXDoc::WriteTextFile(const std::string& localPath, const TextFormat& forma
 }
 
 FileError CWEXDoc::Store(const QString& path) {
-  return FileErrorFromErrno(WriteTextFile(
+  if (path == GetPathName() && !m_diskFile.MayOverwrite(path)) return FileError::Cancelled;
+  const FileError error = FileErrorFromErrno(WriteTextFile(
       QFile::encodeName(path).toStdString(), m_format, [this](std::size_t count) {
         return AgreeToReplaceUnholdable(OwnerWindow(), count, m_format.encoding);
       }));
+  if (error == FileError::None) m_diskFile.Remember(path);
+  return error;
 }
 
 QString CWEXDoc::PromptSaveFileName() {

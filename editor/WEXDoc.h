@@ -1,7 +1,9 @@
 #pragma once
+#include "editor/FileChangeCheck.h"
 #include "editor/FileText.h"
 #include "framework/Document.h"
 #include "kanji/TextFormat.h"
+#include "platform/Cp932Codec.h"
 
 #include <functional>
 #include <memory>
@@ -38,6 +40,8 @@ class CWEXDoc : public CDocument {
   /// brought in from the event loop (see BackgroundLoad); the characters that
   /// its conversion replaced are told of in a message owned by `owner`.
   void ShowFileText(FileText text, QWidget* owner);
+  /// Replaces the whole text with `text` at once, as one step of the edit history.
+  void ReplaceWithFileText(FileText text, QWidget* owner);
   bool IsLoading() const;
   /// Brings in what a load has not yet, with the wait cursor: for the commands
   /// that need the whole text.
@@ -52,6 +56,13 @@ class CWEXDoc : public CDocument {
   /// said no and nothing was written.
   int WriteTextFile(const std::string& localPath, const TextFormat& format,
                     const UnholdableConfirm& confirm);
+  /// Another program's changes to the document's file.
+  FileChangeCheck& DiskFile() { return m_diskFile; }
+  const FileChangeCheck& DiskFile() const { return m_diskFile; }
+  /// Loads the document's file again through the load path (recognition and its
+  /// prompts included) as one step of the edit history; false when it failed,
+  /// which is reported.
+  bool ReloadFile();
 
  signals:
   /// The format's name, e.g. "UTF-8 LF", whenever it may have changed.
@@ -67,8 +78,13 @@ class CWEXDoc : public CDocument {
   QString PromptSaveFileName() override;
 
  private:
+  static cp932::LineEnds LineEndsOf(const FileText& text);
+  void ReportReplacedLater(FileText text, QWidget* owner);
+
   CWEXView* m_pView = nullptr;
   std::string m_settingsPath;
   TextFormat m_format;
   std::unique_ptr<BackgroundLoad> m_pLoad;
+  FileChangeCheck m_diskFile{*this};
+  bool m_bReloading = false;
 };

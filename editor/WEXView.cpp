@@ -130,14 +130,21 @@ bool CWEXView::TransformWholeText(const Transformation& transform) {
 
 // The document keeps the characters a step removes in its own store, and its
 // Undo links them back in: the text before the change is never copied for it.
-void CWEXView::ReplaceWholeText(std::string sjis) {
-  const QString text = SjisToText(sjis);
+void CWEXView::ReplaceWholeText(std::string sjis, cp932::LineEnds lineEnds) {
+  const QString text = SjisToText(sjis, lineEnds);
   std::string().swap(sjis);
   QTextCursor cursor(document());
   cursor.beginEditBlock();
   cursor.select(QTextCursor::Document);
   cursor.insertText(text);
   cursor.endEditBlock();
+  moveCursor(QTextCursor::Start);
+  m_bAfterWholeTextChange = true;
+}
+
+void CWEXView::RestoreText(const QString& rawText) {
+  setPlainText(rawText);
+  document()->setModified(true);
   moveCursor(QTextCursor::Start);
 }
 

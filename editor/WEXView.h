@@ -50,6 +50,12 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   void BeginLoad(const QString& first);
   void AppendLoaded(const QString& piece);
   void EndLoad();
+  /// The whole text replaced by `sjis` as one step of the edit history.
+  void ReplaceWholeText(std::string sjis,
+                        cp932::LineEnds lineEnds = cp932::LineEnds::Paragraphs);
+  /// Puts back a text as the control held it (paragraphs ending in U+2029, as
+  /// toRawText gives it), counted as modified.
+  void RestoreText(const QString& rawText);
   /// Shows the whole text in the view's font; selection and modified flag stay.
   void ApplyCharFormat();
 
@@ -90,6 +96,11 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   int ReplaceAll(const FindRequest& request);
   FindReplaceDialog* FindDialog() const { return m_pFindDialog; }
 
+ signals:
+  /// A plug-in is about to be given the text: what is unsaved must be safe first,
+  /// in case it never returns.
+  void PluginAboutToRun();
+
  protected:
   bool event(QEvent* e) override;
   // Text entering the view: typing, input-method commits, paste and dropped text.
@@ -111,8 +122,10 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   /// Enables `action` (carrying a command id) as the main window's menu would.
   void UpdateCommandUI(QAction* action);
   void OnAbout();
-  /// The whole text replaced by `sjis` as one step of the edit history.
-  void ReplaceWholeText(std::string sjis);
+  /// Runs `input` (text entering from the user) as an undo step of its own when
+  /// it is the first edit after a whole-text change: the control would merge an
+  /// insertion right behind that change's last one into it.
+  void AsOwnUndoStep(const std::function<void()>& input);
   /// `text` made what Shift-JIS can hold before it enters the view; says in the
   /// status bar's message pane how many characters became "〓".
   QString Representable(const QString& text);
@@ -160,4 +173,5 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   int m_laidOutWidth = -1;
   bool m_bLineColumnQueued = false;  ///< a sliced count goes on after the pending events
   PluginModule m_pluginModule;  ///< the plug-in of the last plug-in command
+  bool m_bAfterWholeTextChange = false;  ///< no edit since the last whole-text change
 };

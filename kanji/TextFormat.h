@@ -23,6 +23,8 @@ struct TextFormat {
   /// are written under JIS X 0208's (U+301C WAVE DASH, not CP932's U+FF5E), as the
   /// file read had them.
   bool jisCodePoints = false;
+
+  bool operator==(const TextFormat&) const = default;
 };
 
 /// "Shift-JIS", "UTF-8", "UTF-8 BOM", "UTF-16LE", "UTF-16BE", "EUC-JP", "JIS".

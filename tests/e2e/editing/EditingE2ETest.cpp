@@ -22,24 +22,35 @@ TEST(EditingE2E, UndoAndRedoWalkTypingAndConversionInOrder) {
   WexInstall install;
   WriteSettings(install, 0);  // the EUC-JP bytes are opened as they are
   const std::string path = install.dir() + "/euc.txt";
-  WriteBytes(path, "\xB0\xA1\xA4\xA2\r\n");  // 亜あ in EUC-JP
+  const std::string euc = "\xB0\xA1\xA4\xA2";        // 亜あ in EUC-JP
+  const std::string sjis = "\x88\x9F\x82\xA0";       // and in Shift-JIS
+  WriteBytes(path, euc);
   WexProcess wex(install, {path});
   const std::string window = WaitForWindow("euc.txt - Wex");
   ASSERT_FALSE(window.empty());
 
-  // 変換(&C), its first item "EUC→ｼﾌﾄJIS"; then type, undo twice, redo once with
-  // each of the control's keys.
-  PressKeys(window, "alt+c Return", 150);
+  // 変換(&C), its first item "EUC→ｼﾌﾄJIS"; then type right behind the converted
+  // text, which the control would take for more of the conversion's insertion.
+  PressKeys(window, "alt+c Return ctrl+End", 150);
   RunCommand("xdotool type --delay 100 xy");
-  PressKeys(window, "ctrl+z ctrl+z ctrl+y ctrl+shift+z", 150);
-
-  // The document is modified, so closing asks to save; Yes writes the text.
-  RunCommand("xdotool windowactivate --sync " + window + " key alt+F4 2>/dev/null");
-  const std::string question = WaitForWindow("WEX", 5);
-  ASSERT_FALSE(question.empty()) << "closing did not ask to save";
-  PressKeys(question, "Return", 150);
-  EXPECT_EQ(wex.Wait(10), 0);
-  EXPECT_EQ(ReadBytes(path), "xy\x88\x9F\x82\xA0\r\n");
+  // Each step saved, so that every state on the way is seen: undo twice, then redo
+  // with each of the control's keys.
+  const struct {
+    const char* keys;
+    std::string saved;
+  } steps[] = {
+      {"ctrl+s", sjis + "xy"},
+      {"ctrl+z ctrl+s", sjis},
+      {"ctrl+z ctrl+s", euc},
+      {"ctrl+y ctrl+s", sjis},
+      {"ctrl+shift+z ctrl+s", sjis + "xy"},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.keys);
+    PressKeys(window, step.keys, 150);
+    EXPECT_EQ(WaitForBytes(path, step.saved), step.saved);
+  }
+  EXPECT_EQ(CloseWindow(window, wex), 0) << "saved: closing asks nothing";
 }
 
 TEST(EditingE2E, TypedCharactersAreSavedAsShownInTheView) {

@@ -1,0 +1,93 @@
+// The recovery journal's cost in a 16 MB document: one keystroke with the journal
+// on against the same keystroke with it off (the event loop runs after each, so
+// the journal's snapshot every second is paid for in the figure), and one update
+// of the record: what the GUI thread pays (the snapshot), and the whole update
+// written at once as before a plug-in run, with the bytes it writes.
+
+#include "editor/RecoveryJournal.h"
+#include "editor/TextBoundary.h"
+#include "editor/WEXDoc.h"
+#include "editor/WEXView.h"
+#include "tests/support/TempDir.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <benchmark/benchmark.h>
+#include <memory>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr std::size_t kTextBytes = 16u << 20;
+
+// Lines of about 70 bytes of kana, kanji and ASCII, 16 MB in Shift-JIS.
+std::string SjisText() {
+  const std::string line = TextToSjis(QString::fromUtf8(
+      "吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。abc 123\n"));
+  std::string all;
+  while (all.size() < kTextBytes) all += line;
+  return all;
+}
+
+// A 16 MB document, modified, with or without a journal.
+struct Editor {
+  PluginFileTable plugins = {};
+  CWEXView view{nullptr, nullptr, plugins};
+  CWEXDoc doc;
+  TempDir dir;
+  std::unique_ptr<RecoveryJournal> journal;
+
+  explicit Editor(bool withJournal) {
+    view.resize(800, 600);
+    view.show();
+    doc.SetView(&view);
+    view.SetWholeText(SjisText());
+    view.moveCursor(QTextCursor::End);
+    if (withJournal) journal = std::make_unique<RecoveryJournal>(doc, dir.path());
+    view.document()->setModified(true);
+  }
+  void Type() {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QApplication::sendEvent(&view, &press);
+    QApplication::processEvents();
+  }
+};
+
+void Keystroke(benchmark::State& state, bool withJournal) {
+  Editor editor(withJournal);
+  for (auto _ : state) editor.Type();
+  if (editor.journal) editor.journal->WaitForWriter();
+}
+
+void BM_KeystrokeJournalOff(benchmark::State& state) { Keystroke(state, false); }
+void BM_KeystrokeJournalOn(benchmark::State& state) { Keystroke(state, true); }
+
+// What the GUI thread pays for each background update: the copy of the text.
+void BM_UpdateSnapshotOnGuiThread(benchmark::State& state) {
+  Editor editor(false);
+  for (auto _ : state) benchmark::DoNotOptimize(editor.view.document()->toRawText());
+}
+
+// The whole update done at once (snapshot, encoding, checksum, write, flush, rename).
+void BM_UpdateWrittenAtOnce(benchmark::State& state) {
+  Editor editor(true);
+  for (auto _ : state) editor.journal->UpdateNow();
+  struct stat st {};
+  ::stat(editor.journal->RecordPath().c_str(), &st);
+  state.counters["bytes"] = static_cast<double>(st.st_size);
+}
+
+BENCHMARK(BM_KeystrokeJournalOff)->Unit(benchmark::kMicrosecond)->MinTime(3);
+BENCHMARK(BM_KeystrokeJournalOn)->Unit(benchmark::kMicrosecond)->MinTime(3);
+BENCHMARK(BM_UpdateSnapshotOnGuiThread)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_UpdateWrittenAtOnce)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  return 0;
+}

@@ -1,0 +1,76 @@
+#include "recovery/RecordWriter.h"
+
+#include <new>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+RecordWriter::RecordWriter(RecoveryStore& store) : m_store(store), m_thread([this] { Run(); }) {}
+
+RecordWriter::~RecordWriter() {
+  {
+    std::lock_guard lock(m_mutex);
+    m_bStop = true;
+    m_pending.reset();
+  }
+  m_wake.notify_all();
+  m_thread.join();
+}
+
+void RecordWriter::Post(MakeRecord make) {
+  {
+    std::lock_guard lock(m_mutex);
+    m_pending = std::move(make);
+  }
+  m_wake.notify_all();
+}
+
+void RecordWriter::PostRemove() { Post(MakeRecord()); }
+
+int RecordWriter::WriteNow(const RecoveryRecord& record) {
+  std::unique_lock lock(m_mutex);
+  m_pending.reset();
+  // The job in hand holds an older text: it must not land after this one.
+  m_wake.wait(lock, [this] { return !m_bBusy; });
+  return m_store.Write(record);
+}
+
+void RecordWriter::RemoveNow() {
+  std::unique_lock lock(m_mutex);
+  m_pending.reset();
+  m_wake.wait(lock, [this] { return !m_bBusy; });
+  m_store.Remove();
+}
+
+void RecordWriter::Wait() {
+  std::unique_lock lock(m_mutex);
+  m_wake.wait(lock, [this] { return !m_pending && !m_bBusy; });
+}
+
+void RecordWriter::Run() {
+  // Typing comes first: on a busy machine the record waits for the editor, never
+  // the other way round. (Linux gives each thread a priority of its own.)
+  ::setpriority(PRIO_PROCESS, static_cast<id_t>(::syscall(SYS_gettid)), 10);
+  std::unique_lock lock(m_mutex);
+  for (;;) {
+    m_wake.wait(lock, [this] { return m_bStop || m_pending; });
+    if (m_bStop) return;
+    MakeRecord make = std::move(*m_pending);
+    m_pending.reset();
+    m_bBusy = true;
+    lock.unlock();
+    if (!make) {
+      m_store.Remove();
+    } else {
+      // A record that cannot be built or written leaves the last one in place:
+      // older unsaved work is still better than none.
+      try {
+        m_store.Write(make());
+      } catch (const std::bad_alloc&) {
+      }
+    }
+    lock.lock();
+    m_bBusy = false;
+    m_wake.notify_all();
+  }
+}

@@ -1,0 +1,96 @@
+#include "recovery/RecoveryRecord.h"
+
+#include "recovery/Crc32.h"
+
+namespace {
+
+constexpr std::string_view kMark = "WEXRCV01";
+
+void PutInt(std::string& out, std::uint64_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// Reads the fields in order; once anything is missing, every later read fails too.
+class Reader {
+ public:
+  explicit Reader(std::string_view bytes) : rest_(bytes) {}
+  bool Int(std::uint64_t& value, int bytes) {
+    if (rest_.size() < std::size_t(bytes)) return false;
+    value = 0;
+    for (int i = 0; i < bytes; ++i) value |= std::uint64_t(std::uint8_t(rest_[i])) << (8 * i);
+    rest_.remove_prefix(bytes);
+    return true;
+  }
+  bool Bytes(std::string& out, std::uint64_t length) {
+    if (rest_.size() < length) return false;
+    out.assign(rest_.substr(0, length));
+    rest_.remove_prefix(length);
+    return true;
+  }
+  bool AtEnd() const { return rest_.empty(); }
+
+ private:
+  std::string_view rest_;
+};
+
+template <typename Enum, std::size_t N>
+bool ToEnum(std::uint64_t value, const Enum (&all)[N], Enum& out) {
+  for (Enum e : all)
+    if (static_cast<std::uint64_t>(e) == value) {
+      out = e;
+      return true;
+    }
+  return false;
+}
+
+}  // namespace
+
+std::string EncodeRecord(const RecoveryRecord& r) {
+  std::string out;
+  out.reserve(r.text.size() + r.path.size() + 80);
+  out += kMark;
+  PutInt(out, static_cast<std::uint64_t>(r.changedNs), 8);
+  PutInt(out, static_cast<std::uint64_t>(r.format.encoding), 1);
+  PutInt(out, static_cast<std::uint64_t>(r.format.lineEnd), 1);
+  PutInt(out, r.format.utf16Mark, 1);
+  PutInt(out, r.format.jisCodePoints, 1);
+  PutInt(out, r.loaded.exists, 1);
+  PutInt(out, r.loaded.device, 8);
+  PutInt(out, r.loaded.inode, 8);
+  PutInt(out, r.loaded.size, 8);
+  PutInt(out, static_cast<std::uint64_t>(r.loaded.modifiedNs), 8);
+  PutInt(out, r.path.size(), 4);
+  out += r.path;
+  PutInt(out, r.text.size(), 8);
+  out += r.text;
+  PutInt(out, Crc32(out), 4);
+  return out;
+}
+
+std::optional<RecoveryRecord> DecodeRecord(std::string_view bytes) {
+  if (bytes.size() < kMark.size() + 4 || bytes.substr(0, kMark.size()) != kMark) return {};
+  const std::string_view body = bytes.substr(0, bytes.size() - 4);
+  Reader sum(bytes.substr(body.size()));
+  std::uint64_t crc = 0;
+  if (!sum.Int(crc, 4) || crc != Crc32(body)) return {};
+
+  Reader in(body.substr(kMark.size()));
+  RecoveryRecord r;
+  std::uint64_t changed = 0, encoding = 0, lineEnd = 0, mark = 0, jis = 0, exists = 0,
+                modified = 0, pathLength = 0, textLength = 0;
+  if (!(in.Int(changed, 8) && in.Int(encoding, 1) && in.Int(lineEnd, 1) && in.Int(mark, 1) &&
+        in.Int(jis, 1) && in.Int(exists, 1) && in.Int(r.loaded.device, 8) &&
+        in.Int(r.loaded.inode, 8) && in.Int(r.loaded.size, 8) && in.Int(modified, 8) &&
+        in.Int(pathLength, 4) && in.Bytes(r.path, pathLength) && in.Int(textLength, 8) &&
+        in.Bytes(r.text, textLength) && in.AtEnd()))
+    return {};
+  if (!ToEnum(encoding, kTextEncodings, r.format.encoding) ||
+      !ToEnum(lineEnd, kLineEnds, r.format.lineEnd) || mark > 1 || jis > 1 || exists > 1)
+    return {};
+  r.changedNs = static_cast<std::int64_t>(changed);
+  r.format.utf16Mark = mark;
+  r.format.jisCodePoints = jis;
+  r.loaded.exists = exists;
+  r.loaded.modifiedNs = static_cast<std::int64_t>(modified);
+  return r;
+}

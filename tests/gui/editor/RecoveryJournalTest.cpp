@@ -1,0 +1,88 @@
+// The recovery record as the editor keeps it: the view's text given back exactly,
+// current a second after typing, and gone whenever nothing is left unsaved.
+
+#include "editor/RecoveryJournal.h"
+#include "editor/WEXDoc.h"
+#include "editor/WEXView.h"
+#include "tests/support/TempDir.h"
+
+#include <QKeyEvent>
+#include <QTest>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace std::string_literals;
+
+struct Editor {
+  PluginFileTable plugins = {};
+  CWEXView view{nullptr, nullptr, plugins};
+  CWEXDoc doc;
+  Editor() { doc.SetView(&view); }
+  void Type(const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, text);
+    QApplication::sendEvent(&view, &press);
+  }
+};
+
+std::optional<RecoveryRecord> RecordIn(const std::string& path) {
+  return DecodeRecord(ReadBytes(path));
+}
+
+TEST(RecoveryJournalTest, TheRecordGivesBackTheViewsTextExactly) {
+  TempDir dir;
+  Editor editor;
+  // NULs, bytes no character has, and a CR that is not a line end in an LF file.
+  const std::string bytes = "a\0b\x80\xff\r\x82\xa0\nend"s;
+  editor.view.SetWholeText(bytes, cp932::LineEnds::OnlyLf);
+  editor.doc.SetPathName(QString::fromStdString(dir.file("a.txt")));
+  editor.doc.SetFormat({TextEncoding::Utf8, LineEnd::Lf});
+  RecoveryJournal journal(editor.doc, dir.path());
+  editor.Type(QStringLiteral("x"));
+  journal.UpdateNow();
+
+  const std::optional<RecoveryRecord> record = RecordIn(journal.RecordPath());
+  ASSERT_TRUE(record);
+  EXPECT_EQ(record->path, dir.file("a.txt"));
+  EXPECT_EQ(record->format, (TextFormat{TextEncoding::Utf8, LineEnd::Lf}));
+
+  Editor restored;
+  restored.view.RestoreText(TextOfRecord(record->text));
+  EXPECT_EQ(restored.view.GetPlainText(), editor.view.GetPlainText());
+  EXPECT_EQ(restored.view.GetPlainText(), "xa\0b\x80\xff\r\x82\xa0\r\nend"s);
+  EXPECT_TRUE(restored.doc.IsModified());
+}
+
+TEST(RecoveryJournalTest, TheRecordFollowsTypingAndGoesWhenNothingIsUnsaved) {
+  TempDir dir;
+  Editor editor;
+  editor.view.SetWholeText("old");
+  auto journal = std::make_unique<RecoveryJournal>(editor.doc, dir.path());
+  const std::string path = journal->RecordPath();
+
+  editor.Type(QStringLiteral("x"));
+  QTest::qWait(RecoveryJournal::kDelayMs + 200);
+  journal->WaitForWriter();
+  ASSERT_TRUE(RecordIn(path)) << "no record a second after typing";
+  EXPECT_EQ(TextOfRecord(RecordIn(path)->text), QStringLiteral("xold"));
+
+  editor.view.undo();  // back to the text as saved
+  journal->WaitForWriter();
+  EXPECT_FALSE(std::filesystem::exists(path)) << "undone to the saved text";
+
+  editor.Type(QStringLiteral("y"));
+  journal->UpdateNow();
+  ASSERT_TRUE(std::filesystem::exists(path));
+  editor.doc.SetModifiedFlag(false);  // as a save leaves it
+  journal->WaitForWriter();
+  EXPECT_FALSE(std::filesystem::exists(path)) << "saved";
+
+  editor.Type(QStringLiteral("z"));
+  journal->UpdateNow();
+  ASSERT_TRUE(std::filesystem::exists(path));
+  journal.reset();  // the program ends as the user chose (No to saving)
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+}  // namespace
