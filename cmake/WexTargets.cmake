@@ -30,7 +30,8 @@ function(wex_test name)
   endif()
   add_executable(${name} ${T_SOURCES})
   if(T_KIND STREQUAL "unit")
-    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} wex_test_support GTest::gtest GTest::gmock
+                          GTest::gtest_main)
   else()
     # GUI and end-to-end tests need a QApplication around the test run.
     target_link_libraries(${name} PRIVATE ${T_LIBS} wex_gui_test_main)
@@ -60,10 +61,12 @@ function(wex_test name)
     set_tests_properties(${name} PROPERTIES ${props} ENVIRONMENT
       "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/tests/${name}/runtime")
   elseif(T_KIND STREQUAL "e2e")
-    # One X server per test binary; the wrapper starts openbox inside it.
+    # One X server per test binary, on a display it picks itself, with a home of
+    # its own; the wrapper starts openbox inside it. So end-to-end tests run side
+    # by side like the others.
     add_test(NAME ${name}
              COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/with-xserver ${weston} $<TARGET_FILE:${name}>)
-    set_tests_properties(${name} PROPERTIES ${props} RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
+    set_tests_properties(${name} PROPERTIES ${props} SKIP_RETURN_CODE 77)
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${props})
   endif()

@@ -2,7 +2,7 @@
 // recognition on a 64 MB text against an 8 KB one. Prints the ratios at the end.
 
 #include "kanji/KanjiConverter.h"
-#include "tests/unit/kanji/JapaneseText.h"
+#include "tests/support/JapaneseText.h"
 
 #include <benchmark/benchmark.h>
 

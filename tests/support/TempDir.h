@@ -3,9 +3,9 @@
 // /tmp), removed with everything in it when the object goes, so also when the
 // test fails. Plain C++: unit, GUI, end-to-end tests and fuzzers use it alike.
 
+#include "tests/support/Files.h"
+
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <stdlib.h>
 #include <string>
@@ -37,13 +37,3 @@ class TempDir {
  private:
   std::string path_;
 };
-
-/// Reads or writes a whole file as bytes.
-inline std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}

@@ -2,42 +2,16 @@
 // or opened is what Save writes, and Undo and Redo walk the whole history.
 
 #include "settings/Settings.h"
+#include "tests/e2e/support/Desktop.h"
 #include "tests/e2e/support/E2E.h"
 
-#include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <string>
-#include <thread>
 
 namespace {
 
 using namespace std::string_literals;
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// Waits up to five seconds for `path` to hold `expected`; what it holds then.
-std::string WaitForFile(const std::string& path, const std::string& expected) {
-  std::string bytes;
-  for (int i = 0; i < 50 && (bytes = ReadFile(path)) != expected; ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  return bytes;
-}
-
-// Keys (xdotool's names) to the active window, slowly enough for each to be handled.
-void Keys(const std::string& window, const std::string& keys) {
-  RunCommand("xdotool windowactivate --sync " + window + " key --delay 150 " + keys +
-             " 2>/dev/null");
-}
 
 // The program's settings with code recognition `kanjiAuto` (1: on, as by default).
 void WriteSettings(const WexInstall& install, int kanjiAuto) {
@@ -50,14 +24,14 @@ TEST(EditingE2E, UndoAndRedoWalkTypingAndConversionInOrder) {
   const std::string path = install.dir() + "/euc.txt";
   const std::string euc = "\xB0\xA1\xA4\xA2";        // 亜あ in EUC-JP
   const std::string sjis = "\x88\x9F\x82\xA0";       // and in Shift-JIS
-  WriteFile(path, euc);
+  WriteBytes(path, euc);
   WexProcess wex(install, {path});
   const std::string window = WaitForWindow("euc.txt - Wex");
   ASSERT_FALSE(window.empty());
 
   // 変換(&C), its first item "EUC→ｼﾌﾄJIS"; then type right behind the converted
   // text, which the control would take for more of the conversion's insertion.
-  Keys(window, "alt+c Return ctrl+End");
+  PressKeys(window, "alt+c Return ctrl+End", 150);
   RunCommand("xdotool type --delay 100 xy");
   // Each step saved, so that every state on the way is seen: undo twice, then redo
   // with each of the control's keys.
@@ -73,8 +47,8 @@ TEST(EditingE2E, UndoAndRedoWalkTypingAndConversionInOrder) {
   };
   for (const auto& step : steps) {
     SCOPED_TRACE(step.keys);
-    Keys(window, step.keys);
-    EXPECT_EQ(WaitForFile(path, step.saved), step.saved);
+    PressKeys(window, step.keys, 150);
+    EXPECT_EQ(WaitForBytes(path, step.saved), step.saved);
   }
   EXPECT_EQ(CloseWindow(window, wex), 0) << "saved: closing asks nothing";
 }
@@ -82,17 +56,16 @@ TEST(EditingE2E, UndoAndRedoWalkTypingAndConversionInOrder) {
 TEST(EditingE2E, TypedCharactersAreSavedAsShownInTheView) {
   WexInstall install;
   const std::string path = install.dir() + "/typed.txt";
-  WriteFile(path, "");
+  WriteBytes(path, "");
   WexProcess wex(install, {path});
   const std::string window = WaitForWindow("typed.txt - Wex");
   ASSERT_FALSE(window.empty());
 
   // WAVE DASH, MINUS SIGN, EM DASH as input methods and web pages give them, and
   // an emoji, which Shift-JIS cannot hold.
-  RunCommand("xdotool windowactivate --sync " + window + " 2>/dev/null");
-  RunCommand("xdotool type --delay 150 '\u301C\u2212\u2014\U0001F600'");
-  Keys(window, "ctrl+s");
-  EXPECT_EQ(WaitForFile(path, "\x81\x60\x81\x7C\x81\x5C\x81\xAC"),
+  TypeText(window, "\u301C\u2212\u2014\U0001F600");
+  PressKeys(window, "ctrl+s", 150);
+  EXPECT_EQ(WaitForBytes(path, "\x81\x60\x81\x7C\x81\x5C\x81\xAC"),
             "\x81\x60\x81\x7C\x81\x5C\x81\xAC");
   EXPECT_EQ(CloseWindow(window, wex), 0);
 }
@@ -103,13 +76,13 @@ TEST(EditingE2E, OddBytesAreSavedAsTheyWereOpened) {
   // Invalid bytes, an NEC/IBM duplicate, NULs with text after them, and a lone
   // lead byte at the end, with CR LF line ends; recognition is on.
   const std::string odd = "\x88\x9F\r\n\x80\xA0\xFD\x87\x90\0after\0\0\r\n\xA4\xB3\x1B$B\x82\r\nend\x82"s;
-  WriteFile(path, odd);
+  WriteBytes(path, odd);
   WexProcess wex(install, {path});
   const std::string window = WaitForWindow("odd.txt - Wex");
   ASSERT_FALSE(window.empty());
   std::remove(path.c_str());  // so that only the program's Save can bring it back
-  Keys(window, "ctrl+s");
-  EXPECT_EQ(WaitForFile(path, odd), odd);
+  PressKeys(window, "ctrl+s", 150);
+  EXPECT_EQ(WaitForBytes(path, odd), odd);
   EXPECT_EQ(CloseWindow(window, wex), 0) << "the saved text counts as unmodified";
 }
 

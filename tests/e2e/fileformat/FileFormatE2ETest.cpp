@@ -2,30 +2,13 @@
 // a plug-in runs on it from the menu, and Save writes UTF-8 with LF again.
 
 #include "tests/e2e/support/E2E.h"
+#include "tests/support/Files.h"
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
-#include <thread>
 
 namespace {
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Waits up to `seconds` for the file to hold `expected`; what it holds last.
-std::string WaitForContents(const std::string& path, const std::string& expected, double seconds) {
-  std::string contents = ReadFile(path);
-  for (int i = 0; i < seconds * 10 && contents != expected; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    contents = ReadFile(path);
-  }
-  return contents;
-}
 
 }  // namespace
 
@@ -52,7 +35,7 @@ TEST(FileFormatE2E, Utf8WithLfStaysUtf8WithLfThroughAPlugin) {
   for (int attempt = 0; attempt < 3 && saved != expected; ++attempt) {
     RunCommand("xdotool windowactivate --sync " + window + " key --delay 200 alt+c Up Return");
     RunCommand("xdotool windowactivate --sync " + window + " key --delay 200 ctrl+s");
-    saved = WaitForContents(file, expected, 5);
+    saved = WaitForBytes(file, expected, 5);
   }
   EXPECT_EQ(saved, expected);
   EXPECT_EQ(CloseWindow(window, wex), 0);

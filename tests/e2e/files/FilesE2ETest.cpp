@@ -11,9 +11,8 @@
 #include <sys/stat.h>
 
 TEST(FilesE2E, OpeningAFifoSaysSoAndTheEditorStillAnswers) {
-  std::string dir = (std::filesystem::temp_directory_path() / "wex-e2e-XXXXXX").string();
-  ASSERT_NE(::mkdtemp(dir.data()), nullptr);
-  const std::string fifo = dir + "/pipe";
+  TempDir dir;
+  const std::string fifo = dir.file("pipe");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
   WexInstall install;
   WexProcess wex(install);
@@ -37,5 +36,4 @@ TEST(FilesE2E, OpeningAFifoSaysSoAndTheEditorStillAnswers) {
   if (!dialog.empty()) RunCommand("xdotool windowactivate --sync " + dialog + " key Escape");
 
   EXPECT_EQ(CloseWindow(window, wex), 0);
-  std::filesystem::remove_all(dir);
 }

@@ -4,13 +4,12 @@
 // installation's marker (unpacked somewhere) keeps everything beside the program.
 
 #include "tests/e2e/support/E2E.h"
+#include "tests/support/Files.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,19 +18,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr uid_t kNobody = 65534;
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Waits up to five seconds for the file `path` gives to hold `text`; what it holds then.
-std::string WaitForText(const std::function<std::string()>& path, const std::string& text) {
-  std::string bytes;
-  for (int i = 0; i < 50 && (bytes = ReadFile(path())).find(text) == std::string::npos; ++i)
-    RunCommand("sleep 0.1");
-  return bytes;
-}
 
 bool SettingsHold(const std::string& dir, const std::string& line) {
   return WaitForText([&] { return SettingsFileIn(dir); }, line).find(line) != std::string::npos;
@@ -47,8 +33,6 @@ void MakeUsersDirectory(const std::string& path) {
 class Installed {
  public:
   Installed() {
-    std::string dir = "/tmp/wex-install-XXXXXX";
-    top_ = ::mkdtemp(dir.data());
     fs::permissions(top_, fs::perms(0755));
     const std::string install = std::string(WEX_CMAKE) + " --install " + WEX_BUILD_DIR +
                                 " --prefix " + prefix() + " >/dev/null && echo done";
@@ -61,11 +45,6 @@ class Installed {
       fs::copy_file(authority, top_ + "/xauthority");
       fs::permissions(top_ + "/xauthority", fs::perms(0644));
     }
-  }
-  ~Installed() {
-    std::error_code ignored;
-    fs::permissions(programDir(), fs::perms(0755), ignored);
-    fs::remove_all(top_, ignored);
   }
   std::string prefix() const { return top_ + "/prefix"; }
   std::string programDir() const { return prefix() + "/lib/wex"; }
@@ -93,7 +72,8 @@ class Installed {
   }
 
  private:
-  std::string top_;
+  TempDir dir_;
+  const std::string top_ = dir_.path();
 };
 
 // Opens the options dialog and switches the last box in its tab order, the

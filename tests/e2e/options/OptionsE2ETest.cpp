@@ -2,17 +2,11 @@
 // there is the window's size at the next start.
 
 #include "tests/e2e/support/E2E.h"
+#include "tests/support/Files.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace {
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Waits for the editor's window (into `window`) and opens the options dialog
 // from its View menu; the dialog's id, or empty.
@@ -40,7 +34,7 @@ TEST(OptionsE2E, FixedSizeChosenInTheDialogIsUsedAtTheNextStart) {
     std::string settings;
     for (int i = 0; i < 30 && settings.find("Sizey=600") == std::string::npos; ++i) {
       RunCommand("sleep 0.1");
-      settings = ReadFile(install.settingsPath());
+      settings = ReadBytes(install.settingsPath());
     }
     EXPECT_NE(settings.find("\nSize=3\r\nSizex=800\r\nSizey=600\r\n"), std::string::npos) << settings;
     EXPECT_EQ(CloseWindow(window, wex), 0);
@@ -61,13 +55,13 @@ TEST(OptionsE2E, EnterOnTheFocusedCancelWritesNothing) {
   std::string window;
   const std::string dialog = OpenOptionsDialog(window);
   ASSERT_FALSE(dialog.empty()) << "the options dialog did not open";
-  const std::string before = ReadFile(install.settingsPath());
+  const std::string before = ReadBytes(install.settingsPath());
   // OK has the focus; a change in the size group, then back to Cancel and Enter.
   RunCommand("xdotool windowactivate --sync " + dialog + " key --delay 100 Tab Tab Down Tab");
   RunCommand("xdotool key --delay 100 shift+Tab shift+Tab Return");
   const std::string search = "xdotool search --onlyvisible --name '^Wex-オプション$'";
   for (int i = 0; i < 30 && !RunCommand(search).empty(); ++i) RunCommand("sleep 0.1");
   EXPECT_TRUE(RunCommand(search).empty()) << "the dialog is still open";
-  EXPECT_EQ(ReadFile(install.settingsPath()), before);
+  EXPECT_EQ(ReadBytes(install.settingsPath()), before);
   EXPECT_EQ(CloseWindow(window, wex), 0);
 }

@@ -4,9 +4,10 @@
 // every job's document kept in the spool. Needs root, as cupsd and the PDF
 // backend do.
 
+#include "tests/support/TempDir.h"
+
 #include <string>
 #include <sys/types.h>
-#include <vector>
 
 class CupsServer {
  public:
@@ -17,7 +18,7 @@ class CupsServer {
 
   /// True once cupsd answers on its socket.
   bool running() const { return running_; }
-  /// Adds queue `name`, a PDF printer, and makes it the default; false on failure.
+  /// Adds queue `name`, a PDF printer that prints into a file of the server's directory, and makes it the default; false on failure.
   bool AddPdfQueue(const std::string& name);
   /// Waits up to `seconds` for job `job` to be completed; false when it is not.
   bool WaitForCompletedJob(int job, double seconds);
@@ -25,9 +26,8 @@ class CupsServer {
   std::string JobDocument(int job) const;
 
  private:
-  std::string dir_;
-  std::string backendOutput_;  // where the PDF backend writes its own copies
-  std::vector<std::string> outputBefore_;
+  TempDir temp_;
+  const std::string dir_ = temp_.path();
   pid_t pid_ = -1;
   bool running_ = false;
 };

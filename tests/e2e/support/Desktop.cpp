@@ -6,7 +6,12 @@
 #include <QPixmap>
 #include <QScreen>
 #include <chrono>
+#include <cstdio>
+#include <map>
+#include <set>
+#include <sstream>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -18,13 +23,51 @@ std::string Quoted(const std::string& text) {
 
 void Pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
+// xdotool types a character that the keyboard map lacks by binding it to a spare
+// key for that one press and unbinding it at once. The toolkit reads the map anew
+// when told that it changed, which may already be after the unbinding: the
+// character is then lost. So the characters of a text are bound beforehand, to
+// keys of their own that stay bound, and xdotool finds them in the map.
+void BindCharacters(const std::string& utf8) {
+  static std::vector<int> spare;    // keys without symbols, in this test's X server
+  static std::map<char32_t, int> bound;
+  static std::size_t next = 0;      // the spare key to take next, round and round
+  if (spare.empty()) {
+    std::istringstream keys(RunCommand("xmodmap -pke 2>/dev/null"));
+    for (std::string line; std::getline(keys, line);) {
+      std::istringstream words(line);
+      std::string keycode, equals, symbol;
+      int code = 0;
+      if (words >> keycode >> code >> equals && keycode == "keycode" && !(words >> symbol) &&
+          code > 8)
+        spare.push_back(code);
+    }
+    if (spare.empty()) return;
+  }
+  std::string bindings;
+  std::set<int> taken;
+  for (char32_t c : QString::fromStdString(utf8).toStdU32String()) {
+    if (c < 0x80 || bound.count(c) || taken.size() == spare.size()) continue;
+    const int code = spare[next++ % spare.size()];
+    std::erase_if(bound, [code](const auto& entry) { return entry.second == code; });
+    bound[c] = code;
+    taken.insert(code);
+    char binding[48];
+    std::snprintf(binding, sizeof binding, " -e 'keycode %d = U%04X'", code, static_cast<unsigned>(c));
+    bindings += binding;
+  }
+  if (!bindings.empty()) RunCommand("xmodmap" + bindings + " 2>/dev/null");
+}
+
 }  // namespace
 
-void PressKeys(const std::string& window, const std::string& keys) {
-  RunCommand("xdotool windowactivate --sync " + window + " key --delay 120 " + keys + " 2>/dev/null");
+void PressKeys(const std::string& window, const std::string& keys, int delayMs) {
+  RunCommand("xdotool windowactivate --sync " + window + " key --delay " + std::to_string(delayMs) +
+             " " + keys + " 2>/dev/null");
 }
 
 void TypeText(const std::string& window, const std::string& text) {
+  BindCharacters(text);
   RunCommand("xdotool windowactivate --sync " + window + " type --delay 80 " + Quoted(text) + " 2>/dev/null");
 }
 
@@ -45,15 +88,6 @@ bool IsAbove(const std::string& window) {
 
 QImage Screenshot(const std::string& window) {
   return QGuiApplication::primaryScreen()->grabWindow(static_cast<WId>(std::stoul(window))).toImage();
-}
-
-std::string WaitForBytes(const std::string& path, const std::string& expected, double seconds) {
-  std::string bytes = ReadBytes(path);
-  for (double waited = 0; bytes != expected && waited < seconds; waited += 0.1) {
-    Pause(100);
-    bytes = ReadBytes(path);
-  }
-  return bytes;
 }
 
 std::string WaitForMainWindow(const std::string& title) {

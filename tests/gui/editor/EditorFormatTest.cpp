@@ -4,31 +4,23 @@
 #include "framework/CommandIds.h"
 #include "framework/StatusBar.h"
 #include "tests/gui/editor/EditorTestSupport.h"
+#include "tests/support/Iconv.h"
 #include "tests/support/TempDir.h"
 
 #include <QComboBox>
 #include <QFileDialog>
 #include <QTest>
 #include <cstdio>
-#include <iconv.h>
 
 namespace {
 
 using namespace cmd;
 
-std::string Iconv(const std::string& in, const char* to, const char* from) {
-  iconv_t cd = iconv_open(to, from);
-  std::string out(4 * in.size() + 16, '\0');
-  char* inPtr = const_cast<char*>(in.data());
-  std::size_t inLeft = in.size();
-  char* outPtr = out.data();
-  std::size_t outLeft = out.size();
-  const bool converted = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != std::size_t(-1) &&
-                         iconv(cd, nullptr, nullptr, &outPtr, &outLeft) != std::size_t(-1);
-  iconv_close(cd);
-  EXPECT_TRUE(converted) << to;
-  out.resize(out.size() - outLeft);
-  return out;
+// `in` converted by the reference converter; a failure is the test's.
+std::string Converted(const std::string& in, const char* to, const char* from) {
+  const std::optional<std::string> out = Convert(in, to, from);
+  EXPECT_TRUE(out) << to;
+  return out.value_or(std::string());
 }
 
 QString FormatPane(WexHarness& wex) {
@@ -102,8 +94,8 @@ TEST_F(EditorTest, Utf16FilesWithAndWithoutMarkComeBackInTheirOwnForm) {
   const TempDir temp;
   const std::string& dir = temp.path();
   const std::string text = "名前,値\r\nkey,かな\r\n";
-  const std::string le = "\xFF\xFE" + Iconv(text, "UTF-16LE", "UTF-8");
-  const std::string be = Iconv(text, "UTF-16BE", "UTF-8");  // no mark: its NULs tell
+  const std::string le = "\xFF\xFE" + Converted(text, "UTF-16LE", "UTF-8");
+  const std::string be = Converted(text, "UTF-16BE", "UTF-8");  // no mark: its NULs tell
   WriteBytes(dir + "/le.txt", le);
   WriteBytes(dir + "/be.txt", be);
   ModalScript script;
@@ -122,7 +114,7 @@ TEST_F(EditorTest, Utf16FilesWithAndWithoutMarkComeBackInTheirOwnForm) {
   EXPECT_EQ(FormatPane(wex), "UTF-16BE CRLF");
   QTest::keyClicks(&wex.view(), "x");
   wex.frame().SendCommand(ID_FILE_SAVE);
-  EXPECT_EQ(ReadBytes(dir + "/be.txt"), Iconv("x" + text, "UTF-16BE", "UTF-8"));
+  EXPECT_EQ(ReadBytes(dir + "/be.txt"), Converted("x" + text, "UTF-16BE", "UTF-8"));
 
   // New: Shift-JIS with CR LF.
   wex.frame().SendCommand(ID_FILE_NEW);
@@ -135,11 +127,11 @@ TEST_F(EditorTest, Utf16AnsweredNoIsWrittenBackByteForByte) {
   const std::string japanese = "」で始まる上の行\r\n「上り」と「下り」\r\n\r\n最後の行」";
   const std::string ascii = "id=1, name=\"上り」\"\r\nid=2, name=\"下り」\"\n";
   const std::string files[] = {
-      "\xFF\xFE" + Iconv(japanese, "UTF-16LE", "UTF-8"),
-      "\xFE\xFF" + Iconv(japanese, "UTF-16BE", "UTF-8"),
-      Iconv(ascii, "UTF-16LE", "UTF-8"),
-      Iconv(ascii, "UTF-16BE", "UTF-8"),
-      Iconv(japanese, "UTF-16BE", "UTF-8"),
+      "\xFF\xFE" + Converted(japanese, "UTF-16LE", "UTF-8"),
+      "\xFE\xFF" + Converted(japanese, "UTF-16BE", "UTF-8"),
+      Converted(ascii, "UTF-16LE", "UTF-8"),
+      Converted(ascii, "UTF-16BE", "UTF-8"),
+      Converted(japanese, "UTF-16BE", "UTF-8"),
   };
   const TempDir temp;
   const std::string path = temp.path() + "/utf16.txt";
@@ -196,7 +188,7 @@ TEST_F(EditorTest, SaveAsWritesEveryEncodingAsIconvDoes) {
   const TempDir temp;
   const std::string& dir = temp.path();
   const std::string utf8 = "吾輩は猫である。ｶﾀｶﾅ and ASCII\n二行目\n";
-  WriteBytes(dir + "/doc.txt", Iconv(utf8, "CP932", "UTF-8"));
+  WriteBytes(dir + "/doc.txt", Converted(utf8, "CP932", "UTF-8"));
   WexHarness wex({QString::fromStdString(dir + "/doc.txt")});
   ModalScript script;
   // The choices start at the document's format.
@@ -216,12 +208,12 @@ TEST_F(EditorTest, SaveAsWritesEveryEncodingAsIconvDoes) {
     int encoding;
     std::string expected;
   } cases[] = {
-      {0, Iconv(crlf, "CP932", "UTF-8")},
+      {0, Converted(crlf, "CP932", "UTF-8")},
       {1, crlf},
       {2, "\xEF\xBB\xBF" + crlf},
-      {3, "\xFF\xFE" + Iconv(crlf, "UTF-16LE", "UTF-8")},
-      {4, "\xFE\xFF" + Iconv(crlf, "UTF-16BE", "UTF-8")},
-      {5, Iconv(crlf, "EUC-JP", "UTF-8")},
+      {3, "\xFF\xFE" + Converted(crlf, "UTF-16LE", "UTF-8")},
+      {4, "\xFE\xFF" + Converted(crlf, "UTF-16BE", "UTF-8")},
+      {5, Converted(crlf, "EUC-JP", "UTF-8")},
   };
   for (const auto& [encoding, expected] : cases) {
     const std::string path = dir + "/out" + std::to_string(encoding) + ".txt";
@@ -240,7 +232,7 @@ TEST_F(EditorTest, SaveAsWritesEveryEncodingAsIconvDoes) {
   script.QueueResult(QMessageBox::Yes);
   wex.frame().SendCommand(ID_FILE_SAVE_AS);
   EXPECT_EQ(ReadBytes(dir + "/jis.txt"),
-            Iconv("吾輩は猫である。〓〓〓〓 and ASCII\r\n二行目\r\n", "ISO-2022-JP", "UTF-8"));
+            Converted("吾輩は猫である。〓〓〓〓 and ASCII\r\n二行目\r\n", "ISO-2022-JP", "UTF-8"));
 
   // Another file: the document's own format stays; its own file: it changes.
   EXPECT_EQ(FormatPane(wex), "Shift-JIS LF");
@@ -251,7 +243,7 @@ TEST_F(EditorTest, SaveAsWritesEveryEncodingAsIconvDoes) {
   QTest::keyClicks(&wex.view(), "x");
   wex.frame().SendCommand(ID_FILE_SAVE);
   EXPECT_EQ(ReadBytes(dir + "/doc.txt"),
-            Iconv("x吾輩は猫である。ｶﾀｶﾅ and ASCII\r二行目\r", "EUC-JP", "UTF-8"));
+            Converted("x吾輩は猫である。ｶﾀｶﾅ and ASCII\r二行目\r", "EUC-JP", "UTF-8"));
   EXPECT_EQ(script.unanswered(), 0);
 }
 

@@ -2,6 +2,7 @@
 // Helpers shared by the editor's GUI tests.
 
 #include "framework/ModalSeam.h"
+#include "tests/support/FreshSettings.h"
 #include "tests/support/WexHarness.h"
 
 #include <QMessageBox>
@@ -10,11 +11,7 @@
 #include <string>
 
 /// Removes the settings before and after each test.
-class EditorTest : public ::testing::Test {
- protected:
-  void SetUp() override { RemoveTestSettings(); }
-  void TearDown() override { RemoveTestSettings(); }
-};
+class EditorTest : public FreshSettingsTest {};
 
 /// Text of Shift-JIS bytes given as UTF-8 (for readable expectations).
 std::string Sjis(const char* utf8);

@@ -9,6 +9,7 @@
 #include "framework/StatusBar.h"
 #include "platform/InputMethod.h"
 #include "resources/Strings.h"
+#include "tests/support/FreshSettings.h"
 #include "tests/support/WexHarness.h"
 
 #include <QAction>
@@ -26,11 +27,8 @@
 
 namespace {
 
-class FrameTest : public ::testing::Test {
+class FrameTest : public FreshSettingsTest {
  protected:
-  void SetUp() override { RemoveTestSettings(); }
-  void TearDown() override { RemoveTestSettings(); }
-
   static void SetSetting(const char* key, int value) {
     WriteSettingInt(TestSettingsPath(), "setting", key, value);
   }

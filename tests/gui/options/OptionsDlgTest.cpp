@@ -3,6 +3,8 @@
 
 #include "framework/CommandIds.h"
 #include "framework/ModalSeam.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/FreshSettings.h"
 #include "tests/support/WexHarness.h"
 
 #include <QCheckBox>
@@ -23,13 +25,6 @@ void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStd
 
 namespace {
 
-template <class Widget = QAbstractButton>
-Widget* Control(QDialog& dialog, int id) {
-  auto* widget = dialog.findChild<Widget*>(QString::number(id));
-  EXPECT_NE(widget, nullptr) << "no control " << id;
-  return widget;
-}
-
 QString Text(QDialog& dialog, int id) { return Control<QLineEdit>(dialog, id)->text(); }
 
 bool Checked(QDialog& dialog, int id) { return Control(dialog, id)->isChecked(); }
@@ -38,11 +33,6 @@ void Type(QDialog& dialog, int id, const QString& text) {
   QLineEdit* edit = Control<QLineEdit>(dialog, id);
   edit->selectAll();
   edit->insert(text);  // as typed, without the key-event limits to ASCII
-}
-
-int Click(QDialog& dialog, int id) {
-  QTest::mouseClick(Control(dialog, id), Qt::LeftButton);
-  return dialog.result();
 }
 
 // The controls that Tab key presses visit, from OK round to OK.
@@ -63,29 +53,13 @@ QStringList TabWalk(QDialog& dialog) {
   return walk;
 }
 
-// Shows `dialog` active with the focus on control `id`, presses `keys` in turn
-// on whatever has the focus, and returns the dialog's result (-1 while it is open).
-int PressKeys(QDialog& dialog, int id, std::initializer_list<Qt::Key> keys) {
-  dialog.show();
-  dialog.activateWindow();
-  EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-  Control<QWidget>(dialog, id)->setFocus(Qt::TabFocusReason);
-  dialog.setResult(-1);
-  for (Qt::Key key : keys)
-    if (dialog.isVisible()) QTest::keyClick(dialog.focusWidget(), key);
-  return dialog.isVisible() ? -1 : dialog.result();
-}
-
 // The radio buttons in that walk: where Tab enters each group.
 QStringList RadioStops(QDialog& dialog) {
   return TabWalk(dialog).filter(QRegularExpression("^10(2[4-9]|3[01]):"));
 }
 
-class OptionsDlgTest : public ::testing::Test {
+class OptionsDlgTest : public FreshSettingsTest {
  protected:
-  void SetUp() override { RemoveTestSettings(); }
-  void TearDown() override { RemoveTestSettings(); }
-
   // Starts the editor on `settings` (the bootstrap's file when empty) and runs
   // the options command with `answer` in place of the user.
   void RunOptions(const std::string& settings, ModalScript::Answer answer) {

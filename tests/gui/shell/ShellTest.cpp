@@ -4,6 +4,7 @@
 #include "framework/CommandIds.h"
 #include "editor/FindReplaceDialog.h"
 #include "framework/ModalSeam.h"
+#include "tests/support/FreshSettings.h"
 #include "tests/support/WexHarness.h"
 
 #include <QAction>
@@ -19,11 +20,7 @@
 
 namespace {
 
-class ShellTest : public ::testing::Test {
- protected:
-  void SetUp() override { RemoveTestSettings(); }
-  void TearDown() override { RemoveTestSettings(); }
-};
+class ShellTest : public FreshSettingsTest {};
 
 // "text|id" per item, "-" for a separator.
 QStringList MenuItems(QMenu* menu) {

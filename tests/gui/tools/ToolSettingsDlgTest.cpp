@@ -2,6 +2,8 @@
 
 #include "framework/CommandIds.h"
 #include "framework/ModalSeam.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/FreshSettings.h"
 #include "tests/support/WexHarness.h"
 
 #include <QCheckBox>
@@ -19,11 +21,8 @@
 
 namespace {
 
-class ToolSettingsDlgTest : public ::testing::Test {
+class ToolSettingsDlgTest : public FreshSettingsTest {
  protected:
-  void SetUp() override { RemoveTestSettings(); }
-  void TearDown() override { RemoveTestSettings(); }
-
   // The first answer is the tools dialog's, the others those of the file dialogs
   // it opens, in order.
   void RunDialog(const std::string& settings, std::vector<ModalScript::Answer> answers) {
@@ -37,26 +36,7 @@ class ToolSettingsDlgTest : public ::testing::Test {
 };
 
 QLineEdit* Edit(QDialog& dialog, int id) { return dialog.findChild<QLineEdit*>(QString::number(id)); }
-QAbstractButton* Button(QDialog& dialog, int id) {
-  return dialog.findChild<QAbstractButton*>(QString::number(id));
-}
-int Click(QDialog& dialog, int id) {
-  QTest::mouseClick(Button(dialog, id), Qt::LeftButton);
-  return dialog.result();
-}
-
-// Shows `dialog` active with the focus on control `id`, presses `keys` in turn
-// on whatever has the focus, and returns the dialog's result (-1 while it is open).
-int PressKeys(QDialog& dialog, int id, std::initializer_list<Qt::Key> keys) {
-  dialog.show();
-  dialog.activateWindow();
-  EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-  dialog.findChild<QWidget*>(QString::number(id))->setFocus(Qt::TabFocusReason);
-  dialog.setResult(-1);
-  for (Qt::Key key : keys)
-    if (dialog.isVisible()) QTest::keyClick(dialog.focusWidget(), key);
-  return dialog.isVisible() ? -1 : dialog.result();
-}
+QAbstractButton* Button(QDialog& dialog, int id) { return Control(dialog, id); }
 
 // The names the file dialog's list shows in `dir`, once its file model has read it.
 std::string Listed(QFileDialog& browser, const QString& dir) {

@@ -3,6 +3,7 @@
 
 #include "framework/CommandIds.h"
 #include "framework/ModalSeam.h"
+#include "tests/support/FreshSettings.h"
 #include "tests/support/WexHarness.h"
 #include "tools/ToolSlots.h"
 
@@ -23,11 +24,7 @@
 
 namespace {
 
-class ToolSlotsTest : public ::testing::Test {
- protected:
-  void SetUp() override { RemoveTestSettings(); }
-  void TearDown() override { RemoveTestSettings(); }
-};
+class ToolSlotsTest : public FreshSettingsTest {};
 
 QImage Pixels(const QIcon& icon) { return icon.pixmap(16, 16).toImage(); }
 

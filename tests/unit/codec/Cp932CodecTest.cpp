@@ -1,7 +1,7 @@
 #include "platform/Cp932Codec.h"
+#include "tests/support/Iconv.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <initializer_list>
 #include <iterator>
@@ -15,33 +15,6 @@ namespace {
 using cp932::Decode;
 using cp932::Encode;
 using cp932::LineEnds;
-
-/// glibc iconv as the reference: the whole input converted, or nothing when iconv
-/// rejects any of it.
-class Iconv {
- public:
-  Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-  ~Iconv() { iconv_close(cd_); }
-  Iconv(const Iconv&) = delete;
-  Iconv& operator=(const Iconv&) = delete;
-
-  std::optional<std::string> operator()(std::string_view in) const {
-    std::string out(4 * in.size() + 8, '\0');
-    char* inPtr = const_cast<char*>(in.data());
-    std::size_t inLeft = in.size();
-    char* outPtr = out.data();
-    std::size_t outLeft = out.size();
-    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-    if (iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
-      return std::nullopt;
-    }
-    out.resize(out.size() - outLeft);
-    return out;
-  }
-
- private:
-  iconv_t cd_;
-};
 
 std::string Utf16Le(std::u16string_view text) {
   std::string bytes;
@@ -130,14 +103,14 @@ TEST(Cp932Codec, TextDecodedPieceByPieceIsTheTextDecodedWhole) {
 }
 
 TEST(Cp932Codec, AgreesWithIconvWhereIconvRoundTrips) {
-  const Iconv decode("UTF-16LE", "CP932");
-  const Iconv encode("CP932", "UTF-16LE");
+  Iconv decode("UTF-16LE", "CP932");
+  Iconv encode("CP932", "UTF-16LE");
   int pairs = 0;
   for (unsigned lead = 0x81; lead < 0x100; ++lead) {
     for (unsigned trail = 0x40; trail < 0x100; ++trail) {
       const std::string bytes = Bytes({lead, trail});
-      const std::optional<std::string> units = decode(bytes);
-      const bool canonical = units && units->size() == 2 && encode(*units) == bytes;
+      const std::optional<std::string_view> units = decode.Convert(bytes);
+      const bool canonical = units && units->size() == 2 && encode.Convert(*units) == bytes;
       const std::u16string ours = Decode(bytes);
       if (canonical) {
         ++pairs;
@@ -156,8 +129,8 @@ TEST(Cp932Codec, AgreesWithIconvWhereIconvRoundTrips) {
   for (unsigned c = 0; c < 0x10000; ++c) {
     if (c >= 0xD800 && c <= 0xDFFF) continue;
     const std::u16string text(1, static_cast<char16_t>(c));
-    const std::optional<std::string> bytes = encode(Utf16Le(text));
-    const bool exact = bytes && decode(*bytes) == Utf16Le(text);
+    const std::optional<std::string_view> bytes = encode.Convert(Utf16Le(text));
+    const bool exact = bytes && decode.Convert(*bytes) == Utf16Le(text);
     EXPECT_EQ(cp932::IsRepresentable(text[0]), exact) << std::hex << c;
     EXPECT_EQ(Encode(text), exact ? *bytes : "?") << std::hex << c;
   }

@@ -5,6 +5,8 @@
 
 #include "platform/ChunkedWrite.h"
 
+#include "tests/support/TempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -30,16 +32,6 @@ namespace fs = std::filesystem;
 
 class FileBytesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "wex-filebytes-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    ::chmod(dir_.c_str(), 0700);
-    fs::remove_all(dir_);
-  }
-
   std::string Path(const char* name) const { return dir_ + "/" + name; }
   static std::string Read(const std::string& path) {
     std::string bytes;
@@ -54,7 +46,8 @@ class FileBytesTest : public ::testing::Test {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), {}));
   }
 
-  std::string dir_;
+  TempDir temp_;
+  const std::string dir_ = temp_.path();
 };
 
 // Root may write anything, so as root the write runs in a child as "nobody";

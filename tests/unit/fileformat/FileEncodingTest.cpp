@@ -4,7 +4,7 @@
 #include "kanji/FileEncoder.h"
 #include "kanji/UnicodeText.h"
 #include "platform/Cp932Codec.h"
-#include "tests/unit/kanji/JapaneseText.h"
+#include "tests/support/JapaneseText.h"
 
 #include <gtest/gtest.h>
 

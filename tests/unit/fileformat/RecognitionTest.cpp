@@ -3,7 +3,7 @@
 #include "kanji/KanjiConverter.h"
 #include "kanji/TextFormat.h"
 #include "kanji/UnicodeText.h"
-#include "tests/unit/kanji/JapaneseText.h"
+#include "tests/support/JapaneseText.h"
 
 #include <gtest/gtest.h>
 

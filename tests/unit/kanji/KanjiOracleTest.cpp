@@ -1,7 +1,7 @@
 // The converters against glibc iconv: CP932 text is encoded with iconv as EUC-JP and as
 // ISO-2022-JP, and converting it back must give the CP932 bytes exactly.
 
-#include "JapaneseText.h"
+#include "tests/support/JapaneseText.h"
 #include "kanji/KanjiConverter.h"
 
 #include <gtest/gtest.h>

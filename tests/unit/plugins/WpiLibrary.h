@@ -4,7 +4,6 @@
 
 #include <dlfcn.h>
 #include <fcntl.h>
-#include <iconv.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -17,24 +16,16 @@
 #include <gtest/gtest.h>
 
 #include "plugin_host/wpi.h"
+#include "tests/support/Iconv.h"
 
 namespace wpitest {
 
 /// Converts between encodings with iconv; fails the test on a character that
 /// cannot be converted.
 inline std::string Convert(std::string_view text, const char* from, const char* to) {
-  iconv_t cd = iconv_open(to, from);
-  EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
-  std::string out(text.size() * 4 + 4, '\0');
-  char* in = const_cast<char*>(text.data());
-  std::size_t inLeft = text.size();
-  char* o = out.data();
-  std::size_t outLeft = out.size();
-  EXPECT_NE(iconv(cd, &in, &inLeft, &o, &outLeft), static_cast<std::size_t>(-1))
-      << "cannot convert from " << from << " to " << to;
-  iconv_close(cd);
-  out.resize(out.size() - outLeft);
-  return out;
+  const std::optional<std::string> out = ::Convert(text, to, from);
+  EXPECT_TRUE(out) << "cannot convert from " << from << " to " << to;
+  return out.value_or(std::string());
 }
 
 /// The Shift-JIS (CP932) bytes of a UTF-8 text.

@@ -1,23 +1,16 @@
 #include "settings/Settings.h"
+#include "tests/support/Iconv.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <iconv.h>
 
 namespace {
 
-std::string Cp932FromUtf8(std::string utf8) {
-  iconv_t cd = iconv_open("CP932", "UTF-8");
-  EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
-  std::string out(utf8.size() * 2, '\0');
-  char* in = utf8.data();
-  char* to = out.data();
-  std::size_t inLeft = utf8.size(), outLeft = out.size();
-  EXPECT_NE(iconv(cd, &in, &inLeft, &to, &outLeft), static_cast<std::size_t>(-1));
-  iconv_close(cd);
-  out.resize(out.size() - outLeft);
-  return out;
+std::string Cp932FromUtf8(const std::string& utf8) {
+  const std::optional<std::string> cp932 = Convert(utf8, "CP932", "UTF-8");
+  EXPECT_TRUE(cp932);
+  return cp932.value_or(std::string());
 }
 
 TEST(Bootstrap, FilterIsTheShiftJisOfItsText) {

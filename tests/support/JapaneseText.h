@@ -1,36 +1,17 @@
 #pragma once
-// Japanese test texts and glibc iconv as the reference converter, shared by the kanji
-// tests and benchmarks.
+// Japanese test texts, shared by the kanji and file-format tests and the benchmarks.
 
-#include <iconv.h>
+#include "tests/support/Iconv.h"
 
 #include <cstddef>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace kanji_test {
 
-/// One glibc iconv conversion descriptor with a reusable output buffer.
-class Iconv {
-public:
-  Iconv(const char* to, const char* from);
-  ~Iconv();
-  Iconv(const Iconv&) = delete;
-  Iconv& operator=(const Iconv&) = delete;
-
-  /// The whole of `in` converted (shift state flushed at the end), or nothing when some
-  /// character cannot be converted. The view is valid until the next call.
-  std::optional<std::string_view> Convert(std::string_view in);
-
-private:
-  iconv_t m_cd;
-  std::vector<char> m_buffer;
-};
-
-/// `in` converted with a fresh descriptor, or nothing when iconv cannot convert it.
-std::optional<std::string> Convert(std::string_view in, const char* to, const char* from);
+// The converter shared by every test, under the names these texts always had.
+using ::Convert;
+using ::Iconv;
 
 /// Every character of JIS X 0208 rows 1-84 that CP932 holds, as its CP932 pair, in code
 /// order. Pairs that iconv decodes but encodes back differently (CP932's duplicates) are
