@@ -35,9 +35,6 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
 
   /// The whole text as Shift-JIS with CR LF between paragraphs.
   std::string GetPlainText() const;
-  /// Asked before a write with how many characters the encoding cannot hold,
-  /// when there are some; true lets them be written as "〓".
-  using UnholdableConfirm = std::function<bool(std::size_t count)>;
   /// Replaces the whole text (Shift-JIS; CR LF, CR and LF each end a paragraph,
   /// or as `lineEnds` says): caret to the start, undo history emptied, modified
   /// flag cleared. `sjis` is released once decoded, so a text moved in is not held
