@@ -16,17 +16,22 @@ endfunction()
 find_package(GTest QUIET)
 include(GoogleTest OPTIONAL)
 
-# wex_test(<name> KIND unit|gui|e2e [WAYLAND] SOURCES ... [LIBS ...])
+# wex_test(<name> KIND unit|gui|e2e [WAYLAND] [TIMEOUT s] [COST s] SOURCES ... [LIBS ...])
 # unit: no display. gui: Qt offscreen. e2e: run under xvfb-run with openbox.
 # WAYLAND: beside a headless weston of the test's own (tests/wayland/with-weston);
 # a gui test then runs on it (its main must not choose another platform), an e2e
 # test has both the X server and the compositor.
+# COST: about how many seconds the test runs, for the few that run far longer
+# than the rest: a parallel run starts them first instead of ending on one.
 # Each test binary gets a directory of its own, so that a program directory
 # (settings file, data files) is never shared between test binaries.
 function(wex_test name)
-  cmake_parse_arguments(T "WAYLAND" "KIND;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "WAYLAND" "KIND;TIMEOUT;COST" "SOURCES;LIBS" ${ARGN})
   if(NOT T_KIND)
     set(T_KIND unit)
+  endif()
+  if(T_KIND STREQUAL "e2e" AND NOT WEX_E2E)
+    return()
   endif()
   add_executable(${name} ${T_SOURCES})
   if(T_KIND STREQUAL "unit")
@@ -37,6 +42,20 @@ function(wex_test name)
     target_link_libraries(${name} PRIVATE ${T_LIBS} wex_gui_test_main)
   endif()
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  # The shared test headers, compiled once (tests/support). The toolkit compiles
+  # its users position-independent, which a header compiled for a plain test
+  # program cannot serve: a plain test that links Qt compiles them itself.
+  if(NOT T_KIND STREQUAL "unit")
+    target_precompile_headers(${name} REUSE_FROM wex_gui_test_headers)
+  elseif(NOT T_LIBS MATCHES "Qt6::")
+    target_precompile_headers(${name} REUSE_FROM wex_unit_test_headers)
+  endif()
+  # g++ 12 loses the system-header mark of what comes from a compiled header and
+  # then reports its known false warnings about bounds inside std::string's inlined copies.
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(${name} PRIVATE -Wno-array-bounds -Wno-stringop-overread
+                           -Wno-stringop-overflow -Wno-restrict)
+  endif()
   set_target_properties(${name} PROPERTIES
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/${name})
   target_compile_definitions(${name} PRIVATE
@@ -45,6 +64,9 @@ function(wex_test name)
     set(T_TIMEOUT 300)
   endif()
   set(props LABELS ${T_KIND} TIMEOUT ${T_TIMEOUT})
+  if(T_COST)
+    list(APPEND props COST ${T_COST})
+  endif()
   set(weston)
   if(T_WAYLAND)
     set(weston ${CMAKE_SOURCE_DIR}/tests/wayland/with-weston)
@@ -106,7 +128,7 @@ function(wex_fuzzer name)
   file(MAKE_DIRECTORY ${corpus})
   add_test(NAME ${name}
            COMMAND ${name} -max_total_time=${F_SECONDS} -rss_limit_mb=4096 -print_final_stats=1 ${corpus})
-  set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 900)
+  set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 900 COST ${F_SECONDS})
 endfunction()
 
 # wex_plugin(<name> SOURCES ... [LIBS ...]): a text-filter plug-in "<name>.wpi"
