@@ -2,8 +2,10 @@
 
 #include "editor/TextBoundary.h"
 #include "editor/WEXView.h"
+#include "platform/FileBytes.h"
 
 #include <QElapsedTimer>
+#include <algorithm>
 #include <QTimer>
 #include <string_view>
 
@@ -18,8 +20,13 @@ constexpr int kSliceMs = 25;
 }  // namespace
 
 BackgroundLoad::BackgroundLoad(CWEXView* view, std::string sjis, cp932::LineEnds lineEnds,
-                               QObject* parent)
-    : QObject(parent), m_view(view), m_sjis(std::move(sjis)), m_lineEnds(lineEnds) {
+                               std::shared_ptr<FileReader> rest, QObject* parent)
+    : QObject(parent),
+      m_view(view),
+      m_sjis(std::move(sjis)),
+      m_lineEnds(lineEnds),
+      m_rest(std::move(rest)),
+      m_total(m_rest ? std::max(m_rest->Size(), m_sjis.size()) : m_sjis.size()) {
   // A timer of no interval runs once the window system's events are handled
   // (a posted call would go before them): input and closing are never kept waiting.
   m_nextSlice.setSingleShot(true);
@@ -42,7 +49,7 @@ void BackgroundLoad::Start() {
     AppendSlice();
     return;
   }
-  emit Progress(m_percent = static_cast<int>(m_done * 100 / m_sjis.size()));
+  emit Progress(m_percent = Percent());
   QueueSlice();
 }
 
@@ -71,13 +78,36 @@ void BackgroundLoad::AppendSlice() {
     emit Finished();
     return;
   }
-  const int percent = static_cast<int>(m_done * 100 / m_sjis.size());
+  const int percent = Percent();
   if (percent != m_percent) emit Progress(m_percent = percent);
   QueueSlice();
 }
 
+// A file that grew while it was read has more bytes than were counted.
+int BackgroundLoad::Percent() const {
+  const std::size_t percent = (m_dropped + m_done) * 100 / std::max<std::size_t>(m_total, 1);
+  return static_cast<int>(std::min<std::size_t>(percent, 99));
+}
+
+void BackgroundLoad::ReadAhead(std::size_t limit) {
+  while (m_rest) {
+    const std::string_view rest = std::string_view(m_sjis).substr(m_done);
+    if (rest.size() >= limit && rest.find('\n') != std::string_view::npos) return;
+    m_sjis.erase(0, m_done);
+    m_dropped += m_done;
+    m_done = 0;
+    // Doubling what is read: a line longer than a piece comes in at once, in
+    // time that grows with its length alone.
+    const int error = m_rest->Read(std::max(limit, m_sjis.size()), m_sjis);
+    if (error != 0 || m_rest->AtEnd()) m_rest.reset();
+    if (error != 0) emit ReadFailed(error);
+  }
+}
+
 bool BackgroundLoad::AppendPiece(std::size_t limit) {
-  if (IsDone() || !m_view) return false;
+  if (!m_view) return false;
+  ReadAhead(limit);
+  if (IsDone()) return false;
   const std::string_view rest = std::string_view(m_sjis).substr(m_done);
   // Whole lines: text appended to a paragraph has the control lay all of it
   // out again, so a line longer than a piece goes in at once.

@@ -5,9 +5,11 @@
 #include <QPointer>
 #include <QTimer>
 #include <cstddef>
+#include <memory>
 #include <string>
 
 class CWEXView;
+class FileReader;
 
 // A file's text brought into the view a piece at a time: the first screenful
 // at once, the rest from the event loop in slices short enough that the window
@@ -16,14 +18,15 @@ class CWEXView;
 class BackgroundLoad : public QObject {
   Q_OBJECT
  public:
-  /// `sjis` is the whole text (Shift-JIS, paragraph ends as `lineEnds` says).
+  /// `sjis` is the text (Shift-JIS, paragraph ends as `lineEnds` says), or its
+  /// head when `rest` gives the bytes that follow it, read as they are needed.
   BackgroundLoad(CWEXView* view, std::string sjis, cp932::LineEnds lineEnds,
-                 QObject* parent = nullptr);
+                 std::shared_ptr<FileReader> rest = nullptr, QObject* parent = nullptr);
   ~BackgroundLoad() override;
 
   /// Shows the first screenful and schedules the rest.
   void Start();
-  bool IsDone() const { return m_done == m_sjis.size(); }
+  bool IsDone() const { return m_done == m_sjis.size() && !m_rest; }
   /// Brings in all that is left before returning, for a command that needs the whole text.
   void Complete();
 
@@ -32,17 +35,27 @@ class BackgroundLoad : public QObject {
   void Progress(int percent);
   /// The whole text is in the view.
   void Finished();
+  /// The rest of the file could not be read (an errno): what came in is in the
+  /// view, and the load has finished.
+  void ReadFailed(int error);
 
  private:
   void QueueSlice();
   void AppendSlice();
   /// Appends the next piece; false when nothing was left.
   bool AppendPiece(std::size_t limit);
+  /// Reads on until the bytes not yet in the view hold a piece of `limit` bytes
+  /// that ends a line, or the file's end.
+  void ReadAhead(std::size_t limit);
+  int Percent() const;
 
   QPointer<CWEXView> m_view;
-  std::string m_sjis;
+  std::string m_sjis;  ///< the text read and not yet in the view, from m_done
   cp932::LineEnds m_lineEnds;
-  std::size_t m_done = 0;  ///< bytes of m_sjis already in the view
+  std::shared_ptr<FileReader> m_rest;  ///< null once the file is read to its end
+  std::size_t m_total;                 ///< the text's bytes, as far as known
+  std::size_t m_dropped = 0;           ///< bytes in the view and gone from m_sjis
+  std::size_t m_done = 0;              ///< bytes of m_sjis already in the view
   int m_percent = -1;
   QTimer m_nextSlice;
 };

@@ -21,16 +21,8 @@ FileText AsTheyAre(std::string bytes) {
   return text;
 }
 
-// A UTF-8 or UTF-16 file: converted on Yes, else its bytes as they are.
-FileText UnicodeFileText(std::string bytes, TextEncoding encoding, QWidget* owner) {
-  const bool utf16 = encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
-  if (!ConversionWanted(utf16 ? "このﾌｧｲﾙはUTF-16で記述されていると思われます。"
-                              : "このﾌｧｲﾙはUTF-8で記述されていると思われます。",
-                        owner)) {
-    FileText text = AsTheyAre(std::move(bytes));
-    text.onlyOwnLineEnds = utf16;
-    return text;
-  }
+// A UTF-8 or UTF-16 file's bytes converted.
+FileText UnicodeFileText(std::string bytes, TextEncoding encoding) {
   ShiftJisText converted = UnicodeToShiftJis(bytes, encoding);
   FileText text;
   text.format.encoding = encoding;
@@ -46,24 +38,43 @@ FileText UnicodeFileText(std::string bytes, TextEncoding encoding, QWidget* owne
 
 }  // namespace
 
-FileText PlainFileText(std::string bytes, const std::string& settingsPath, QWidget* owner) {
-  if (ReadSettingInt(settingsPath, "setting", "Kanji_auto") != 1)
-    return AsTheyAre(std::move(bytes));
+FileReading ChooseFileReading(std::string_view head, const std::string& settingsPath,
+                              QWidget* owner) {
+  if (ReadSettingInt(settingsPath, "setting", "Kanji_auto") != 1) return {};
   // Recognition reads the text up to its first NUL (UTF-16, which is full of
   // NULs, from the start); nothing after it is lost.
-  const TextEncoding encoding = RecognizeEncoding(bytes);
-  if (encoding != TextEncoding::ShiftJis && encoding != TextEncoding::Jis &&
-      encoding != TextEncoding::EucJp)
-    return UnicodeFileText(std::move(bytes), encoding, owner);
-  const bool jis = encoding == TextEncoding::Jis;
-  if (encoding == TextEncoding::ShiftJis ||
-      !ConversionWanted(jis ? "このﾌｧｲﾙはJISコードで記述されていると思われます。"
-                            : "このﾌｧｲﾙはEUCコードで記述されていると思われます。",
-                        owner))
-    return AsTheyAre(std::move(bytes));
-  std::string sjis = ConvertKeepingNuls(bytes, jis ? KANJI_JIS : KANJI_EUC);
+  const TextEncoding encoding = RecognizeEncoding(head);
+  if (encoding == TextEncoding::ShiftJis) return {};
+  const char* question = nullptr;
+  switch (encoding) {
+    case TextEncoding::Jis: question = "このﾌｧｲﾙはJISコードで記述されていると思われます。"; break;
+    case TextEncoding::EucJp: question = "このﾌｧｲﾙはEUCコードで記述されていると思われます。"; break;
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16Be: question = "このﾌｧｲﾙはUTF-16で記述されていると思われます。"; break;
+    default: question = "このﾌｧｲﾙはUTF-8で記述されていると思われます。"; break;
+  }
+  if (ConversionWanted(question, owner)) return {encoding, false};
+  const bool utf16 = encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
+  return {std::nullopt, utf16};
+}
+
+FileText ReadFileBytes(std::string bytes, const FileReading& reading) {
+  if (!reading.convertFrom) {
+    FileText text = AsTheyAre(std::move(bytes));
+    text.onlyOwnLineEnds = reading.onlyOwnLineEnds;
+    return text;
+  }
+  const TextEncoding from = *reading.convertFrom;
+  if (from != TextEncoding::Jis && from != TextEncoding::EucJp)
+    return UnicodeFileText(std::move(bytes), from);
+  std::string sjis = ConvertKeepingNuls(bytes, from == TextEncoding::Jis ? KANJI_JIS : KANJI_EUC);
   // The caller may hold the argument until its own statement ends; the source
   // bytes are not needed any more.
   std::string().swap(bytes);
   return AsTheyAre(std::move(sjis));
+}
+
+FileText PlainFileText(std::string bytes, const std::string& settingsPath, QWidget* owner) {
+  const FileReading reading = ChooseFileReading(bytes, settingsPath, owner);
+  return ReadFileBytes(std::move(bytes), reading);
 }

@@ -2,8 +2,12 @@
 #include "kanji/TextFormat.h"
 
 #include <cstddef>
+#include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
+class FileReader;
 class QWidget;
 
 /// What a plain (not rich-text) file gives the editor.
@@ -15,11 +19,30 @@ struct FileText {
   /// UTF-16 read as its bytes, where most CR and LF bytes are halves of characters:
   /// only format.lineEnd ends a paragraph, so that Save writes every byte back.
   bool onlyOwnLineEnds = false;
+  /// The rest of a file whose head is `sjis`, not read yet: bytes that come in
+  /// as they are, like the head (null when `sjis` is the whole text).
+  std::shared_ptr<FileReader> rest;
 };
 
-/// The text that a plain file's bytes give. With "Kanji_auto" exactly 1 in
-/// `settingsPath`, a UTF-8 or UTF-16 text, else a JIS or EUC-JP one (recognised
-/// on the text up to its first NUL, converted with every NUL kept) is converted
-/// to Shift-JIS when the user answers Yes to the prompt owned by `owner`;
-/// otherwise the bytes as they are. Throws std::bad_alloc when memory runs out.
+/// How a plain file is read, as its head shows and the user answers: converted
+/// from `convertFrom` to Shift-JIS, or its bytes as they are.
+struct FileReading {
+  std::optional<TextEncoding> convertFrom;
+  /// UTF-16 kept as its bytes (see FileText::onlyOwnLineEnds).
+  bool onlyOwnLineEnds = false;
+};
+
+/// With "Kanji_auto" exactly 1 in `settingsPath`, a UTF-8 or UTF-16 text, else a
+/// JIS or EUC-JP one (recognised on the text up to its first NUL) is converted
+/// when the user answers Yes to the prompt owned by `owner`; otherwise the bytes
+/// are read as they are. `head` is the whole file or at least its first 8194 bytes.
+FileReading ChooseFileReading(std::string_view head, const std::string& settingsPath,
+                              QWidget* owner);
+
+/// The text of a plain file's `bytes` read as `reading` says (a conversion keeps
+/// every NUL): the whole file for a conversion, else the whole or its head.
+/// Throws std::bad_alloc when memory runs out.
+FileText ReadFileBytes(std::string bytes, const FileReading& reading);
+
+/// ChooseFileReading and ReadFileBytes on a whole file's bytes.
 FileText PlainFileText(std::string bytes, const std::string& settingsPath, QWidget* owner);

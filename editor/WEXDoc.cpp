@@ -67,24 +67,48 @@ bool CWEXDoc::ReloadFile() {
   return true;
 }
 
+namespace {
+
+// Enough for code recognition and far more than a screenful.
+constexpr std::size_t kHeadBytes = 1 << 20;
+
+// The head of the file, or all of it when its first line is longer: the head
+// must hold the first line end, which Save writes again.
+int ReadHead(FileReader& reader, std::string& bytes) {
+  if (const int error = reader.Read(kHeadBytes, bytes)) return error;
+  const std::size_t lineEnd = bytes.find_first_of("\r\n");
+  // A CR that ends the head may be half of a CR LF.
+  const bool holdsLineEnd = lineEnd != std::string::npos && lineEnd + 1 < bytes.size();
+  return reader.AtEnd() || holdsLineEnd ? 0 : reader.ReadRest(bytes);
+}
+
+}  // namespace
+
 FileError CWEXDoc::ReadFileText(const QString& path, bool richText, QWidget* owner,
                                 FileText& text) {
-  std::string bytes;
   const std::string localPath = QFile::encodeName(path).toStdString();
   // Taken before reading: a change made while the file is read shows later.
   const FileIdentity identity = IdentifyFile(localPath);
-  const int error = ReadWholeFile(localPath, bytes);
-  if (error != 0) return FileErrorFromErrno(error);
+  auto reader = std::make_shared<FileReader>();
+  if (const int error = reader->Open(localPath)) return FileErrorFromErrno(error);
   // The view holds a text in UTF-16 with its paragraphs' records: about three
-  // times the file's bytes beside them. Refused before anything is replaced.
-  if (bytes.size() > AvailableMemoryBytes() / 3) return FileError::OutOfMemory;
+  // times the file's bytes. Refused before anything is replaced.
+  if (reader->Size() > AvailableMemoryBytes() / 3) return FileError::OutOfMemory;
+  std::string bytes;
+  if (const int error = ReadHead(*reader, bytes)) return FileErrorFromErrno(error);
   try {
     // Rich text comes in as its plain text, with no code recognition.
     if (richText && IsRichText(bytes)) {
+      if (const int error = reader->ReadRest(bytes)) return FileErrorFromErrno(error);
       text = {};
       text.sjis = RtfToText(bytes);
     } else {
-      text = PlainFileText(std::move(bytes), m_settingsPath, owner);
+      const FileReading reading = ChooseFileReading(bytes, m_settingsPath, owner);
+      // Bytes read as they are come in while the text shows; a conversion needs them all.
+      if (reading.convertFrom)
+        if (const int error = reader->ReadRest(bytes)) return FileErrorFromErrno(error);
+      text = ReadFileBytes(std::move(bytes), reading);
+      if (!reader->AtEnd()) text.rest = std::move(reader);
     }
   } catch (const std::bad_alloc&) {
     return FileError::OutOfMemory;
@@ -96,11 +120,25 @@ FileError CWEXDoc::ReadFileText(const QString& path, bool richText, QWidget* own
 void CWEXDoc::ShowFileText(FileText text, QWidget* owner) {
   m_pLoad.reset();
   SetFormat(text.format);
-  m_pLoad = std::make_unique<BackgroundLoad>(m_pView, std::move(text.sjis), LineEndsOf(text));
+  m_pLoad = std::make_unique<BackgroundLoad>(m_pView, std::move(text.sjis), LineEndsOf(text),
+                                             std::move(text.rest));
   connect(m_pLoad.get(), &BackgroundLoad::Progress, this, &CWEXDoc::LoadProgress);
+  connect(m_pLoad.get(), &BackgroundLoad::ReadFailed, this, &CWEXDoc::LetGoOfUnreadFile,
+          Qt::QueuedConnection);
   connect(m_pLoad.get(), &BackgroundLoad::Finished, this, [this] { emit LoadProgress(-1); });
   m_pLoad->Start();
   ReportReplacedLater(std::move(text), owner);
+}
+
+// What came in stays, as a text of no file: saved over the file, it would cut
+// off the part that could not be read.
+void CWEXDoc::LetGoOfUnreadFile(int error) {
+  const QString path = GetPathName();
+  SetPathName(QString());
+  SetTitle(TemplateStringField(1));
+  m_diskFile.Remember(QString());
+  SetModifiedFlag(true);
+  ReportFileError(OwnerWindow(), FileErrorFromErrno(error), path);
 }
 
 void CWEXDoc::ReplaceWithFileText(FileText text, QWidget* owner) {
@@ -135,7 +173,10 @@ void CWEXDoc::CompleteLoad() {
 
 FileError CWEXDoc::Load(const QString& path) {
   FileText text;
-  const FileError error = ReadFileText(path, true, OwnerWindow(), text);
+  FileError error = ReadFileText(path, true, OwnerWindow(), text);
+  // A reload replaces the whole text at once.
+  if (error == FileError::None && m_bReloading && text.rest)
+    error = FileErrorFromErrno(text.rest->ReadRest(text.sjis));
   if (error != FileError::None) return error;
   // A reload is one step of the edit history, so Undo gives back the text it replaced.
   if (m_bReloading)

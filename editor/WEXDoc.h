@@ -79,6 +79,7 @@ class CWEXDoc : public CDocument {
 
  private:
   static cp932::LineEnds LineEndsOf(const FileText& text);
+  void LetGoOfUnreadFile(int error);
   void ReportReplacedLater(FileText text, QWidget* owner);
 
   CWEXView* m_pView = nullptr;

@@ -182,7 +182,8 @@ std::optional<TextEncoding> DetectUnicode(std::string_view bytes) {
 TextEncoding RecognizeEncoding(std::string_view bytes) {
   if (const auto unicode = DetectUnicode(bytes)) return *unicode;
   // DetectCode's window and the two bytes it looks past it.
-  const std::string head(bytes.substr(0, std::min(bytes.find('\0'), kWindow + 2)));
+  std::string_view window = bytes.substr(0, kWindow + 2);
+  const std::string head(window.substr(0, window.find('\0')));
   CKanjiConverter converter(head.c_str());
   converter.DetectCode();
   switch (converter.m_nCode) {

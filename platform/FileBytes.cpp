@@ -51,30 +51,6 @@ std::size_t AvailableMemoryBytes() {
 
 namespace {
 
-// Reads to the end of `fd` into `bytes`; a shortage of memory is ENOMEM.
-int ReadAll(int fd, std::size_t expectedSize, std::string& bytes) {
-  const std::size_t limit = MemoryBytes();
-  if (expectedSize > limit) return ENOMEM;
-  try {
-    bytes.clear();
-    bytes.reserve(expectedSize);
-    char chunk[1 << 16];
-    for (;;) {
-      const ssize_t n = ::read(fd, chunk, sizeof chunk);
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        return errno;
-      }
-      if (n == 0) return 0;
-      // A file that grows while it is read ends the same way.
-      if (bytes.size() + static_cast<std::size_t>(n) > limit) return ENOMEM;
-      bytes.append(chunk, static_cast<std::size_t>(n));
-    }
-  } catch (const std::bad_alloc&) {
-    return ENOMEM;
-  }
-}
-
 // Runs `body` on `fd`, flushes the file to the disk and closes `fd`; 0 or the
 // first errno. The data flush is enough: the file's size is flushed with it.
 int WriteAndClose(int fd, const WriteBody& body) {
@@ -148,17 +124,77 @@ int WriteAll(int fd, std::string_view bytes) {
   return 0;
 }
 
-int ReadWholeFile(const std::string& path, std::string& bytes) {
+FileReader::~FileReader() {
+  if (m_fd >= 0) ::close(m_fd);
+}
+
+int FileReader::Open(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return errno;
   if (const int error = NotARegularFile(st)) return error;
   // Non-blocking, in case the name was given to a FIFO since the test above.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  if (fd < 0) return errno;
-  int error = ::fstat(fd, &st) != 0 ? errno : NotARegularFile(st);
-  if (error == 0) error = ReadAll(fd, static_cast<std::size_t>(st.st_size), bytes);
-  ::close(fd);
+  m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (m_fd < 0) return errno;
+  const int error = ::fstat(m_fd, &st) != 0 ? errno : NotARegularFile(st);
+  m_size = static_cast<std::size_t>(st.st_size);
   return error;
+}
+
+int FileReader::Read(std::size_t count, std::string& bytes) {
+  const std::size_t limit = MemoryBytes();
+  const std::size_t start = bytes.size();
+  try {
+    bytes.resize(start + count);  // read into directly: no copy through a buffer
+  } catch (const std::bad_alloc&) {
+    return ENOMEM;
+  }
+  std::size_t got = 0;
+  int error = 0;
+  while (got < count) {
+    const ssize_t n = ::read(m_fd, bytes.data() + start + got, count - got);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      error = errno;
+      break;
+    }
+    if (n == 0) {
+      m_atEnd = true;
+      break;
+    }
+    got += static_cast<std::size_t>(n);
+    // A file that grows while it is read ends the same way.
+    if (m_read + got > limit) {
+      error = ENOMEM;
+      break;
+    }
+  }
+  bytes.resize(start + got);
+  m_read += got;
+  return error;
+}
+
+int FileReader::ReadRest(std::string& bytes) {
+  if (m_size > MemoryBytes()) return ENOMEM;
+  try {
+    bytes.reserve(bytes.size() + (m_size > m_read ? m_size - m_read : 0) + 1);
+  } catch (const std::bad_alloc&) {
+    return ENOMEM;
+  }
+  // The file's size and one byte more, to see its end without another call; a
+  // file that grew meanwhile is read on in large blocks.
+  std::size_t block = (m_size > m_read ? m_size - m_read : 0) + 1;
+  while (!m_atEnd) {
+    if (const int error = Read(block, bytes)) return error;
+    block = std::size_t{16} << 20;
+  }
+  return 0;
+}
+
+int ReadWholeFile(const std::string& path, std::string& bytes) {
+  FileReader reader;
+  bytes.clear();
+  if (const int error = reader.Open(path)) return error;
+  return reader.ReadRest(bytes);
 }
 
 int ReplaceFile(const std::string& path, const WriteBody& body, FreeReplaced freeReplaced) {

@@ -15,6 +15,34 @@ constexpr int kNotRegularFile = 0x10000;
 /// memory runs out or the file is bigger than the machine's memory.
 int ReadWholeFile(const std::string& path, std::string& bytes);
 
+/// A regular file read a block at a time, so that its head can be shown before
+/// the rest is read.
+class FileReader {
+ public:
+  FileReader() = default;
+  FileReader(const FileReader&) = delete;
+  FileReader& operator=(const FileReader&) = delete;
+  ~FileReader();
+
+  /// 0 or the errno of the failure: EISDIR for a directory, kNotRegularFile for
+  /// a FIFO, device or socket (never opened).
+  int Open(const std::string& path);
+  /// The file's size when it was opened.
+  std::size_t Size() const { return m_size; }
+  /// Appends up to `count` more bytes to `bytes`; 0 or the errno of the failure,
+  /// ENOMEM when memory runs out or the file grows past the machine's memory.
+  int Read(std::size_t count, std::string& bytes);
+  /// Appends all that is left.
+  int ReadRest(std::string& bytes);
+  bool AtEnd() const { return m_atEnd; }
+
+ private:
+  int m_fd = -1;
+  std::size_t m_size = 0;
+  std::size_t m_read = 0;
+  bool m_atEnd = false;
+};
+
 /// Memory the process can be given without the system swapping (MemAvailable),
 /// and within its address-space limit; SIZE_MAX when neither is known.
 std::size_t AvailableMemoryBytes();

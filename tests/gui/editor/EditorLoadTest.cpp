@@ -4,6 +4,7 @@
 
 #include "framework/CommandIds.h"
 #include "framework/StatusBar.h"
+#include "platform/FileBytes.h"
 #include "tests/gui/editor/EditorTestSupport.h"
 #include "tests/support/MemoryHeadroom.h"
 #include "tests/support/Sanitizers.h"
@@ -12,6 +13,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTextBlock>
+#include <memory>
 #include <string>
 
 namespace {
@@ -105,4 +107,28 @@ TEST_F(EditorTest, TextTooBigForTheMemoryLeftSaysSoAndKeepsTheDocument) {
   EXPECT_EQ(script.messageBoxes()[0].text, "ﾒﾓﾘが不足しています。");
   EXPECT_EQ(wex.doc().GetTitle(), "doc.txt");
   EXPECT_EQ(wex.view().GetPlainText(), "kept");
+}
+
+TEST_F(EditorTest, AFileThatCannotBeReadToItsEndKeepsWhatCameInAsATextOfNoFile) {
+  const TempDir temp;
+  WriteBytes(temp.path() + "/doc.txt", "old");
+  WexHarness wex({QString::fromStdString(temp.path() + "/doc.txt")});
+  ModalScript script;
+  script.QueueResult(QMessageBox::Ok);
+  // A head that came in, and a rest whose reading fails (the reader was never opened).
+  FileText text;
+  text.sjis = "head\r\n";
+  text.rest = std::make_shared<FileReader>();
+  wex.doc().ShowFileText(std::move(text), &wex.frame());
+  LetTheLoadRun(wex);
+  QCoreApplication::processEvents();
+
+  ASSERT_EQ(script.messageBoxes().size(), 1u);
+  EXPECT_TRUE(script.messageBoxes()[0].text.contains("doc.txt"));
+  // Save must not write the head over the whole file: the text belongs to no file.
+  EXPECT_TRUE(wex.doc().GetPathName().isEmpty());
+  EXPECT_TRUE(wex.doc().IsModified());
+  EXPECT_FALSE(wex.view().isReadOnly());
+  EXPECT_EQ(wex.view().GetPlainText(), "head\r\n");
+  EXPECT_EQ(ReadBytes(temp.path() + "/doc.txt"), "old");
 }

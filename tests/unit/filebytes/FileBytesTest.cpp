@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -64,6 +65,35 @@ int AsOrdinaryUser(const std::function<int()>& write) {
   int status = 0;
   ::waitpid(pid, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(FileBytesTest, AFileReadHeadFirstGivesEveryByteTheRestIncluded) {
+  std::string bytes(3u << 20, 'x');
+  for (std::size_t i = 0; i < bytes.size(); i += 997) bytes[i] = static_cast<char>(i);
+  Write(Path("a.txt"), bytes, 0644);
+  FileReader reader;
+  ASSERT_EQ(reader.Open(Path("a.txt")), 0);
+  EXPECT_EQ(reader.Size(), bytes.size());
+  std::string read;
+  ASSERT_EQ(reader.Read(1000, read), 0);
+  EXPECT_EQ(read, bytes.substr(0, 1000));
+  EXPECT_FALSE(reader.AtEnd());
+  // Grown after the head was read: the rest is read to the new end.
+  std::FILE* file = std::fopen(Path("a.txt").c_str(), "ab");
+  ASSERT_NE(file, nullptr);
+  std::fputs("grown", file);
+  std::fclose(file);
+  ASSERT_EQ(reader.ReadRest(read), 0);
+  EXPECT_TRUE(reader.AtEnd());
+  EXPECT_TRUE(read == bytes + "grown");
+  EXPECT_EQ(reader.Read(10, read), 0);
+  EXPECT_EQ(read.size(), bytes.size() + 5);
+
+  FileReader folder;
+  EXPECT_EQ(folder.Open(dir_), EISDIR);
+  std::string none;
+  EXPECT_NE(FileReader().Read(10, none), 0) << "a reader never opened reads nothing";
+  EXPECT_TRUE(none.empty());
 }
 
 TEST_F(FileBytesTest, ReadOnlyFileIsRefusedAndKept) {
