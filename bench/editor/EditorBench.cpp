@@ -16,6 +16,7 @@
 #include "framework/StatusBar.h"
 #include "kanji/TextFormat.h"
 #include "platform/LargeBlocks.h"
+#include "tests/support/Iconv.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -27,7 +28,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <iconv.h>
 #include <map>
 #include <string>
 #include <unistd.h>
@@ -36,19 +36,6 @@
 namespace {
 
 constexpr std::size_t kTextBytes = 16u << 20;
-
-std::string Convert(const char* to, const std::string& in) {
-  iconv_t cd = iconv_open(to, "CP932");
-  std::string out(in.size() * 2, '\0');
-  char* inPtr = const_cast<char*>(in.data());
-  std::size_t inLeft = in.size();
-  char* outPtr = out.data();
-  std::size_t outLeft = out.size();
-  iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-  iconv_close(cd);
-  out.resize(out.size() - outLeft);
-  return out;
-}
 
 // A Japanese text of lines of about 70 bytes: kana, kanji, ASCII.
 const std::string& SjisText() {
@@ -64,7 +51,7 @@ const std::string& SjisText() {
 }
 
 const std::string& EucText() {
-  static const std::string text = Convert("EUC-JP", SjisText());
+  static const std::string text = *Convert(SjisText(), "EUC-JP", "CP932");
   return text;
 }
 
@@ -82,7 +69,7 @@ const std::string& LongLineText() {
 // The same text as a Linux file has it: UTF-8 with LF line ends.
 const std::string& Utf8Text() {
   static const std::string text = [] {
-    std::string utf8 = Convert("UTF-8", SjisText());
+    std::string utf8 = *Convert(SjisText(), "UTF-8", "CP932");
     std::erase(utf8, '\r');
     return utf8;
   }();

@@ -5,12 +5,12 @@
 // for Markwell, that text as one line, whose title is all of it). Prints
 // each transform's speed and its share of memcpy's at the end.
 #include <benchmark/benchmark.h>
-#include <iconv.h>
 
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
 #include <map>
+#include <optional>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -21,25 +21,16 @@
 #include "plugins/cooer/BabyTalk.h"
 #include "plugins/markwell/MarkwellPage.h"
 #include "plugins/plainer/RemoveMarkup.h"
+#include "tests/support/Iconv.h"
 
 namespace {
 
 constexpr std::size_t kTextBytes = 16u << 20;
 
 std::string ToCp932(std::string_view utf8) {
-  iconv_t cd = iconv_open("CP932", "UTF-8");
-  std::string out(utf8.size() * 2, '\0');
-  char* in = const_cast<char*>(utf8.data());
-  std::size_t inLeft = utf8.size();
-  char* o = out.data();
-  std::size_t outLeft = out.size();
-  const bool failed = iconv(cd, &in, &inLeft, &o, &outLeft) == static_cast<std::size_t>(-1);
-  iconv_close(cd);
-  if (failed) {
-    throw std::runtime_error("iconv failed on a benchmark piece");
-  }
-  out.resize(out.size() - outLeft);
-  return out;
+  std::optional<std::string> out = Convert(utf8, "CP932", "UTF-8");
+  if (!out) throw std::runtime_error("iconv failed on a benchmark piece");
+  return *std::move(out);
 }
 
 /// Pieces drawn at random (fixed seed) until the text holds 16 MB.

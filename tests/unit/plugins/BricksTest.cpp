@@ -55,23 +55,16 @@ TEST_F(BricksTest, LeavesEverythingElseAlone) {
 // ASCII and half-width katakana, lines of one lead byte each.
 std::string JisX0208Corpus() {
   std::string text;
-  iconv_t cd = iconv_open("UTF-8", "CP932");
+  Iconv cp932("UTF-8", "CP932");
   for (const auto& [first, last] : {std::pair{0x81, 0x84}, std::pair{0x88, 0x9F}, std::pair{0xE0, 0xEA}}) {
     for (int lead = first; lead <= last; ++lead) {
       for (int trail = 0x40; trail <= 0xFC; ++trail) {
-        char c[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-        char utf8[8];
-        char* in = c;
-        char* out = utf8;
-        std::size_t inLeft = 2, outLeft = sizeof utf8;
-        if (iconv(cd, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1)) {
-          text.append(c, 2);
-        }
+        const char c[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+        if (cp932.Convert(std::string_view(c, 2))) text.append(c, 2);
       }
       text += "\r\n";
     }
   }
-  iconv_close(cd);
   for (int b = 0x20; b < 0xE0; ++b) {
     if (b < 0x7F || b > 0xA0) {
       text += static_cast<char>(b);
