@@ -4,7 +4,9 @@
 #include "settings/Settings.h"
 #include "framework/CommandIds.h"
 #include "framework/ModalSeam.h"
+#include "tests/support/FreshSettings.h"
 #include "tests/support/MemoryHeadroom.h"
+#include "tests/support/PlacedPlugins.h"
 #include "tests/support/Sanitizers.h"
 #include "tests/support/WexHarness.h"
 
@@ -21,25 +23,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class PluginFlowTest : public ::testing::Test {
+class PluginFlowTest : public FreshSettingsTest {
  protected:
   void SetUp() override {
-    RemoveTestSettings();
+    FreshSettingsTest::SetUp();
     // The program's directory is the test's: give it one delivered plug-in, one
     // whose GetSize refuses, one whose Transport and Option throw, and the ones
     // whose results cannot be used.
-    const fs::path dir = GetProgramDirectory();
-    fs::copy_file(fs::path(WEX_BIN_DIR) / "Plainer.wpi", dir / "Plainer.wpi",
-                  fs::copy_options::overwrite_existing);
+    plugins_.Place((fs::path(WEX_BIN_DIR) / "Plainer.wpi").string(), "Plainer.wpi");
     for (const char* file : kCopiedPlugins)
-      fs::copy_file(fs::path(TEST_PLUGIN_DIR) / file, dir / file, fs::copy_options::overwrite_existing);
+      plugins_.Place((fs::path(TEST_PLUGIN_DIR) / file).string(), file);
   }
-  void TearDown() override {
-    RemoveTestSettings();
-    const fs::path dir = GetProgramDirectory();
-    fs::remove(dir / "Plainer.wpi");
-    for (const char* file : kCopiedPlugins) fs::remove(dir / file);
-  }
+
+  PlacedPlugins plugins_;
 
   static constexpr const char* kTestPlugins[] = {"Negative.wpi", "ThrowsLate.wpi"};
   // Besides those two: Transport says 1 but writes nothing; Transport fills its

@@ -2,6 +2,8 @@
 // conversion menus, with the ids the view dispatches on.
 
 #include "settings/Settings.h"
+#include "tests/support/FreshSettings.h"
+#include "tests/support/PlacedPlugins.h"
 #include "tests/support/WexHarness.h"
 #include "tests/unit/pluginhost/DirectoryOrder.h"
 
@@ -16,18 +18,15 @@ namespace {
 
 constexpr int kPlugins = 25;
 
-class PluginListTest : public ::testing::Test {
+class PluginListTest : public FreshSettingsTest {
  protected:
   void SetUp() override {
-    RemoveTestSettings();
+    FreshSettingsTest::SetUp();
     for (int i = 1; i <= kPlugins; ++i)
-      fs::copy_file(fs::path(TEST_PLUGIN_ROOT) / "many" / FileName(i), fs::path(GetProgramDirectory()) / FileName(i),
-                    fs::copy_options::overwrite_existing);
+      plugins_.Place((fs::path(TEST_PLUGIN_ROOT) / "many" / FileName(i)).string(), FileName(i));
   }
-  void TearDown() override {
-    RemoveTestSettings();
-    for (int i = 1; i <= kPlugins; ++i) fs::remove(fs::path(GetProgramDirectory()) / FileName(i));
-  }
+
+  PlacedPlugins plugins_;
 
   static std::string FileName(int i) { return "P" + std::to_string(i) + ".wpi"; }
 
