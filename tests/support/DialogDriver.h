@@ -8,9 +8,10 @@
 #include <gtest/gtest.h>
 #include <initializer_list>
 
-/// The control `id` of `dialog`; fails the test when there is none.
+/// The control `id` of `dialog` (a plug-in's dialog may be any widget); fails
+/// the test when there is none.
 template <class Widget = QAbstractButton>
-Widget* Control(QDialog& dialog, int id) {
+Widget* Control(QWidget& dialog, int id) {
   auto* widget = dialog.findChild<Widget*>(QString::number(id));
   EXPECT_NE(widget, nullptr) << "no control " << id;
   return widget;

@@ -14,6 +14,7 @@
 #include <functional>
 #include <vector>
 
+#include "tests/support/DialogDriver.h"
 #include "tests/unit/plugins/ProgramFiles.h"
 #include "tests/unit/plugins/WpiLibrary.h"
 
@@ -70,16 +71,9 @@ class PluginOptionTest : public testing::Test {
     return m_markwell.Option(MainWindowId());
   }
 
-  template <typename T>
-  static T* Control(QWidget* dialog, int id) {
-    T* control = dialog->findChild<T*>(QString::number(id));
-    EXPECT_NE(control, nullptr) << "control " << id;
-    return control;
-  }
-
-  static QString Head(QWidget* dialog) { return Control<QPlainTextEdit>(dialog, 1005)->toPlainText(); }
-  static QString Foot(QWidget* dialog) { return Control<QPlainTextEdit>(dialog, 1007)->toPlainText(); }
-  static void Click(QWidget* dialog, int id) { Control<QAbstractButton>(dialog, id)->click(); }
+  static QString Head(QWidget* dialog) { return Control<QPlainTextEdit>(*dialog, 1005)->toPlainText(); }
+  static QString Foot(QWidget* dialog) { return Control<QPlainTextEdit>(*dialog, 1007)->toPlainText(); }
+  static void Click(QWidget* dialog, int id) { Control(*dialog, id)->click(); }
 
   static std::string DataFile() { return ReadBytes(ProgramFile("wpi.dat")); }
   static std::string SettingsFile() { return ReadBytes(ProgramFile("Wex.ini")); }
@@ -114,10 +108,10 @@ TEST_F(PluginOptionTest, MarkwellDialogShowsTheChosenTemplateAndRecreatesTheData
   const int32_t result = WithMarkwellDialog([this](QWidget* dialog) {
     EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("Markwellの設定"));
     EXPECT_EQ(dialog->parentWidget(), &m_mainWindow);
-    EXPECT_TRUE(Control<QRadioButton>(dialog, 1000)->isChecked());
-    EXPECT_EQ(Control<QRadioButton>(dialog, 1006)->text(), "6");
-    EXPECT_EQ(Control<QPushButton>(dialog, 2)->text(), QString::fromUtf8("ｷｬﾝｾﾙ"));
-    EXPECT_EQ(Control<QPushButton>(dialog, 1008)->text(), QString::fromUtf8("保存"));
+    EXPECT_TRUE(Control<QRadioButton>(*dialog, 1000)->isChecked());
+    EXPECT_EQ(Control<QRadioButton>(*dialog, 1006)->text(), "6");
+    EXPECT_EQ(Control<QPushButton>(*dialog, 2)->text(), QString::fromUtf8("ｷｬﾝｾﾙ"));
+    EXPECT_EQ(Control<QPushButton>(*dialog, 1008)->text(), QString::fromUtf8("保存"));
     EXPECT_EQ(Head(dialog), "<HTML>\n<HEAD>\n<TITLE>@title</TITLE>\n</HEAD>\n<BODY>\n");
     EXPECT_EQ(Foot(dialog), "\n</BODY>\n</HTML>");
     Click(dialog, 2);
@@ -130,8 +124,8 @@ TEST_F(PluginOptionTest, MarkwellDialogShowsTheChosenTemplateAndRecreatesTheData
 TEST_F(PluginOptionTest, MarkwellSavesTheEditedTemplateAndShowsItAgain) {
   int32_t result = WithMarkwellDialog([](QWidget* dialog) {
     Click(dialog, 1002);
-    Control<QPlainTextEdit>(dialog, 1005)->setPlainText("A\nB");
-    Control<QPlainTextEdit>(dialog, 1007)->setPlainText(QString::fromUtf8("フッタ"));
+    Control<QPlainTextEdit>(*dialog, 1005)->setPlainText("A\nB");
+    Control<QPlainTextEdit>(*dialog, 1007)->setPlainText(QString::fromUtf8("フッタ"));
     Click(dialog, 1008);
     EXPECT_TRUE(dialog->isVisible());
     Click(dialog, 2);
@@ -149,20 +143,20 @@ TEST_F(PluginOptionTest, MarkwellSavesTheEditedTemplateAndShowsItAgain) {
   // Edits followed by the radio buttons, Cancel or the close box write nothing.
   const std::string settings = SettingsFile();
   result = WithMarkwellDialog([](QWidget* dialog) {
-    EXPECT_TRUE(Control<QRadioButton>(dialog, 1002)->isChecked());
+    EXPECT_TRUE(Control<QRadioButton>(*dialog, 1002)->isChecked());
     EXPECT_EQ(Head(dialog), "A\nB");
     EXPECT_EQ(Foot(dialog), QString::fromUtf8("フッタ"));
-    Control<QPlainTextEdit>(dialog, 1005)->setPlainText("lost");
+    Control<QPlainTextEdit>(*dialog, 1005)->setPlainText("lost");
     Click(dialog, 1000);
     EXPECT_EQ(Head(dialog), "<HTML>\n<HEAD>\n<TITLE>@title</TITLE>\n</HEAD>\n<BODY>\n");
     Click(dialog, 1002);
     EXPECT_EQ(Head(dialog), "A\nB");
-    Control<QPlainTextEdit>(dialog, 1007)->setPlainText("changed");
+    Control<QPlainTextEdit>(*dialog, 1007)->setPlainText("changed");
     Click(dialog, 2);
   });
   EXPECT_EQ(result, 2);
   result = WithMarkwellDialog([](QWidget* dialog) {
-    Control<QPlainTextEdit>(dialog, 1007)->setPlainText("changed");
+    Control<QPlainTextEdit>(*dialog, 1007)->setPlainText("changed");
     dialog->close();
   });
   EXPECT_EQ(result, 1);
@@ -171,7 +165,7 @@ TEST_F(PluginOptionTest, MarkwellSavesTheEditedTemplateAndShowsItAgain) {
 
   result = WithMarkwellDialog([](QWidget* dialog) {
     Click(dialog, 1004);
-    Control<QPlainTextEdit>(dialog, 1007)->setPlainText("F5");
+    Control<QPlainTextEdit>(*dialog, 1007)->setPlainText("F5");
     Click(dialog, 1);
   });
   EXPECT_EQ(result, 1);
@@ -194,7 +188,7 @@ QStringList MessagesDuring(const std::function<void()>& action) {
 
 TEST_F(PluginOptionTest, MarkwellEditsHoldAtMost1024Characters) {
   WithMarkwellDialog([](QWidget* dialog) {
-    auto* head = Control<QPlainTextEdit>(dialog, 1005);
+    auto* head = Control<QPlainTextEdit>(*dialog, 1005);
     const QStringList messages = MessagesDuring([head] { head->setPlainText(QString(1100, QChar(u'y'))); });
     EXPECT_TRUE(head->toPlainText() == QString(1024, QChar(u'y'))) << head->toPlainText().size() << " characters";
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
