@@ -75,6 +75,7 @@ void BackgroundLoad::AppendSlice() {
     std::string().swap(m_sjis);
     m_done = 0;
     m_view->EndLoad();
+    if (m_readError != 0) emit ReadFailed(m_readError);
     emit Finished();
     return;
   }
@@ -98,9 +99,8 @@ void BackgroundLoad::ReadAhead(std::size_t limit) {
     m_done = 0;
     // Doubling what is read: a line longer than a piece comes in at once, in
     // time that grows with its length alone.
-    const int error = m_rest->Read(std::max(limit, m_sjis.size()), m_sjis);
-    if (error != 0 || m_rest->AtEnd()) m_rest.reset();
-    if (error != 0) emit ReadFailed(error);
+    m_readError = m_rest->Read(std::max(limit, m_sjis.size()), m_sjis);
+    if (m_readError != 0 || m_rest->AtEnd()) m_rest.reset();
   }
 }
 

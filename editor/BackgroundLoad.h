@@ -35,8 +35,8 @@ class BackgroundLoad : public QObject {
   void Progress(int percent);
   /// The whole text is in the view.
   void Finished();
-  /// The rest of the file could not be read (an errno): what came in is in the
-  /// view, and the load has finished.
+  /// The rest of the file could not be read (an errno): the load has finished
+  /// with what came in. Told just before Finished.
   void ReadFailed(int error);
 
  private:
@@ -56,6 +56,7 @@ class BackgroundLoad : public QObject {
   std::size_t m_total;                 ///< the text's bytes, as far as known
   std::size_t m_dropped = 0;           ///< bytes in the view and gone from m_sjis
   std::size_t m_done = 0;              ///< bytes of m_sjis already in the view
+  int m_readError = 0;                 ///< why the rest could not be read
   int m_percent = -1;
   QTimer m_nextSlice;
 };

@@ -123,22 +123,25 @@ void CWEXDoc::ShowFileText(FileText text, QWidget* owner) {
   m_pLoad = std::make_unique<BackgroundLoad>(m_pView, std::move(text.sjis), LineEndsOf(text),
                                              std::move(text.rest));
   connect(m_pLoad.get(), &BackgroundLoad::Progress, this, &CWEXDoc::LoadProgress);
-  connect(m_pLoad.get(), &BackgroundLoad::ReadFailed, this, &CWEXDoc::LetGoOfUnreadFile,
-          Qt::QueuedConnection);
+  connect(m_pLoad.get(), &BackgroundLoad::ReadFailed, this, &CWEXDoc::LetGoOfUnreadFile);
   connect(m_pLoad.get(), &BackgroundLoad::Finished, this, [this] { emit LoadProgress(-1); });
   m_pLoad->Start();
   ReportReplacedLater(std::move(text), owner);
 }
 
 // What came in stays, as a text of no file: saved over the file, it would cut
-// off the part that could not be read.
+// off the part that could not be read. Told once the command or the slice of
+// the load that found it has ended.
 void CWEXDoc::LetGoOfUnreadFile(int error) {
   const QString path = GetPathName();
   SetPathName(QString());
   SetTitle(TemplateStringField(1));
   m_diskFile.Remember(QString());
   SetModifiedFlag(true);
-  ReportFileError(OwnerWindow(), FileErrorFromErrno(error), path);
+  QMetaObject::invokeMethod(
+      this,
+      [this, error, path] { ReportFileError(OwnerWindow(), FileErrorFromErrno(error), path); },
+      Qt::QueuedConnection);
 }
 
 void CWEXDoc::ReplaceWithFileText(FileText text, QWidget* owner) {
@@ -204,7 +207,12 @@ int CWEXDoc::WriteTextFile(const std::string& localPath, const TextFormat& forma
 }
 
 FileError CWEXDoc::Store(const QString& path) {
-  if (path == GetPathName() && !m_diskFile.MayOverwrite(path)) return FileError::Cancelled;
+  // The rest of a load may turn out unreadable, which lets go of its file: that
+  // file is then not written over.
+  const bool ownFile = path == GetPathName();
+  CompleteLoad();
+  if (ownFile && path != GetPathName()) return FileError::Cancelled;
+  if (ownFile && !m_diskFile.MayOverwrite(path)) return FileError::Cancelled;
   const FileError error = FileErrorFromErrno(WriteTextFile(
       QFile::encodeName(path).toStdString(), m_format, [this](std::size_t count) {
         return AgreeToReplaceUnholdable(OwnerWindow(), count, m_format.encoding);

@@ -62,7 +62,8 @@ bool CDocument::OnOpenDocument(const QString& path) {
 }
 
 bool CDocument::DoFileSave() {
-  if (!m_strPathName.isEmpty()) return SaveTo(m_strPathName);
+  // A copy: saving may let go of the file, which empties the path.
+  if (!m_strPathName.isEmpty()) return SaveTo(QString(m_strPathName));
   const QString path = PromptSaveFileName();
   if (path.isEmpty()) return false;
   if (!SaveTo(path)) return false;

@@ -111,24 +111,44 @@ TEST_F(EditorTest, TextTooBigForTheMemoryLeftSaysSoAndKeepsTheDocument) {
 
 TEST_F(EditorTest, AFileThatCannotBeReadToItsEndKeepsWhatCameInAsATextOfNoFile) {
   const TempDir temp;
+  const QString path = QString::fromStdString(temp.path() + "/doc.txt");
   WriteBytes(temp.path() + "/doc.txt", "old");
-  WexHarness wex({QString::fromStdString(temp.path() + "/doc.txt")});
-  ModalScript script;
-  script.QueueResult(QMessageBox::Ok);
+  WexHarness wex({path});
   // A head that came in, and a rest whose reading fails (the reader was never opened).
-  FileText text;
-  text.sjis = "head\r\n";
-  text.rest = std::make_shared<FileReader>();
-  wex.doc().ShowFileText(std::move(text), &wex.frame());
-  LetTheLoadRun(wex);
-  QCoreApplication::processEvents();
+  const auto showUnreadable = [&] {
+    FileText text;
+    text.sjis = "head\r\n";
+    text.rest = std::make_shared<FileReader>();
+    wex.doc().ShowFileText(std::move(text), &wex.frame());
+    wex.doc().SetPathName(path);
+  };
+  const auto expectTextOfNoFile = [&](const ModalScript& script) {
+    QCoreApplication::processEvents();
+    ASSERT_EQ(script.messageBoxes().size(), 1u);
+    EXPECT_TRUE(script.messageBoxes()[0].text.contains("doc.txt"));
+    EXPECT_TRUE(wex.doc().GetPathName().isEmpty());
+    EXPECT_TRUE(wex.doc().IsModified());
+    EXPECT_FALSE(wex.view().isReadOnly());
+    EXPECT_EQ(wex.view().GetPlainText(), "head\r\n");
+    EXPECT_EQ(ReadBytes(temp.path() + "/doc.txt"), "old");
+  };
 
-  ASSERT_EQ(script.messageBoxes().size(), 1u);
-  EXPECT_TRUE(script.messageBoxes()[0].text.contains("doc.txt"));
-  // Save must not write the head over the whole file: the text belongs to no file.
-  EXPECT_TRUE(wex.doc().GetPathName().isEmpty());
-  EXPECT_TRUE(wex.doc().IsModified());
-  EXPECT_FALSE(wex.view().isReadOnly());
-  EXPECT_EQ(wex.view().GetPlainText(), "head\r\n");
-  EXPECT_EQ(ReadBytes(temp.path() + "/doc.txt"), "old");
+  {
+    // Found while the load runs.
+    ModalScript script;
+    script.QueueResult(QMessageBox::Ok);
+    showUnreadable();
+    LetTheLoadRun(wex);
+    expectTextOfNoFile(script);
+  }
+  {
+    // Found by Save, which needs the whole text: the head is not written over the file.
+    wex.doc().SetModifiedFlag(false);
+    ModalScript script;
+    script.QueueResult(QMessageBox::Ok);
+    showUnreadable();
+    ASSERT_TRUE(wex.doc().IsLoading());
+    wex.frame().SendCommand(cmd::ID_FILE_SAVE);
+    expectTextOfNoFile(script);
+  }
 }
