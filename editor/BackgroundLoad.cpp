@@ -1,12 +1,14 @@
 #include "editor/BackgroundLoad.h"
 
+#include "editor/BackgroundConversion.h"
+#include "editor/FileText.h"
 #include "editor/TextBoundary.h"
 #include "editor/WEXView.h"
 #include "platform/FileBytes.h"
 
 #include <QElapsedTimer>
-#include <algorithm>
 #include <QTimer>
+#include <algorithm>
 #include <string_view>
 
 namespace {
@@ -16,16 +18,20 @@ constexpr std::size_t kFirstPieceBytes = 64 << 10;
 // Pieces are appended until a slice of time is spent; then the event loop runs.
 constexpr std::size_t kPieceBytes = 256 << 10;
 constexpr int kSliceMs = 25;
+// While a conversion runs, whether it is done is asked this often.
+constexpr int kConversionPollMs = 20;
 
 }  // namespace
 
 BackgroundLoad::BackgroundLoad(CWEXView* view, std::string sjis, cp932::LineEnds lineEnds,
-                               std::shared_ptr<FileReader> rest, QObject* parent)
+                               std::shared_ptr<FileReader> rest,
+                               std::shared_ptr<BackgroundConversion> conversion, QObject* parent)
     : QObject(parent),
       m_view(view),
       m_sjis(std::move(sjis)),
       m_lineEnds(lineEnds),
       m_rest(std::move(rest)),
+      m_conversion(std::move(conversion)),
       m_total(m_rest ? std::max(m_rest->Size(), m_sjis.size()) : m_sjis.size()) {
   // A timer of no interval runs once the window system's events are handled
   // (a posted call would go before them): input and closing are never kept waiting.
@@ -54,11 +60,13 @@ void BackgroundLoad::Start() {
 }
 
 void BackgroundLoad::QueueSlice() {
-  if (!m_nextSlice.isActive()) m_nextSlice.start();
+  if (m_nextSlice.isActive()) return;
+  const bool converting = m_conversion && m_done == m_sjis.size();
+  m_nextSlice.start(converting ? kConversionPollMs : 0);
 }
 
 void BackgroundLoad::Complete() {
-  while (AppendPiece(kPieceBytes)) {
+  while (AppendPiece(kPieceBytes, true)) {
   }
   AppendSlice();
 }
@@ -67,7 +75,7 @@ void BackgroundLoad::AppendSlice() {
   if (!m_view) return;
   QElapsedTimer slice;
   slice.start();
-  while (slice.elapsed() < kSliceMs && AppendPiece(kPieceBytes)) {
+  while (slice.elapsed() < kSliceMs && AppendPiece(kPieceBytes, false)) {
   }
   if (IsDone()) {
     if (m_percent == 100) return;  // finished already
@@ -84,8 +92,10 @@ void BackgroundLoad::AppendSlice() {
   QueueSlice();
 }
 
-// A file that grew while it was read has more bytes than were counted.
+// A file that grew while it was read has more bytes than were counted; a
+// converted text's length is known once the conversion is done.
 int BackgroundLoad::Percent() const {
+  if (m_conversion) return 0;
   const std::size_t percent = (m_dropped + m_done) * 100 / std::max<std::size_t>(m_total, 1);
   return static_cast<int>(std::min<std::size_t>(percent, 99));
 }
@@ -104,10 +114,29 @@ void BackgroundLoad::ReadAhead(std::size_t limit) {
   }
 }
 
-bool BackgroundLoad::AppendPiece(std::size_t limit) {
+bool BackgroundLoad::TakeConversion(bool wait) {
+  if (!m_conversion || m_done < m_sjis.size()) return true;
+  if (!wait && !m_conversion->IsDone()) return false;
+  FileText whole;
+  m_readError = m_conversion->Take(whole);
+  m_conversion.reset();
+  if (m_readError != 0) return true;
+  // The head's lines convert to the start of the whole; were they ever to
+  // differ, the view would show the whole from its start instead.
+  if (!std::string_view(whole.sjis).starts_with(m_sjis)) {
+    m_done = 0;
+    m_view->BeginLoad(QString());
+  }
+  m_sjis = std::move(whole.sjis);
+  m_total = m_sjis.size();
+  emit Converted(whole);
+  return true;
+}
+
+bool BackgroundLoad::AppendPiece(std::size_t limit, bool wait) {
   if (!m_view) return false;
   ReadAhead(limit);
-  if (IsDone()) return false;
+  if (!TakeConversion(wait) || IsDone()) return false;
   const std::string_view rest = std::string_view(m_sjis).substr(m_done);
   // Whole lines: text appended to a paragraph has the control lay all of it
   // out again, so a line longer than a piece goes in at once.

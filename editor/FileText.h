@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+class BackgroundConversion;
 class FileReader;
 class QWidget;
 
@@ -22,6 +23,9 @@ struct FileText {
   /// The rest of a file whose head is `sjis`, not read yet: bytes that come in
   /// as they are, like the head (null when `sjis` is the whole text).
   std::shared_ptr<FileReader> rest;
+  /// The whole file's conversion, still running, when `sjis` is only its head's
+  /// lines converted (null when `sjis` is the whole conversion).
+  std::shared_ptr<BackgroundConversion> conversion;
 };
 
 /// How a plain file is read, as its head shows and the user answers: converted

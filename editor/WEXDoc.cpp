@@ -2,6 +2,7 @@
 
 #include "settings/Settings.h"
 #include "settings/SettingsDirectory.h"
+#include "editor/BackgroundConversion.h"
 #include "editor/BackgroundLoad.h"
 #include "editor/FileDialog.h"
 #include "editor/FormatMessages.h"
@@ -72,6 +73,25 @@ namespace {
 // Enough for code recognition and far more than a screenful.
 constexpr std::size_t kHeadBytes = 1 << 20;
 
+// Files up to this size are converted at once; in a bigger one the head's lines
+// are converted for the first screenful and the whole beside the running program.
+constexpr std::size_t kConvertAtOnceBytes = 4 << 20;
+// About what a first screenful's lines need, and far more.
+constexpr std::size_t kConvertedHeadBytes = 64 << 10;
+
+// The text of a whole file's `bytes` converted as `reading` says. UTF-16 is
+// converted at once: a LF byte in it may be half of a character.
+FileText ConvertedFileText(std::string bytes, const FileReading& reading) {
+  const TextEncoding from = *reading.convertFrom;
+  const bool utf16 = from == TextEncoding::Utf16Le || from == TextEncoding::Utf16Be;
+  const std::size_t headEnd = std::string_view(bytes).substr(0, kConvertedHeadBytes).rfind('\n');
+  if (bytes.size() <= kConvertAtOnceBytes || utf16 || headEnd == std::string::npos)
+    return ReadFileBytes(std::move(bytes), reading);
+  FileText text = ReadFileBytes(bytes.substr(0, headEnd + 1), reading);
+  text.conversion = BackgroundConversion::Start(std::move(bytes), reading);
+  return text;
+}
+
 // The head of the file, or all of it when its first line is longer: the head
 // must hold the first line end, which Save writes again.
 int ReadHead(FileReader& reader, std::string& bytes) {
@@ -105,10 +125,13 @@ FileError CWEXDoc::ReadFileText(const QString& path, bool richText, QWidget* own
     } else {
       const FileReading reading = ChooseFileReading(bytes, m_settingsPath, owner);
       // Bytes read as they are come in while the text shows; a conversion needs them all.
-      if (reading.convertFrom)
+      if (reading.convertFrom) {
         if (const int error = reader->ReadRest(bytes)) return FileErrorFromErrno(error);
-      text = ReadFileBytes(std::move(bytes), reading);
-      if (!reader->AtEnd()) text.rest = std::move(reader);
+        text = ConvertedFileText(std::move(bytes), reading);
+      } else {
+        text = ReadFileBytes(std::move(bytes), reading);
+        if (!reader->AtEnd()) text.rest = std::move(reader);
+      }
     }
   } catch (const std::bad_alloc&) {
     return FileError::OutOfMemory;
@@ -121,12 +144,18 @@ void CWEXDoc::ShowFileText(FileText text, QWidget* owner) {
   m_pLoad.reset();
   SetFormat(text.format);
   m_pLoad = std::make_unique<BackgroundLoad>(m_pView, std::move(text.sjis), LineEndsOf(text),
-                                             std::move(text.rest));
+                                             std::move(text.rest), text.conversion);
   connect(m_pLoad.get(), &BackgroundLoad::Progress, this, &CWEXDoc::LoadProgress);
   connect(m_pLoad.get(), &BackgroundLoad::ReadFailed, this, &CWEXDoc::LetGoOfUnreadFile);
   connect(m_pLoad.get(), &BackgroundLoad::Finished, this, [this] { emit LoadProgress(-1); });
+  // The format and the replaced characters of a conversion are the whole file's.
+  connect(m_pLoad.get(), &BackgroundLoad::Converted, this,
+          [this, owner = QPointer<QWidget>(owner)](const FileText& whole) {
+            SetFormat(whole.format);
+            ReportReplacedLater(whole, owner);
+          });
+  if (!text.conversion) ReportReplacedLater(std::move(text), owner);
   m_pLoad->Start();
-  ReportReplacedLater(std::move(text), owner);
 }
 
 // What came in stays, as a text of no file: saved over the file, it would cut
@@ -180,6 +209,10 @@ FileError CWEXDoc::Load(const QString& path) {
   // A reload replaces the whole text at once.
   if (error == FileError::None && m_bReloading && text.rest)
     error = FileErrorFromErrno(text.rest->ReadRest(text.sjis));
+  if (error == FileError::None && m_bReloading && text.conversion) {
+    const std::shared_ptr<BackgroundConversion> conversion = std::move(text.conversion);
+    error = FileErrorFromErrno(conversion->Take(text));
+  }
   if (error != FileError::None) return error;
   // A reload is one step of the edit history, so Undo gives back the text it replaced.
   if (m_bReloading)

@@ -152,3 +152,37 @@ TEST_F(EditorTest, AFileThatCannotBeReadToItsEndKeepsWhatCameInAsATextOfNoFile) 
     expectTextOfNoFile(script);
   }
 }
+
+TEST_F(EditorTest, ABigFileToConvertShowsItsConvertedStartWhileTheWholeIsConverted) {
+  const TempDir temp;
+  // Lines of kana over 4 MB of UTF-8, with a character Shift-JIS lacks only at the end.
+  std::string utf8;
+  std::string sjis;
+  for (int line = 0; utf8.size() < (5u << 20); ++line) {
+    utf8 += std::to_string(line) + " あいうえお漢字\n";
+    sjis += std::to_string(line) + " " + Sjis("あいうえお漢字") + "\r\n";
+  }
+  utf8 += "caf\xC3\xA9\n";
+  sjis += "caf" + Sjis("〓") + "\r\n";
+  WriteBytes(temp.path() + "/big.txt", utf8);
+  SetSetting("setting", "Kanji_auto", "1");
+  ModalScript script;
+  script.QueueResult(QMessageBox::Yes);
+  script.QueueResult(QMessageBox::Ok);
+  WexHarness wex({QString::fromStdString(temp.path() + "/big.txt")});
+
+  ASSERT_TRUE(wex.doc().IsLoading());
+  EXPECT_TRUE(wex.view().isReadOnly());
+  EXPECT_EQ(wex.view().document()->firstBlock().text(), QString::fromUtf8("0 あいうえお漢字"));
+  EXPECT_EQ(script.messageBoxes().size(), 1u) << "the replaced character was told before it came";
+
+  LetTheLoadRun(wex);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(wex.view().isReadOnly());
+  EXPECT_FALSE(wex.doc().IsModified());
+  EXPECT_TRUE(wex.view().GetPlainText() == sjis) << "the converted head and the rest joined wrongly";
+  EXPECT_EQ(wex.doc().Format().encoding, TextEncoding::Utf8);
+  ASSERT_EQ(script.messageBoxes().size(), 2u);
+  EXPECT_TRUE(script.messageBoxes()[1].text.startsWith(
+      QString::fromUtf8("シフトJISにない文字が1文字あり")));
+}

@@ -1,0 +1,42 @@
+#include "editor/BackgroundConversion.h"
+
+#include <cerrno>
+#include <new>
+#include <thread>
+
+std::shared_ptr<BackgroundConversion> BackgroundConversion::Start(std::string bytes,
+                                                                  FileReading reading) {
+  auto conversion = std::make_shared<BackgroundConversion>();
+  std::thread([conversion, bytes = std::move(bytes), reading]() mutable {
+    FileText text;
+    int error = 0;
+    try {
+      text = ReadFileBytes(std::move(bytes), reading);
+    } catch (const std::bad_alloc&) {
+      error = ENOMEM;
+    }
+    const std::lock_guard lock(conversion->m_mutex);
+    conversion->m_text = std::move(text);
+    conversion->m_error = error;
+    conversion->m_done = true;
+    conversion->m_doneChanged.notify_all();
+  }).detach();
+  return conversion;
+}
+
+bool BackgroundConversion::IsDone() const {
+  const std::lock_guard lock(m_mutex);
+  return m_done;
+}
+
+void BackgroundConversion::Wait() const {
+  std::unique_lock lock(m_mutex);
+  m_doneChanged.wait(lock, [this] { return m_done; });
+}
+
+int BackgroundConversion::Take(FileText& text) {
+  Wait();
+  const std::lock_guard lock(m_mutex);
+  text = std::move(m_text);
+  return m_error;
+}

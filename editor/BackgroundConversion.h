@@ -1,0 +1,29 @@
+#pragma once
+#include "editor/FileText.h"
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <string>
+
+// A whole file's conversion to Shift-JIS on a thread of its own, while the view
+// shows the converted head. Whoever holds it may drop it at any time: the thread
+// then finishes alone and nothing waits for it.
+class BackgroundConversion {
+ public:
+  /// Starts converting `bytes` (the whole file) as `reading` says.
+  static std::shared_ptr<BackgroundConversion> Start(std::string bytes, FileReading reading);
+
+  bool IsDone() const;
+  /// Waits until the conversion is done.
+  void Wait() const;
+  /// The converted text, once done; 0, or ENOMEM when memory ran out.
+  int Take(FileText& text);
+
+ private:
+  mutable std::mutex m_mutex;
+  mutable std::condition_variable m_doneChanged;
+  bool m_done = false;
+  int m_error = 0;
+  FileText m_text;
+};
