@@ -33,7 +33,8 @@ qsizetype SegmentLayouts::SegmentStart(int para, int seg) const {
   if (seg == 0) return 0;
   const qsizetype start = seg * kSegment;
   // Never between the two halves of a surrogate pair.
-  return start + (m_buffer.Text(para, start, start + 1).front().isLowSurrogate() ? 1 : 0);
+  const QString first = m_buffer.Text(para, start, start + 1);
+  return start + (!first.isEmpty() && first.front().isLowSurrogate() ? 1 : 0);
 }
 
 int SegmentLayouts::SegmentOf(int para, qsizetype offset) const {

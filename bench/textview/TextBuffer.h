@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -58,6 +59,8 @@ class TextBuffer {
   std::unique_ptr<char16_t[]> m_file;
   std::size_t m_loaded = 0;
   std::u16string m_typed;
-  std::vector<Paragraph> m_paras;
+  // In blocks, so that growing to millions of paragraphs never copies them all
+  // while the window waits.
+  std::deque<Paragraph> m_paras;
   std::vector<std::vector<Piece>> m_edits;
 };
