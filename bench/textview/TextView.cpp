@@ -59,7 +59,10 @@ TextView::Row TextView::RowAtSlot(int slot) const {
   std::size_t lo = 0, hi = m_tall.size();
   while (lo < hi) {
     const std::size_t mid = (lo + hi) / 2;
-    if (m_tall[mid].para + extraBefore(mid) <= slot) lo = mid + 1; else hi = mid;
+    if (m_tall[mid].para + extraBefore(mid) <= slot)
+      lo = mid + 1;
+    else
+      hi = mid;
   }
   if (lo == 0) return {slot, 0, 0};
   const Tall& t = m_tall[lo - 1];
@@ -236,7 +239,7 @@ void TextView::keyPressEvent(QKeyEvent* event) {
   } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     SplitAtCaret();
   } else if (event->key() == Qt::Key_PageDown || event->key() == Qt::Key_PageUp) {
-    const int rows = std::max(1, static_cast<int>(viewport()->height() / fontMetrics().height()) - 1);
+    const int rows = std::max(1, viewport()->height() / fontMetrics().height() - 1);
     ScrollRows(event->key() == Qt::Key_PageDown ? rows : -rows);
     return;
   } else if (!text.isEmpty() && text.front().isPrint()) {

@@ -29,7 +29,10 @@ settle() {
     last=$ticks
   done
 }
-median_max() { sort -n | awk '{v[NR] = $1} END {if (NR) printf "median %.1f ms, max %.1f ms (%d keys)", v[int((NR + 1) / 2)], v[NR], NR}'; }
+median_max() {
+  sort -n | awk '{v[NR] = $1} END {
+    if (NR) printf "median %.1f ms, max %.1f ms (%d keys)", v[int((NR + 1) / 2)], v[NR], NR }'
+}
 
 start=$(now)
 "$program" "$file" >/dev/null 2>"$log" &
@@ -49,7 +52,8 @@ peak=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")
 hz=$(getconf CLK_TCK)
 awk -v s="$start" -v w="$shown" -v d="$settled" -v t="$busy" -v i="$idle" -v p="$peak" \
     -v n="$(stat -c %s "$file")" -v hz="$hz" -v prog="$(basename "$program")" 'BEGIN {
-  printf "%-15s window %.2f s  settled %.2f s  cpu %.2f s  idle cpu %.1f%%  peak %.0f MB (%.2fx the file)\n",
+  printf "%-15s window %.2f s  settled %.2f s  cpu %.2f s  idle cpu %.1f%%  " \
+         "peak %.0f MB (%.2fx the file)\n",
          prog, w - s, d - s - 0.5, t / hz, 100 * i / hz / 5, p / 1024, p * 1024 / n }'
 
 if [ "$keys" -gt 0 ]; then
@@ -61,11 +65,13 @@ if [ "$keys" -gt 0 ]; then
     sent=$(now)
     xdotool type a
     settle 30 0.01
-    awk -v a="$sent" -v b="$changed" 'BEGIN {printf "%.0f\n", (b > a ? 1000 * (b - a) : 0)}' >> "$log.busy"
+    awk -v a="$sent" -v b="$changed" \
+        'BEGIN {printf "%.0f\n", (b > a ? 1000 * (b - a) : 0)}' >> "$log.busy"
   done
   echo "                key busy (outside): $(median_max < "$log.busy")"
   if grep -q '^key 0x41 ' "$log"; then
-    echo "                key painted (inside): $(awk '/^key 0x41 / {print $3}' "$log" | median_max)"
+    inside=$(awk '/^key 0x41 / {print $3}' "$log" | median_max)
+    echo "                key painted (inside): $inside"
   fi
   rm -f "$log.busy"
 fi
