@@ -79,15 +79,27 @@ constexpr std::size_t kConvertAtOnceBytes = 4 << 20;
 // About what a first screenful's lines need, and far more.
 constexpr std::size_t kConvertedHeadBytes = 64 << 10;
 
-// The text of a whole file's `bytes` converted as `reading` says. UTF-16 is
-// converted at once: a LF byte in it may be half of a character.
+// Where the head's lines end: after the last line end within kConvertedHeadBytes;
+// npos when there is none. In UTF-16 a line end is a whole code unit, since a
+// LF byte may be half of another character.
+std::size_t HeadLinesEnd(std::string_view bytes, TextEncoding from) {
+  const std::string_view head = bytes.substr(0, kConvertedHeadBytes);
+  if (from != TextEncoding::Utf16Le && from != TextEncoding::Utf16Be) {
+    const std::size_t lineFeed = head.rfind('\n');
+    return lineFeed == std::string_view::npos ? lineFeed : lineFeed + 1;
+  }
+  const std::size_t low = from == TextEncoding::Utf16Le ? 0 : 1;  // the byte that is 0x0A
+  for (std::size_t end = head.size() & ~std::size_t{1}; end >= 2; end -= 2)
+    if (head[end - 2 + low] == '\n' && head[end - 1 - low] == '\0') return end;
+  return std::string_view::npos;
+}
+
+// The text of a whole file's `bytes` converted as `reading` says.
 FileText ConvertedFileText(std::string bytes, const FileReading& reading) {
-  const TextEncoding from = *reading.convertFrom;
-  const bool utf16 = from == TextEncoding::Utf16Le || from == TextEncoding::Utf16Be;
-  const std::size_t headEnd = std::string_view(bytes).substr(0, kConvertedHeadBytes).rfind('\n');
-  if (bytes.size() <= kConvertAtOnceBytes || utf16 || headEnd == std::string::npos)
+  const std::size_t headEnd = HeadLinesEnd(bytes, *reading.convertFrom);
+  if (bytes.size() <= kConvertAtOnceBytes || headEnd == std::string_view::npos)
     return ReadFileBytes(std::move(bytes), reading);
-  FileText text = ReadFileBytes(bytes.substr(0, headEnd + 1), reading);
+  FileText text = ReadFileBytes(bytes.substr(0, headEnd), reading);
   text.conversion = BackgroundConversion::Start(std::move(bytes), reading);
   return text;
 }
