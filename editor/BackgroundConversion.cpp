@@ -29,14 +29,9 @@ bool BackgroundConversion::IsDone() const {
   return m_done;
 }
 
-void BackgroundConversion::Wait() const {
+int BackgroundConversion::Take(FileText& text) {
   std::unique_lock lock(m_mutex);
   m_doneChanged.wait(lock, [this] { return m_done; });
-}
-
-int BackgroundConversion::Take(FileText& text) {
-  Wait();
-  const std::lock_guard lock(m_mutex);
   text = std::move(m_text);
   return m_error;
 }

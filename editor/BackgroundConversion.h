@@ -15,14 +15,12 @@ class BackgroundConversion {
   static std::shared_ptr<BackgroundConversion> Start(std::string bytes, FileReading reading);
 
   bool IsDone() const;
-  /// Waits until the conversion is done.
-  void Wait() const;
-  /// The converted text, once done; 0, or ENOMEM when memory ran out.
+  /// The converted text, waited for; 0, or ENOMEM when memory ran out.
   int Take(FileText& text);
 
  private:
   mutable std::mutex m_mutex;
-  mutable std::condition_variable m_doneChanged;
+  std::condition_variable m_doneChanged;
   bool m_done = false;
   int m_error = 0;
   FileText m_text;

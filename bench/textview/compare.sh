@@ -20,6 +20,6 @@ xvfb-run -a -s "-screen 0 1280x1024x24" sh -c "openbox >/dev/null 2>&1 & sleep 1
   for round in \$(seq $rounds); do
     for program in $programs; do
       rm -rf $build/bin/recovery
-      $here/measure.sh \$(command -v \$program) $file $keys
+      $here/../editor/open_large.sh \$(command -v \$program) $file $keys
     done
   done" 2>&1 | grep -v -e XDG_RUNTIME_DIR -e Openbox-Message
