@@ -7,6 +7,7 @@
 std::shared_ptr<BackgroundConversion> BackgroundConversion::Start(std::string bytes,
                                                                   FileReading reading) {
   auto conversion = std::make_shared<BackgroundConversion>();
+  conversion->m_sourceBytes = bytes.size();
   std::thread([conversion, bytes = std::move(bytes), reading]() mutable {
     FileText text;
     int error = 0;

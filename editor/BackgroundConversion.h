@@ -14,11 +14,14 @@ class BackgroundConversion {
   /// Starts converting `bytes` (the whole file) as `reading` says.
   static std::shared_ptr<BackgroundConversion> Start(std::string bytes, FileReading reading);
 
+  /// The bytes being converted: the converted text is seldom longer.
+  std::size_t SourceBytes() const { return m_sourceBytes; }
   bool IsDone() const;
   /// The converted text, waited for; 0, or ENOMEM when memory ran out.
   int Take(FileText& text);
 
  private:
+  std::size_t m_sourceBytes = 0;
   mutable std::mutex m_mutex;
   std::condition_variable m_doneChanged;
   bool m_done = false;

@@ -2,7 +2,6 @@
 
 #include "editor/BackgroundConversion.h"
 #include "editor/FileText.h"
-#include "editor/TextBoundary.h"
 #include "editor/WEXView.h"
 #include "platform/FileBytes.h"
 
@@ -47,8 +46,12 @@ BackgroundLoad::~BackgroundLoad() {
 }
 
 void BackgroundLoad::Start() {
+  // Decoding gives at most a code unit per byte, and a conversion seldom makes
+  // a text longer than its file.
+  m_capacity = std::max(m_total, m_conversion ? m_conversion->SourceBytes() : 0);
+  m_view->BeginLoad(m_capacity);
   const std::size_t end = cp932::PieceEnd(m_sjis, kFirstPieceBytes);
-  m_view->BeginLoad(SjisToText(std::string_view(m_sjis).substr(0, end), m_lineEnds));
+  Append(std::string_view(m_sjis).substr(0, end));
   m_done = end;
   // A text of one piece is whole now; any other shows its start before the rest comes.
   if (IsDone()) {
@@ -83,6 +86,11 @@ void BackgroundLoad::AppendSlice() {
     std::string().swap(m_sjis);
     m_done = 0;
     m_view->EndLoad();
+    // What came past the room went in as edits, which are no one's to undo.
+    if (m_overflowed) {
+      m_view->Buffer().ClearHistory();
+      m_view->SetModified(false);
+    }
     if (m_readError != 0) emit ReadFailed(m_readError);
     emit Finished();
     return;
@@ -102,14 +110,12 @@ int BackgroundLoad::Percent() const {
 
 void BackgroundLoad::ReadAhead(std::size_t limit) {
   while (m_rest) {
-    const std::string_view rest = std::string_view(m_sjis).substr(m_done);
-    if (rest.size() >= limit && rest.find('\n') != std::string_view::npos) return;
+    // A byte past the piece tells whether its last byte ends a character or a line.
+    if (m_sjis.size() - m_done > limit) return;
     m_sjis.erase(0, m_done);
     m_dropped += m_done;
     m_done = 0;
-    // Doubling what is read: a line longer than a piece comes in at once, in
-    // time that grows with its length alone.
-    m_readError = m_rest->Read(std::max(limit, m_sjis.size()), m_sjis);
+    m_readError = m_rest->Read(limit + 1, m_sjis);
     if (m_readError != 0 || m_rest->AtEnd()) m_rest.reset();
   }
 }
@@ -125,7 +131,9 @@ bool BackgroundLoad::TakeConversion(bool wait) {
   // differ, the view would show the whole from its start instead.
   if (!std::string_view(whole.sjis).starts_with(m_sjis)) {
     m_done = 0;
-    m_view->BeginLoad(QString());
+    m_capacity = whole.sjis.size();
+    m_overflowed = false;
+    m_view->BeginLoad(m_capacity);
   }
   m_sjis = std::move(whole.sjis);
   m_total = m_sjis.size();
@@ -138,12 +146,21 @@ bool BackgroundLoad::AppendPiece(std::size_t limit, bool wait) {
   ReadAhead(limit);
   if (!TakeConversion(wait) || IsDone()) return false;
   const std::string_view rest = std::string_view(m_sjis).substr(m_done);
-  // Whole lines: text appended to a paragraph has the control lay all of it
-  // out again, so a line longer than a piece goes in at once.
-  std::size_t end = rest.substr(0, limit).rfind('\n');
-  if (end == std::string_view::npos) end = rest.find('\n', limit);
-  end = end == std::string_view::npos ? rest.size() : end + 1;
-  m_view->AppendLoaded(SjisToText(rest.substr(0, end), m_lineEnds));
+  const std::size_t end = cp932::PieceEnd(rest, limit);
+  Append(rest.substr(0, end));
   m_done += end;
   return true;
+}
+
+void BackgroundLoad::Append(std::string_view sjis) {
+  const std::size_t loaded = m_view->Buffer().Loaded();
+  if (loaded + sjis.size() <= m_capacity) {
+    m_view->CommitLoaded(cp932::DecodeTo(sjis, m_view->LoadArea() + loaded, m_lineEnds));
+    return;
+  }
+  std::u16string text(sjis.size(), u'\0');
+  text.resize(cp932::DecodeTo(sjis, text.data(), m_lineEnds));
+  text::TextBuffer& buffer = m_view->Buffer();
+  buffer.Insert(buffer.End(), text);
+  m_overflowed = true;
 }

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 
 class BackgroundConversion;
 class CWEXView;
@@ -56,6 +57,8 @@ class BackgroundLoad : public QObject {
   /// Takes the whole converted text once the head is in the view; false while
   /// the conversion runs and `wait` is false.
   bool TakeConversion(bool wait);
+  /// Puts `sjis` at the end of the view's text.
+  void Append(std::string_view sjis);
   /// Reads on until the bytes not yet in the view hold a piece of `limit` bytes
   /// that ends a line, or the file's end.
   void ReadAhead(std::size_t limit);
@@ -69,6 +72,8 @@ class BackgroundLoad : public QObject {
   std::size_t m_total;                 ///< the text's bytes, as far as known
   std::size_t m_dropped = 0;           ///< bytes in the view and gone from m_sjis
   std::size_t m_done = 0;              ///< bytes of m_sjis already in the view
+  std::size_t m_capacity = 0;          ///< code units the view's text has room for
+  bool m_overflowed = false;           ///< text came in past that room
   int m_readError = 0;                 ///< why the rest could not be read
   int m_percent = -1;
   QTimer m_nextSlice;

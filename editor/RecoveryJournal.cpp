@@ -4,7 +4,9 @@
 #include "editor/WEXView.h"
 
 #include <QFile>
+#include <algorithm>
 #include <chrono>
+#include <cstring>
 
 namespace {
 
@@ -16,14 +18,18 @@ std::int64_t NowNs() {
 
 }  // namespace
 
-std::string RecordText(const QString& rawText) {
-  return std::string(reinterpret_cast<const char*>(rawText.utf16()),
-                     static_cast<std::size_t>(rawText.size()) * sizeof(char16_t));
+// Records have always ended paragraphs in U+2029, as the view once held them:
+// a record left by an older copy restores, and this one's by an older copy.
+std::string RecordText(std::u16string text) {
+  std::replace(text.begin(), text.end(), u'\n', u'\u2029');
+  return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t));
 }
 
-QString TextOfRecord(const std::string& recordText) {
-  return QString::fromUtf16(reinterpret_cast<const char16_t*>(recordText.data()),
-                            static_cast<qsizetype>(recordText.size() / sizeof(char16_t)));
+std::u16string TextOfRecord(const std::string& recordText) {
+  std::u16string text(recordText.size() / sizeof(char16_t), u'\0');
+  std::memcpy(text.data(), recordText.data(), text.size() * sizeof(char16_t));
+  std::replace(text.begin(), text.end(), u'\u2029', u'\n');
+  return text;
 }
 
 RecoveryJournal::RecoveryJournal(CWEXDoc& document, const std::string& folder)
@@ -32,10 +38,8 @@ RecoveryJournal::RecoveryJournal(CWEXDoc& document, const std::string& folder)
   m_timer.setInterval(kDelayMs);
   connect(&m_timer, &QTimer::timeout, this, &RecoveryJournal::WriteInBackground);
   CWEXView* view = m_doc.GetView();
-  QTextDocument* text = view->document();
-  connect(text, &QTextDocument::contentsChanged, this, &RecoveryJournal::OnContentsChanged);
-  connect(text, &QTextDocument::modificationChanged, this,
-          &RecoveryJournal::OnModificationChanged);
+  connect(view, &TextEdit::TextChanged, this, &RecoveryJournal::OnContentsChanged);
+  connect(view, &TextEdit::ModificationChanged, this, &RecoveryJournal::OnModificationChanged);
   connect(view, &CWEXView::PluginAboutToRun, this, &RecoveryJournal::UpdateNow);
 }
 
@@ -69,9 +73,9 @@ void RecoveryJournal::WriteInBackground() {
   if (!m_doc.IsModified()) return;
   // The text is copied here, between two edits; encoding and writing it is the
   // writer's work.
-  m_writer.Post([record = RecordWithoutText(),
-                 text = m_doc.GetView()->document()->toRawText()]() mutable {
-    record.text = RecordText(text);
+  const text::TextBuffer& buffer = m_doc.GetView()->Buffer();
+  m_writer.Post([record = RecordWithoutText(), text = buffer.Text(buffer.Whole())]() mutable {
+    record.text = RecordText(std::move(text));
     return std::move(record);
   });
 }
@@ -80,6 +84,7 @@ void RecoveryJournal::UpdateNow() {
   if (!m_doc.IsModified()) return;
   m_timer.stop();
   RecoveryRecord record = RecordWithoutText();
-  record.text = RecordText(m_doc.GetView()->document()->toRawText());
+  const text::TextBuffer& text = m_doc.GetView()->Buffer();
+  record.text = RecordText(text.Text(text.Whole()));
   m_writer.WriteNow(record);
 }

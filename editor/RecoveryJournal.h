@@ -45,7 +45,8 @@ class RecoveryJournal : public QObject {
   std::int64_t m_changedNs = 0;
 };
 
-/// The view's text as a record holds it: its UTF-16 code units in the machine's
-/// byte order, paragraphs ending in U+2029, so escapes and NULs come back as they were.
-std::string RecordText(const QString& rawText);
-QString TextOfRecord(const std::string& recordText);
+/// The view's text ("\n" ends a paragraph) as a record holds it: its UTF-16 code
+/// units in the machine's byte order, paragraphs ending in U+2029, so escapes and
+/// NULs come back as they were.
+std::string RecordText(std::u16string text);
+std::u16string TextOfRecord(const std::string& recordText);

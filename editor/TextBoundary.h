@@ -1,6 +1,4 @@
 #pragma once
-#include "kanji/TextFormat.h"
-#include "platform/ChunkedWrite.h"
 #include "platform/Cp932Codec.h"
 
 #include <QString>
@@ -13,13 +11,6 @@
 QString SjisToText(std::string_view sjis,
                    cp932::LineEnds lineEnds = cp932::LineEnds::Paragraphs);
 std::string TextToSjis(const QString& text);
-/// TextToSjis(text) produced a chunk at a time, for writing a file while it is encoded.
-FillChunk SjisChunks(QString text);
-/// The same text as a file in `format` (see FileEncoder), a chunk at a time.
-/// Throws std::runtime_error when the system has no converter for the encoding.
-FillChunk FileChunks(QString text, const TextFormat& format);
-/// How many characters of `text` `encoding` cannot hold (see FileEncoder).
-std::size_t CountUnholdable(const QString& text, TextEncoding encoding);
 /// `text` as text entering the view must be (cp932::MakeRepresentable); `replaced`
 /// is set to how many characters became "〓".
 QString RepresentableText(const QString& text, std::size_t& replaced);

@@ -98,7 +98,7 @@ void CWEXView::OnFileSaveAs() {
     return;
   }
   WriteSettingString(m_settingsPath, "setting", "LastDir", LastDirOf(localPath));
-  document()->setModified(false);
+  SetModified(false);
   // Written to the document's own file, the format is the document's from now on.
   if (m_pDocument && QFileInfo(path) == QFileInfo(m_pDocument->GetPathName())) {
     m_pDocument->SetFormat(format);

@@ -5,24 +5,22 @@
 #include "editor/WEXView.h"
 #include "framework/CommandIds.h"
 
+#include "textview/TextFind.h"
+
 #include <QApplication>
-#include <QTextDocument>
 
 namespace {
 
-QTextDocument::FindFlags Flags(const FindRequest& request) {
-  QTextDocument::FindFlags flags;
-  if (request.matchCase) flags |= QTextDocument::FindCaseSensitively;
-  if (request.wholeWord) flags |= QTextDocument::FindWholeWords;
-  if (!request.down) flags |= QTextDocument::FindBackward;
-  return flags;
+textview::FindOptions Options(const FindRequest& request) {
+  return {.matchCase = request.matchCase, .wholeWord = request.wholeWord,
+          .backward = !request.down};
 }
 
 }  // namespace
 
 void CWEXView::RegisterFindCommands() {
   using namespace cmd;
-  const auto hasText = [this](CCmdUI& ui) { ui.Enable(!document()->isEmpty()); };
+  const auto hasText = [this](CCmdUI& ui) { ui.Enable(!Buffer().IsEmpty()); };
   OnCommand(ID_EDIT_FIND, [this](int) { ShowFindDialog(false); });
   OnUpdate(ID_EDIT_FIND, hasText);
   OnCommand(ID_EDIT_REPLACE, [this](int) { ShowFindDialog(true); });
@@ -31,7 +29,7 @@ void CWEXView::RegisterFindCommands() {
     if (m_pLastFind) FindNext(*m_pLastFind);
   });
   OnUpdate(ID_EDIT_REPEAT, [this](CCmdUI& ui) {
-    ui.Enable(!document()->isEmpty() && m_pLastFind && !m_pLastFind->what.isEmpty());
+    ui.Enable(!Buffer().IsEmpty() && m_pLastFind && !m_pLastFind->what.isEmpty());
   });
 }
 
@@ -48,9 +46,9 @@ void CWEXView::ShowFindDialog(bool replace) {
     if (m_pLastFind) m_pFindDialog->SetFindWhat(m_pLastFind->what);
   }
   // A selection within one line is what the user wants to find.
-  const QString selected = textCursor().selectedText();
-  if (!selected.isEmpty() && !selected.contains(QChar::ParagraphSeparator))
-    m_pFindDialog->SetFindWhat(selected);
+  const text::Range selected = Selection();
+  if (!selected.Empty() && selected.begin.paragraph == selected.end.paragraph)
+    m_pFindDialog->SetFindWhat(QString::fromStdU16String(SelectedText()));
   m_pFindDialog->show();
   m_pFindDialog->raise();
   m_pFindDialog->activateWindow();
@@ -71,42 +69,46 @@ const FindRequest& CWEXView::RememberFind(const FindRequest& request) {
 bool CWEXView::FindNext(const FindRequest& asked) {
   WaitForWholeText();
   const FindRequest& request = RememberFind(asked);
-  const QTextCursor found = document()->find(request.what, textCursor(), Flags(request));
-  if (found.isNull()) {
+  // Down from the selection's end; up from its start, so that the match just
+  // found is not found again.
+  const text::Position from = request.down ? Selection().end : Selection().begin;
+  const std::optional<text::Range> found =
+      textview::Find(Buffer(), request.what, from, Options(request));
+  if (!found) {
     QApplication::beep();
     return false;
   }
-  setTextCursor(found);
+  SetSelection(found->begin, found->end);
   return true;
 }
 
 void CWEXView::OnReplaceOne(const FindRequest& asked) {
   const FindRequest& request = RememberFind(asked);
-  QTextCursor cursor = textCursor();
   const Qt::CaseSensitivity cs = request.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
-  if (cursor.hasSelection() && cursor.selectedText().compare(request.what, cs) == 0) {
-    cursor.insertText(Representable(request.with));
-    setTextCursor(cursor);
-  }
+  const QString selected = QString::fromStdU16String(SelectedText());
+  if (HasSelection() && selected.compare(request.what, cs) == 0)
+    InsertText(Representable(request.with));
   FindNext(request);
 }
 
 int CWEXView::ReplaceAll(const FindRequest& asked) {
   WaitForWholeText();
   const FindRequest& request = RememberFind(asked);
-  QTextDocument::FindFlags flags = Flags(request) & ~QTextDocument::FindBackward;
+  textview::FindOptions options = Options(request);
+  options.backward = false;
   std::size_t replacedPerMatch = 0;
   const QString with = RepresentableText(request.with, replacedPerMatch);
-  QTextCursor edit(document());
-  edit.beginEditBlock();
+  const std::u16string_view units(reinterpret_cast<const char16_t*>(with.utf16()),
+                                  static_cast<std::size_t>(with.size()));
+  text::TextBuffer& buffer = Buffer();
   int count = 0;
-  QTextCursor found = document()->find(request.what, 0, flags);
-  while (!found.isNull()) {
-    found.insertText(with);
+  buffer.BeginGroup();
+  for (std::optional<text::Range> found = textview::Find(buffer, request.what, {}, options);
+       found; found = textview::Find(buffer, request.what, found->end, options)) {
+    found = buffer.Replace(*found, units);
     ++count;
-    found = document()->find(request.what, found, flags);
   }
-  edit.endEditBlock();
+  buffer.EndGroup();
   ReportReplaced(replacedPerMatch * static_cast<std::size_t>(count));
   if (count == 0) QApplication::beep();
   return count;

@@ -5,12 +5,12 @@
 #include "framework/CommandIds.h"
 #include "framework/ModalSeam.h"
 
-#include <QAbstractTextDocumentLayout>
+#include "textview/TextPrinter.h"
+
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QTextDocument>
 #include <memory>
 
 void CWEXView::RegisterPrintCommands() {
@@ -27,15 +27,10 @@ QPrinter& CWEXView::Printer() {
 
 void CWEXView::Print(QPrinter& printer) {
   WaitForWholeText();
-  // Margins of 720 twips, half an inch, on every side, and nothing more: a copy
-  // of the text laid out at the printer's page size and resolution, without a
-  // frame margin, is printed as it is, with no margin or page number added.
+  // Margins of 720 twips, half an inch, on every side, and nothing more: no
+  // header, footer or page number is added.
   printer.setPageMargins(QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch);
-  const std::unique_ptr<QTextDocument> copy(document()->clone());
-  copy->documentLayout()->setPaintDevice(&printer);
-  copy->setDocumentMargin(0);
-  copy->setPageSize(QSizeF(printer.width(), printer.height()));
-  copy->print(&printer);
+  textview::PrintText(Buffer(), font(), printer);
 }
 
 void CWEXView::PrintSetup() {

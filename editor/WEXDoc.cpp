@@ -4,6 +4,7 @@
 #include "settings/SettingsDirectory.h"
 #include "editor/BackgroundConversion.h"
 #include "editor/BackgroundLoad.h"
+#include "editor/BufferText.h"
 #include "editor/FileDialog.h"
 #include "editor/FormatMessages.h"
 #include "editor/RtfReader.h"
@@ -36,10 +37,10 @@ void CWEXDoc::SetView(CWEXView* view) {
   if (view) view->SetDocument(this);
 }
 
-bool CWEXDoc::IsModified() const { return m_pView && m_pView->document()->isModified(); }
+bool CWEXDoc::IsModified() const { return m_pView && m_pView->IsModified(); }
 
 void CWEXDoc::SetModifiedFlag(bool modified) {
-  if (m_pView) m_pView->document()->setModified(modified);
+  if (m_pView) m_pView->SetModified(modified);
 }
 
 QWidget* CWEXDoc::OwnerWindow() const { return m_pView ? m_pView->window() : nullptr; }
@@ -238,12 +239,14 @@ int CWEXDoc::WriteTextFile(const std::string& localPath, const TextFormat& forma
                            const UnholdableConfirm& confirm) {
   CompleteLoad();
   try {
-    const QString text = m_pView->document()->toRawText();
+    const text::TextBuffer& text = m_pView->Buffer();
     if (format.encoding != TextEncoding::ShiftJis && confirm) {
       const std::size_t unholdable = CountUnholdable(text, format.encoding);
       if (unholdable > 0 && !confirm(unholdable)) return ECANCELED;
     }
-    return WriteFileAtomically(localPath, FileChunks(text, format));
+    // Encoded straight from the view's text while it is written, and the text
+    // cannot change meanwhile: the write runs before any event is handled.
+    return WriteFileAtomically(localPath, BufferChunks(text, format));
   } catch (const std::bad_alloc&) {
     return ENOMEM;
   } catch (const std::runtime_error&) {

@@ -2,9 +2,9 @@
 
 #include "settings/Settings.h"
 #include "settings/SettingsDirectory.h"
+#include "editor/BufferText.h"
 #include "editor/FindReplaceDialog.h"
 #include "editor/OutOfMemory.h"
-#include "editor/TextBoundary.h"
 #include "editor/WEXDoc.h"
 #include "framework/CommandIds.h"
 #include "framework/FrameWnd.h"
@@ -21,18 +21,11 @@
 #include <utility>
 
 CWEXView::CWEXView(QWidget* parent, CStatusBar* statusBar, const PluginFileTable& pluginFiles)
-    : QPlainTextEdit(parent), m_pStatusBar(statusBar), m_pluginFiles(pluginFiles) {
+    : TextEdit(parent), m_pStatusBar(statusBar), m_pluginFiles(pluginFiles) {
   m_settingsPath = GetSettingsDirectory();
   MakeSettingsPath(m_settingsPath, "WEX.ini");
-  setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   setAcceptDrops(true);
-  connect(document(), &QTextDocument::contentsChange, this,
-          [this](int position, int, int added) {
-            ForgetLayoutFrom(position);
-            FitLayoutToLongParagraphs(position, added);
-          });
-  connect(this, &QPlainTextEdit::cursorPositionChanged, this, &CWEXView::UpdateLineColumn);
+  connect(this, &TextEdit::CaretMoved, this, &CWEXView::UpdateLineColumn);
   RegisterCommands();
   LoadFontSettings();
 }
@@ -42,8 +35,8 @@ CWEXView::~CWEXView() = default;
 void CWEXView::RegisterCommands() {
   using namespace cmd;
   OnCommand(ID_ABOUT, [this](int) { OnAbout(); });
-  OnCommand(ID_EDIT_UNDO, [this](int) { undo(); });
-  OnUpdate(ID_EDIT_UNDO, [this](CCmdUI& ui) { ui.Enable(document()->isUndoAvailable()); });
+  OnCommand(ID_EDIT_UNDO, [this](int) { Undo(); });
+  OnUpdate(ID_EDIT_UNDO, [this](CCmdUI& ui) { ui.Enable(Buffer().CanUndo()); });
   OnCommand(ID_FONT, [this](int) { OnFont(); });
   for (int id : {ID_EUC_TO_SJIS, ID_JIS_TO_SJIS}) OnCommand(id, [this](int id) { OnConvert(id); });
   for (int id : {ID_EUC_SETTINGS, ID_JIS_SETTINGS})
@@ -61,21 +54,19 @@ void CWEXView::RegisterCommands() {
 
 void CWEXView::RegisterEditCommands() {
   using namespace cmd;
-  OnCommand(ID_EDIT_CUT, [this](int) { cut(); });
-  OnUpdate(ID_EDIT_CUT, [this](CCmdUI& ui) { ui.Enable(textCursor().hasSelection()); });
-  OnCommand(ID_EDIT_COPY, [this](int) { copy(); });
-  OnUpdate(ID_EDIT_COPY, [this](CCmdUI& ui) { ui.Enable(textCursor().hasSelection()); });
-  OnCommand(ID_EDIT_PASTE, [this](int) { paste(); });
-  OnUpdate(ID_EDIT_PASTE, [this](CCmdUI& ui) { ui.Enable(canPaste()); });
-  OnCommand(ID_EDIT_SELECT_ALL, [this](int) { selectAll(); });
-  OnUpdate(ID_EDIT_SELECT_ALL, [this](CCmdUI& ui) { ui.Enable(!document()->isEmpty()); });
+  OnCommand(ID_EDIT_CUT, [this](int) { Cut(); });
+  OnUpdate(ID_EDIT_CUT, [this](CCmdUI& ui) { ui.Enable(HasSelection()); });
+  OnCommand(ID_EDIT_COPY, [this](int) { Copy(); });
+  OnUpdate(ID_EDIT_COPY, [this](CCmdUI& ui) { ui.Enable(HasSelection()); });
+  OnCommand(ID_EDIT_PASTE, [this](int) { Paste(); });
+  OnUpdate(ID_EDIT_PASTE, [this](CCmdUI& ui) { ui.Enable(CanPaste()); });
+  OnCommand(ID_EDIT_SELECT_ALL, [this](int) { SelectAll(); });
+  OnUpdate(ID_EDIT_SELECT_ALL, [this](CCmdUI& ui) { ui.Enable(!Buffer().IsEmpty()); });
 }
 
-// The raw text (paragraphs end in U+2029) is what toPlainText copies before
-// it rewrites the separators; encoding stores them as CR LF itself.
 std::string CWEXView::GetPlainText() const {
   WaitForWholeText();
-  return TextToSjis(document()->toRawText());
+  return BufferToSjis(Buffer());
 }
 
 void CWEXView::WaitForWholeText() const {
@@ -83,36 +74,11 @@ void CWEXView::WaitForWholeText() const {
 }
 
 void CWEXView::SetWholeText(std::string sjis, cp932::LineEnds lineEnds) {
-  const QString text = SjisToText(sjis, lineEnds);
-  // Released before the control copies the characters, so that a big text is
-  // held twice at most rather than three times.
+  // Decoded straight into the text's own store: a big text is held twice at most.
+  BeginLoad(sjis.size());
+  CommitLoaded(cp932::DecodeTo(sjis, LoadArea(), lineEnds));
   std::string().swap(sjis);
-  WrapAtWordBoundaries();
-  setPlainText(text);  // also empties the undo history
-  document()->setModified(false);
-  moveCursor(QTextCursor::Start);
-}
-
-void CWEXView::BeginLoad(const QString& first) {
-  setUndoRedoEnabled(false);
-  setReadOnly(true);
-  WrapAtWordBoundaries();
-  setPlainText(first);
-  document()->setModified(false);
-  moveCursor(QTextCursor::Start);
-}
-
-void CWEXView::AppendLoaded(const QString& piece) {
-  QTextCursor end(document());
-  end.movePosition(QTextCursor::End);
-  end.insertText(piece);
-  document()->setModified(false);
-}
-
-void CWEXView::EndLoad() {
-  setReadOnly(false);
-  setUndoRedoEnabled(true);  // with an empty history
-  document()->setModified(false);
+  EndLoad();
 }
 
 bool CWEXView::TransformWholeText(const Transformation& transform) {
@@ -128,24 +94,19 @@ bool CWEXView::TransformWholeText(const Transformation& transform) {
   return true;
 }
 
-// The document keeps the characters a step removes in its own store, and its
-// Undo links them back in: the text before the change is never copied for it.
+// The buffer's history keeps the old text where it is stored: Undo puts its
+// paragraphs back without a copy of it ever being made.
 void CWEXView::ReplaceWholeText(std::string sjis, cp932::LineEnds lineEnds) {
-  const QString text = SjisToText(sjis, lineEnds);
+  std::u16string text(sjis.size(), u'\0');
+  text.resize(cp932::DecodeTo(sjis, text.data(), lineEnds));
   std::string().swap(sjis);
-  QTextCursor cursor(document());
-  cursor.beginEditBlock();
-  cursor.select(QTextCursor::Document);
-  cursor.insertText(text);
-  cursor.endEditBlock();
-  moveCursor(QTextCursor::Start);
-  m_bAfterWholeTextChange = true;
+  Buffer().Replace(Buffer().Whole(), text);
+  SetCaret({});
 }
 
-void CWEXView::RestoreText(const QString& rawText) {
-  setPlainText(rawText);
-  document()->setModified(true);
-  moveCursor(QTextCursor::Start);
+void CWEXView::RestoreText(std::u16string_view text) {
+  SetText(text);
+  SetModified(true);
 }
 
 QSize CWEXView::sizeHint() const {
@@ -190,12 +151,10 @@ bool CWEXView::event(QEvent* e) {
       }
     }
   }
-  // A new font lays every paragraph out anew.
-  if (e->type() == QEvent::FontChange) m_blocksLaidOut = 0;
-  return QPlainTextEdit::event(e);
+  return TextEdit::event(e);
 }
 
 void CWEXView::keyReleaseEvent(QKeyEvent* e) {
   UpdateLineColumn();
-  QPlainTextEdit::keyReleaseEvent(e);
+  TextEdit::keyReleaseEvent(e);
 }

@@ -3,13 +3,14 @@
 #include "platform/Cp932Codec.h"
 #include "plugin_host/PluginModule.h"
 #include "plugin_host/PluginScan.h"
+#include "textview/TextEdit.h"
 
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 class CStatusBar;
 class CWEXDoc;
@@ -17,13 +18,12 @@ class FindReplaceDialog;
 class QAction;
 class QMenu;
 class QPrinter;
-class QTextBlock;
 struct FindRequest;
 
 // The editor view: the text control and the whole-text operations on it, its
 // font, right-click menu, dropped files, caret pane, find and print.
 // Text crosses this boundary only as Shift-JIS bytes.
-class CWEXView : public QPlainTextEdit, public CCmdTarget {
+class CWEXView : public TextEdit, public CCmdTarget {
   Q_OBJECT
  public:
   /// `statusBar` gets the caret pane; `pluginFiles` names the plug-ins of the
@@ -40,19 +40,12 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   /// flag cleared. `sjis` is released once decoded, so a text moved in is not held
   /// twice meanwhile.
   void SetWholeText(std::string sjis, cp932::LineEnds lineEnds = cp932::LineEnds::Paragraphs);
-  /// A file's text arriving in pieces. The first replaces the whole text as
-  /// SetWholeText does; until EndLoad the view is read-only and keeps no undo
-  /// history. Each further piece goes at the end, where it moves neither the
-  /// caret nor what is scrolled into view.
-  void BeginLoad(const QString& first);
-  void AppendLoaded(const QString& piece);
-  void EndLoad();
   /// The whole text replaced by `sjis` as one step of the edit history.
   void ReplaceWholeText(std::string sjis,
                         cp932::LineEnds lineEnds = cp932::LineEnds::Paragraphs);
-  /// Puts back a text as the control held it (paragraphs ending in U+2029, as
-  /// toRawText gives it), counted as modified.
-  void RestoreText(const QString& rawText);
+  /// Puts back a text as the control held it ("\n" ends a paragraph), counted
+  /// as modified.
+  void RestoreText(std::u16string_view text);
   /// Shows the whole text in the view's font; selection and modified flag stay.
   void ApplyCharFormat();
 
@@ -100,10 +93,8 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
 
  protected:
   bool event(QEvent* e) override;
-  // Text entering the view: typing, input-method commits, paste and dropped text.
-  void keyPressEvent(QKeyEvent* e) override;
-  void inputMethodEvent(QInputMethodEvent* e) override;
-  void insertFromMimeData(const QMimeData* source) override;
+  /// Text entering the view: typing, input-method commits, paste and dropped text.
+  QString FilterInput(const QString& text) override;
   void keyReleaseEvent(QKeyEvent* e) override;
   void contextMenuEvent(QContextMenuEvent* e) override;
   void dragEnterEvent(QDragEnterEvent* e) override;
@@ -119,10 +110,6 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   /// Enables `action` (carrying a command id) as the main window's menu would.
   void UpdateCommandUI(QAction* action);
   void OnAbout();
-  /// Runs `input` (text entering from the user) as an undo step of its own when
-  /// it is the first edit after a whole-text change: the control would merge an
-  /// insertion right behind that change's last one into it.
-  void AsOwnUndoStep(const std::function<void()>& input);
   /// `text` made what Shift-JIS can hold before it enters the view; says in the
   /// status bar's message pane how many characters became "〓".
   QString Representable(const QString& text);
@@ -144,17 +131,6 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   void OnFilePrint(bool withDialog);
   void OnFilePrintPreview();
   QPrinter& Printer();
-  /// Lays out every paragraph up to `last` at the current width, so that the
-  /// line numbers up to it count screen lines; false when a slice of time ran
-  /// out first.
-  bool LayOutBlocksThrough(const QTextBlock& last);
-  /// An edit at `position` may change the layout of its paragraph and the ones after.
-  void ForgetLayoutFrom(int position);
-  /// Long paragraphs among the `added` characters at `position` keep their
-  /// shaping data between paints, and very long ones have the text wrap anywhere.
-  void FitLayoutToLongParagraphs(int position, int added);
-  /// A new text wraps at word boundaries again until a very long paragraph comes.
-  void WrapAtWordBoundaries();
   /// A command that needs the whole text waits for a load to bring it in.
   void WaitForWholeText() const;
 
@@ -166,9 +142,6 @@ class CWEXView : public QPlainTextEdit, public CCmdTarget {
   FindReplaceDialog* m_pFindDialog = nullptr;
   std::unique_ptr<FindRequest> m_pLastFind;
   std::unique_ptr<QPrinter> m_pPrinter;
-  int m_blocksLaidOut = 0;     ///< paragraphs before this one are laid out at m_laidOutWidth
-  int m_laidOutWidth = -1;
   bool m_bLineColumnQueued = false;  ///< a sliced count goes on after the pending events
   PluginModule m_pluginModule;  ///< the plug-in of the last plug-in command
-  bool m_bAfterWholeTextChange = false;  ///< no edit since the last whole-text change
 };
