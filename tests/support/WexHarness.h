@@ -7,6 +7,7 @@
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/ViewText.h"
 
 #include <QStringList>
 #include <memory>

@@ -351,7 +351,7 @@ TEST_F(EditorTest, SavedBytesAreTheTextWhereverItIsCutIntoPieces) {
   const std::string& dir = temp.path();
   WriteBytes(dir + "/out.txt", "old");
   WexHarness wex({QString::fromStdString(dir + "/out.txt")});
-  wex.view().textCursor().insertText(text);
+  wex.view().InsertText(text);
   EXPECT_EQ(wex.view().GetPlainText(), expected + "old");
   wex.frame().SendCommand(ID_FILE_SAVE);
   EXPECT_EQ(ReadBytes(dir + "/out.txt"), expected + "old");

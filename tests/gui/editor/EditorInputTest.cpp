@@ -46,7 +46,7 @@ TEST_F(EditorTest, EveryWayTextEntersTheViewKeepsToShiftJis) {
     enter();
     EXPECT_EQ(wex.view().GetPlainText(), kJisStyleSjis + kNotInSjisSjis) << how;
     // What the view holds is already canonical: it is saved and read back unchanged.
-    EXPECT_EQ(wex.view().toPlainText(), QString::fromUtf8("～∥－―￠￡￢〓〓")) << how;
+    EXPECT_EQ(PlainText(wex.view()), QString::fromUtf8("～∥－―￠￡￢〓〓")) << how;
     ExpectReplacedMessage(wex, 2, how);
     // One step of Undo takes the whole input back.
     wex.frame().SendCommand(ID_EDIT_UNDO);
@@ -93,10 +93,7 @@ TEST_F(EditorTest, ReplacementTextKeepsToShiftJis) {
   EXPECT_EQ(wex.view().GetPlainText(), "a-b-c");
 
   // Replace: the selected match becomes the replacement.
-  QTextCursor cursor = wex.view().textCursor();
-  cursor.setPosition(1);
-  cursor.setPosition(2, QTextCursor::KeepAnchor);
-  wex.view().setTextCursor(cursor);
+  Select(wex.view(), 1, 2);
   request.with = QString::fromUtf8("−한");
   emit dialog->ReplaceOne(request);
   EXPECT_EQ(wex.view().GetPlainText(), "a\x81\x7C\x81\xAC" "b-c");

@@ -17,7 +17,6 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
-#include <QTextBlock>
 #include <QUrl>
 #include <filesystem>
 #include <new>
@@ -172,10 +171,7 @@ TEST_F(EditorTest, FontComesFromTheSettingsAndTheDialogWritesItBack) {
       << QFontInfo(wex.view().font()).family().toStdString();
 
   wex.view().SetWholeText("abc\r\ndef");
-  QTextCursor cursor = wex.view().textCursor();
-  cursor.setPosition(1);
-  cursor.setPosition(5, QTextCursor::KeepAnchor);
-  wex.view().setTextCursor(cursor);
+  Select(wex.view(), 1, 5);
   ModalScript script;
   script.Queue([](QDialog& dialog) {
     QFont font("Noto Sans CJK JP");
@@ -185,8 +181,8 @@ TEST_F(EditorTest, FontComesFromTheSettingsAndTheDialogWritesItBack) {
   });
   wex.frame().SendCommand(ID_FONT);
   EXPECT_FALSE(wex.doc().IsModified());
-  EXPECT_EQ(wex.view().textCursor().anchor(), 1);
-  EXPECT_EQ(wex.view().textCursor().position(), 5);
+  EXPECT_EQ(AnchorOffset(wex.view()), 1);
+  EXPECT_EQ(CaretOffset(wex.view()), 5);
   // 12 points are a whole number of pixels at most resolutions, and always
   // round back to 12 points: 240 twips.
   const int ppi = wex.view().logicalDpiY();
@@ -216,7 +212,7 @@ TEST_F(EditorTest, RightClickMenuRoutesItsNineEntries) {
   wex.view().SetWholeText("one two");
   menu.reset(wex.view().CreateContextMenu());
   menu->actions()[5]->trigger();
-  EXPECT_EQ(wex.view().textCursor().selectedText(), "one two");
+  EXPECT_EQ(SelectedText(wex.view()), "one two");
   menu.reset(wex.view().CreateContextMenu());
   menu->actions()[2]->trigger();  // cut
   EXPECT_EQ(wex.view().GetPlainText(), "");
@@ -247,9 +243,7 @@ TEST_F(EditorTest, RightClickMenuItemsAreEnabledAsTheEditMenusAre) {
   EXPECT_EQ(wex.view().FindDialog(), nullptr);
 
   wex.view().SetWholeText("one two");
-  QTextCursor cursor = wex.view().textCursor();
-  cursor.setPosition(3, QTextCursor::KeepAnchor);
-  wex.view().setTextCursor(cursor);
+  Select(wex.view(), AnchorOffset(wex.view()), 3);
   menu = check("a selection");
   EXPECT_TRUE(menu->actions()[2]->isEnabled());
   EXPECT_TRUE(menu->actions()[7]->isEnabled());
@@ -270,13 +264,13 @@ TEST_F(EditorTest, CaretPaneCountsScreenLines) {
 
   // A long paragraph wraps: its end lies on a later screen line, near its start.
   wex.view().SetWholeText(std::string(2000, 'x'));
-  wex.view().moveCursor(QTextCursor::End);
+  MoveToEnd(wex.view());
   const QStringList parts = LineColumnPane(wex).split(u':');
   ASSERT_EQ(parts.size(), 2);
   EXPECT_GT(parts[0].trimmed().toInt(), 1);
   EXPECT_LT(parts[1].trimmed().toInt(), 2000);
   wex.view().SetWholeText(std::string(1234, '\n'));
-  wex.view().moveCursor(QTextCursor::End);
+  MoveToEnd(wex.view());
   EXPECT_EQ(LineColumnPane(wex), "1235:  0");
 }
 
@@ -294,27 +288,26 @@ TEST_F(EditorTest, CaretPaneCountsWrappedParagraphsNeverShown) {
   wex.view().SetWholeText(text);
   QCoreApplication::processEvents();  // the scroll bar takes its share of the width
   // The lines of one paragraph, read where the first one ends (on the screen).
-  QTextCursor second(wex.view().document()->findBlockByNumber(1));
-  wex.view().setTextCursor(second);
+  wex.view().SetCaret({1, 0});
   const int linesEach = PaneLine(wex) - 1;
   ASSERT_GT(linesEach, 2);
 
   // The caret at the end, below paragraphs that were never shown.
-  wex.view().moveCursor(QTextCursor::End);
+  MoveToEnd(wex.view());
   EXPECT_EQ(LineColumnPane(wex), QString::asprintf("%4d:%3d", kParagraphs * linesEach + 1, 0));
   // Typing at the end changes nothing above.
   QTest::keyClicks(&wex.view(), "ab");
   EXPECT_EQ(LineColumnPane(wex), QString::asprintf("%4d:%3d", kParagraphs * linesEach + 1, 2));
   // A paragraph more at the top.
-  wex.view().moveCursor(QTextCursor::Start);
-  wex.view().insertPlainText(QString(1000, u'y') + u'\n');
-  wex.view().moveCursor(QTextCursor::End);
+  MoveToStart(wex.view());
+  wex.view().InsertText(QString(1000, u'y') + u'\n');
+  MoveToEnd(wex.view());
   EXPECT_EQ(PaneLine(wex), kParagraphs * linesEach + 1 + linesEach);
 
   // A narrower window wraps every paragraph into more lines.
   wex.frame().resize(250, 300);
-  wex.view().moveCursor(QTextCursor::Start);
-  wex.view().moveCursor(QTextCursor::End);
+  MoveToStart(wex.view());
+  MoveToEnd(wex.view());
   EXPECT_GT(PaneLine(wex), (kParagraphs + 1) * linesEach + 1);
 }
 
@@ -322,14 +315,9 @@ TEST_F(EditorTest, CaretPaneColumnRunsToTheSelectionsEnd) {
   WexHarness wex;
   wex.frame().show();
   wex.view().SetWholeText("abc\r\ndefgh");
-  QTextCursor cursor = wex.view().textCursor();
-  cursor.setPosition(9);
-  cursor.setPosition(5, QTextCursor::KeepAnchor);  // caret after "d", selection to the end
-  wex.view().setTextCursor(cursor);
+  Select(wex.view(), 9, 5);  // caret after "d", selection to the end
   EXPECT_EQ(LineColumnPane(wex), "   2:  5");
-  cursor.setPosition(1);
-  cursor.setPosition(6, QTextCursor::KeepAnchor);  // caret after "de"
-  wex.view().setTextCursor(cursor);
+  Select(wex.view(), 1, 6);  // caret after "de"
   EXPECT_EQ(LineColumnPane(wex), "   2:  2");
 }
 
@@ -444,13 +432,13 @@ TEST_F(EditorTest, FindFindNextAndReplace) {
   request.matchCase = true;
   request.wholeWord = true;
   EXPECT_TRUE(wex.view().FindNext(request));
-  EXPECT_EQ(wex.view().textCursor().selectionStart(), 6);
+  EXPECT_EQ(OffsetOf(wex.view().Buffer(), wex.view().Selection().begin), 6);
   wex.frame().SendCommand(ID_EDIT_REPEAT);  // F3: "pineapple" is not a whole word
-  EXPECT_EQ(wex.view().textCursor().selectionStart(), 22);
+  EXPECT_EQ(OffsetOf(wex.view().Buffer(), wex.view().Selection().begin), 22);
   EXPECT_FALSE(wex.view().FindNext(request));
   request.down = false;
   EXPECT_TRUE(wex.view().FindNext(request));
-  EXPECT_EQ(wex.view().textCursor().selectionStart(), 6);
+  EXPECT_EQ(OffsetOf(wex.view().Buffer(), wex.view().Selection().begin), 6);
 
   wex.frame().SendCommand(ID_EDIT_REPLACE);
   ASSERT_TRUE(wex.view().FindDialog()->IsReplace());
@@ -480,7 +468,7 @@ TEST_F(EditorTest, FindDialogKeysPressTheFocusedButton) {
   // Enter in an edit field is the default button, Find Next.
   dialog->ReplaceEdit()->setFocus(Qt::TabFocusReason);
   QTest::keyClick(dialog->ReplaceEdit(), Qt::Key_Return);
-  EXPECT_EQ(wex.view().textCursor().selectedText(), "apple");
+  EXPECT_EQ(SelectedText(wex.view()), "apple");
   EXPECT_EQ(wex.view().GetPlainText(), "apple apple");
   // Enter on a focused button presses that button.
   button("すべて置換(&A)")->setFocus(Qt::TabFocusReason);

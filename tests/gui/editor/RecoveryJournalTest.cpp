@@ -65,9 +65,9 @@ TEST(RecoveryJournalTest, TheRecordFollowsTypingAndGoesWhenNothingIsUnsaved) {
   QTest::qWait(RecoveryJournal::kDelayMs + 200);
   journal->WaitForWriter();
   ASSERT_TRUE(RecordIn(path)) << "no record a second after typing";
-  EXPECT_EQ(TextOfRecord(RecordIn(path)->text), QStringLiteral("xold"));
+  EXPECT_EQ(TextOfRecord(RecordIn(path)->text), u"xold");
 
-  editor.view.undo();  // back to the text as saved
+  editor.view.Undo();  // back to the text as saved
   journal->WaitForWriter();
   EXPECT_FALSE(std::filesystem::exists(path)) << "undone to the saved text";
 

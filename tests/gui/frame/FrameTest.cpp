@@ -92,7 +92,7 @@ TEST_F(FrameTest, ToolBarButtonsFollowTheViewWithoutAMenuOpening) {
   wex.view().selectAll();
   EXPECT_TRUE(cut->isEnabled());
   EXPECT_TRUE(copy->isEnabled());
-  wex.view().moveCursor(QTextCursor::End);
+  MoveToEnd(wex.view());
   EXPECT_FALSE(cut->isEnabled());
 
   QApplication::clipboard()->clear();
@@ -237,7 +237,7 @@ TEST_F(FrameTest, CloseWritesTheRectangleOnlyInModeTwoEvenWhenCancelled) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
     frame.move(40, 50);
     frame.resize(333, 222);
-    wex.view().insertPlainText("draft");
+    wex.view().InsertText("draft");
     ModalScript script;
     script.QueueResult(QMessageBox::Cancel);
     EXPECT_FALSE(frame.close());

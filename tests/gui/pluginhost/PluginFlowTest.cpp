@@ -76,10 +76,7 @@ TEST_F(PluginFlowTest, RunTransformsTheWholeTextAndUndoTakesItBack) {
   wex.view().setFocus();
   const std::string before = "<b>\x91\xbe\x8e\x9a</b> &amp; x\r\nline 2";  // <b>太字</b> &amp; x
   wex.view().SetWholeText(before);
-  QTextCursor cursor = wex.view().textCursor();
-  cursor.setPosition(3);
-  cursor.setPosition(5, QTextCursor::KeepAnchor);  // a selection is not what runs
-  wex.view().setTextCursor(cursor);
+  Select(wex.view(), 3, 5);
 
   wex.frame().SendCommand(RunId(wex.frame(), "Plainer"));
   EXPECT_EQ(wex.view().GetPlainText(), before) << "runs only after the menu command returns";
@@ -100,7 +97,7 @@ TEST_F(PluginFlowTest, RefusingPluginAndSettingsLeaveEverythingAsItWas) {
   wex.frame().SendCommand(RunId(wex.frame(), "Plainer"));
   Settle();
   ASSERT_EQ(wex.view().GetPlainText(), "a");
-  wex.view().moveCursor(QTextCursor::End);
+  MoveToEnd(wex.view());
 
   // A plug-in whose GetSize refuses, and one that throws: text, modified flag and
   // the pending Undo stay, and the editor goes on.
@@ -135,7 +132,7 @@ TEST_F(PluginFlowTest, RefusingPluginAndSettingsLeaveEverythingAsItWas) {
   EXPECT_EQ(owner, &wex.frame());
   EXPECT_FALSE(busyCursor) << "a settings window waits for the user, not the user for it";
   EXPECT_EQ(wex.view().GetPlainText(), "a");
-  EXPECT_EQ(wex.view().textCursor().position(), 1);
+  EXPECT_EQ(CaretOffset(wex.view()), 1);
 
   wex.frame().SendCommand(cmd::ID_EDIT_UNDO);  // the run's Undo is still pending
   EXPECT_EQ(wex.view().GetPlainText(), "<i>a</i>");

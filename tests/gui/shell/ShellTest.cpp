@@ -145,7 +145,7 @@ TEST_F(ShellTest, CaptionFollowsTheDocument) {
     WexHarness wex({QString::fromStdString(file)});
     ASSERT_TRUE(wex.started());
     EXPECT_EQ(wex.frame().windowTitle(), "日記.txt - Wex");
-    EXPECT_EQ(wex.view().toPlainText(), "日記\nabc");
+    EXPECT_EQ(PlainText(wex.view()), "日記\nabc");
     EXPECT_EQ(wex.view().GetPlainText(), "\x93\xfa\x8b\x4c\r\nabc");
     EXPECT_FALSE(wex.doc().IsModified());
   }
@@ -153,7 +153,7 @@ TEST_F(ShellTest, CaptionFollowsTheDocument) {
 
 TEST_F(ShellTest, NewAsksToSaveChangesAndCancelKeepsTheText) {
   WexHarness wex;
-  wex.view().insertPlainText("draft");
+  wex.view().InsertText("draft");
   ModalScript script;
   script.QueueResult(QMessageBox::Cancel);
   wex.frame().SendCommand(cmd::ID_FILE_NEW);
@@ -161,11 +161,11 @@ TEST_F(ShellTest, NewAsksToSaveChangesAndCancelKeepsTheText) {
   EXPECT_EQ(script.messageBoxes()[0].text, "memo への変更を保存しますか?");
   EXPECT_EQ(script.messageBoxes()[0].buttons,
             int(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
-  EXPECT_EQ(wex.view().toPlainText(), "draft");
+  EXPECT_EQ(PlainText(wex.view()), "draft");
 
   script.QueueResult(QMessageBox::No);
   wex.frame().SendCommand(cmd::ID_FILE_NEW);
-  EXPECT_EQ(wex.view().toPlainText(), "");
+  EXPECT_EQ(PlainText(wex.view()), "");
   EXPECT_FALSE(wex.doc().IsModified());
   EXPECT_EQ(wex.frame().windowTitle(), "memo - Wex");
 }
@@ -173,7 +173,7 @@ TEST_F(ShellTest, NewAsksToSaveChangesAndCancelKeepsTheText) {
 TEST_F(ShellTest, ExitWithCancelKeepsTheProgramRunning) {
   WexHarness wex;
   wex.frame().show();
-  wex.view().insertPlainText("draft");
+  wex.view().InsertText("draft");
   ModalScript script;
   script.QueueResult(QMessageBox::Cancel);
   wex.frame().SendCommand(cmd::ID_APP_EXIT);
