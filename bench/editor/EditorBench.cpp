@@ -288,7 +288,7 @@ const std::vector<Phase>& Phases() {
          timing(false);
          Window window;
          timing(true);
-         window.view().moveCursor(QTextCursor::End);
+         window.view().SetCaret(window.view().Buffer().End());
        },
        "Floor_CaretToEnd"},
       {"CaretToEnd_UntilPaneCounted",  // every paragraph laid out, in slices, for the line number
@@ -296,7 +296,7 @@ const std::vector<Phase>& Phases() {
          timing(false);
          Window window;
          timing(true);
-         window.view().moveCursor(QTextCursor::End);
+         window.view().SetCaret(window.view().Buffer().End());
          WaitForLineColumn(window);
        },
        "Floor_CaretToEnd"},
@@ -314,7 +314,7 @@ const std::vector<Phase>& Phases() {
        [](const Switch& timing) {
          timing(false);
          Window window;
-         window.view().moveCursor(QTextCursor::End);
+         window.view().SetCaret(window.view().Buffer().End());
          WaitForLineColumn(window);
          timing(true);
          Type(window.view());
@@ -325,7 +325,7 @@ const std::vector<Phase>& Phases() {
          timing(false);
          Editor editor;
          editor.view.SetWholeText(LongLineText());
-         editor.view.moveCursor(QTextCursor::End);
+         editor.view.SetCaret(editor.view.Buffer().End());
          QCoreApplication::processEvents();
          timing(true);
          QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));

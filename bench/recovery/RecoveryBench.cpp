@@ -42,9 +42,9 @@ struct Editor {
     view.show();
     doc.SetView(&view);
     view.SetWholeText(SjisText());
-    view.moveCursor(QTextCursor::End);
+    view.SetCaret(view.Buffer().End());
     if (withJournal) journal = std::make_unique<RecoveryJournal>(doc, dir.path());
-    view.document()->setModified(true);
+    view.SetModified(true);
   }
   void Type() {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
@@ -65,7 +65,10 @@ void BM_KeystrokeJournalOn(benchmark::State& state) { Keystroke(state, true); }
 // What the GUI thread pays for each background update: the copy of the text.
 void BM_UpdateSnapshotOnGuiThread(benchmark::State& state) {
   Editor editor(false);
-  for (auto _ : state) benchmark::DoNotOptimize(editor.view.document()->toRawText());
+  for (auto _ : state) {
+    const text::TextBuffer& text = editor.view.Buffer();
+    benchmark::DoNotOptimize(text.Text(text.Whole()));
+  }
 }
 
 // The whole update done at once (snapshot, encoding, checksum, write, flush, rename).

@@ -89,7 +89,7 @@ TEST_F(FrameTest, ToolBarButtonsFollowTheViewWithoutAMenuOpening) {
   QTest::keyClicks(&wex.view(), "abc");
   EXPECT_TRUE(undo->isEnabled());
   EXPECT_FALSE(copy->isEnabled());
-  wex.view().selectAll();
+  wex.view().SelectAll();
   EXPECT_TRUE(cut->isEnabled());
   EXPECT_TRUE(copy->isEnabled());
   MoveToEnd(wex.view());
