@@ -106,6 +106,7 @@ class TextEdit : public QAbstractScrollArea {
   virtual void InsertFromMimeData(const QMimeData* source);
   virtual QMimeData* CreateMimeDataFromSelection() const;
 
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;

@@ -1,0 +1,103 @@
+#pragma once
+// What the edit control keeps between events, shared by its painting and
+// geometry (TextEdit.cpp) and its input handling (TextEditInput.cpp).
+
+#include "text/TextBuffer.h"
+#include "textview/ScrollMap.h"
+#include "textview/SegmentLayouts.h"
+#include "textview/TextEdit.h"
+
+#include <QBasicTimer>
+#include <QElapsedTimer>
+#include <QInputMethodEvent>
+#include <QPoint>
+#include <QTextLayout>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+struct TextEdit::Impl {
+  /// A row on the screen: a paragraph, a segment of it, a line of that segment.
+  struct Row {
+    std::size_t para = 0;
+    int seg = 0;
+    int line = 0;
+    auto operator<=>(const Row&) const = default;
+  };
+
+  explicit Impl(TextEdit& edit);
+
+  // --- Layout and rows
+  /// The layout of a segment: the kept one, or the caret's segment with the
+  /// input method's pre-edit text in it.
+  const QTextLayout& Layout(std::size_t para, int seg);
+  bool Next(Row& row);
+  bool Previous(Row& row);
+  qreal Height(const Row& row) { return Layout(row.para, row.seg).lineAt(row.line).height(); }
+  Row RowOf(text::Position position);
+  /// Where `position` is inside its segment's layout (the pre-edit counted).
+  int LocalOffset(text::Position position, const Row& row) const;
+  /// The top-left corner of `row` in viewport coordinates, when it is shown.
+  std::optional<QPointF> RowOrigin(const Row& target);
+  text::Position PositionAt(QPointF point);
+  text::Position PositionInRow(const Row& row, qreal x);
+  qreal CaretX();
+
+  // --- Changes
+  void OnChange(const text::Change& change);
+  void TellStates();
+  void SyncScrollBar();
+  void ScrollTo(Row top);
+  void ScrollRows(int rows);
+  void EnsureVisible(text::Position position);
+  /// Selects from `anchor` to `caret` without scrolling; tells what changed.
+  void Select(text::Position anchor, text::Position caret);
+  void Replace(text::Range range, const QString& text, text::EditKind kind);
+  void ResetView();
+  void ForgetPreeditLayout() { preeditLayout.reset(); }
+
+  TextEdit& q;
+  text::TextBuffer buffer;
+  SegmentLayouts layouts{buffer};
+  ScrollMap scroll;
+  Row top;
+  text::Position caret;
+  text::Position anchor;
+  qreal preferredX = -1;  ///< kept while moving up and down
+  bool readOnly = false;
+  bool loading = false;
+  bool syncing = false;
+  bool caretOn = true;
+  QBasicTimer blink;
+
+  // The input method's pre-edit text, shown at the caret.
+  QString preedit;
+  QList<QTextLayout::FormatRange> preeditFormats;
+  int preeditCursor = 0;
+  bool preeditCursorShown = true;
+  std::unique_ptr<QTextLayout> preeditLayout;
+  Row preeditRow;
+
+  // The mouse.
+  bool selecting = false;
+  bool mayDrag = false;
+  QPoint pressPoint;
+  int clicks = 0;
+  QElapsedTimer lastClick;
+  QPoint lastClickPoint;
+  QBasicTimer autoScroll;
+  QPoint lastMouse;
+  text::Position dropCaret;
+  bool dropShown = false;
+
+  // The rows of the paragraphs above the caret, counted at one width and font.
+  std::vector<std::uint32_t> rowCounts;
+  qreal countedWidth = -1;
+
+  // What the signals last told.
+  bool toldModified = false;
+  bool toldUndo = false;
+  bool toldRedo = false;
+  bool toldSelection = false;
+};
