@@ -14,6 +14,8 @@ bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c < 0xDC00; }
 
 // Where the encoding has got to, and the code units gathered for the next chunk.
 struct ChunkSource {
+  explicit ChunkSource(const text::TextBuffer& text) : buffer(text) {}
+
   const text::TextBuffer& buffer;
   text::Position next;
   bool done = false;      ///< the last code unit is gathered
@@ -53,7 +55,7 @@ struct ChunkSource {
 
 FillChunk BufferChunks(const text::TextBuffer& buffer, const TextFormat& format) {
   auto encoder = std::make_shared<FileEncoder>(format);
-  auto source = std::make_shared<ChunkSource>(ChunkSource{.buffer = buffer});
+  auto source = std::make_shared<ChunkSource>(buffer);
   return [encoder, source](char* out, std::size_t capacity) -> std::size_t {
     // The first chunk is encoded even for an empty text: it holds the byte-order mark.
     if (source->finished) return 0;

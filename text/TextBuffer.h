@@ -7,7 +7,6 @@
 // An edit therefore costs the same in an 8 MB line as in an empty one, and the
 // history keeps references to pieces, never copies of the text. Plain C++.
 
-#include <compare>
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -21,7 +20,13 @@ namespace text {
 struct Position {
   std::size_t paragraph = 0;
   std::size_t offset = 0;
-  auto operator<=>(const Position&) const = default;
+  bool operator==(const Position&) const = default;
+  bool operator<(const Position& other) const {
+    return paragraph != other.paragraph ? paragraph < other.paragraph : offset < other.offset;
+  }
+  bool operator>(const Position& other) const { return other < *this; }
+  bool operator<=(const Position& other) const { return !(other < *this); }
+  bool operator>=(const Position& other) const { return !(*this < other); }
 };
 
 /// From `begin` up to `end`, `begin` <= `end`.

@@ -127,7 +127,10 @@ class TextEdit : public QAbstractScrollArea {
   void dropEvent(QDropEvent* event) override;
   bool focusNextPrevChild(bool next) override;
 
- private:
+ public:
+  /// What the control keeps between events; only its own sources see inside.
   struct Impl;
+
+ private:
   std::unique_ptr<Impl> m;
 };

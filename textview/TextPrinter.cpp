@@ -26,7 +26,7 @@ std::size_t PieceEnd(const text::TextBuffer& buffer, std::size_t paragraph, std:
 bool PrintText(const text::TextBuffer& buffer, const QFont& font, QPagedPaintDevice& device) {
   QPainter painter;
   if (!painter.begin(&device)) return false;
-  const QRectF page = device.pageLayout().paintRectPixels(device.resolution());
+  const QRectF page = device.pageLayout().paintRectPixels(device.logicalDpiX());
   const QFont printed(font, &device);
   QTextOption option;
   option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
