@@ -90,9 +90,9 @@ void CMainFrame::CreateToolBar() {
   }
 
   // Buttons show their command's state at all times, not only when a menu opens.
-  connect(m_pView, &TextEdit::SelectionChanged, this, &CMainFrame::UpdateToolBarButtons);
-  connect(m_pView, &TextEdit::UndoAvailable, this, &CMainFrame::UpdateToolBarButtons);
-  connect(m_pView, &TextEdit::TextChanged, this, &CMainFrame::UpdateToolBarButtons);
+  connect(m_pView, &textview::TextEdit::SelectionChanged, this, &CMainFrame::UpdateToolBarButtons);
+  connect(m_pView, &textview::TextEdit::UndoAvailable, this, &CMainFrame::UpdateToolBarButtons);
+  connect(m_pView, &textview::TextEdit::TextChanged, this, &CMainFrame::UpdateToolBarButtons);
   connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
           &CMainFrame::UpdateToolBarButtons);
   UpdateToolBarButtons();

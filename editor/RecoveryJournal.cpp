@@ -38,8 +38,8 @@ RecoveryJournal::RecoveryJournal(CWEXDoc& document, const std::string& folder)
   m_timer.setInterval(kDelayMs);
   connect(&m_timer, &QTimer::timeout, this, &RecoveryJournal::WriteInBackground);
   CWEXView* view = m_doc.GetView();
-  connect(view, &TextEdit::TextChanged, this, &RecoveryJournal::OnContentsChanged);
-  connect(view, &TextEdit::ModificationChanged, this, &RecoveryJournal::OnModificationChanged);
+  connect(view, &textview::TextEdit::TextChanged, this, &RecoveryJournal::OnContentsChanged);
+  connect(view, &textview::TextEdit::ModificationChanged, this, &RecoveryJournal::OnModificationChanged);
   connect(view, &CWEXView::PluginAboutToRun, this, &RecoveryJournal::UpdateNow);
 }
 

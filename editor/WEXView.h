@@ -23,7 +23,7 @@ struct FindRequest;
 // The editor view: the text control and the whole-text operations on it, its
 // font, right-click menu, dropped files, caret pane, find and print.
 // Text crosses this boundary only as Shift-JIS bytes.
-class CWEXView : public TextEdit, public CCmdTarget {
+class CWEXView : public textview::TextEdit, public CCmdTarget {
   Q_OBJECT
  public:
   /// `statusBar` gets the caret pane; `pluginFiles` names the plug-ins of the

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+namespace textview {
+
 void ScrollMap::Reset(std::size_t paragraphs, const SegmentCount& count) {
   m_tall.clear();
   if (paragraphs > 0) Changed(0, paragraphs - 1, paragraphs - 1, count);
@@ -55,3 +57,5 @@ ScrollMap::Place ScrollMap::PlaceAt(std::size_t step) const {
     return {t.para, static_cast<int>(step - t.para - ExtraBefore(lo - 1))};
   return {step - t.extra, 0};
 }
+
+}  // namespace textview

@@ -9,6 +9,8 @@
 #include <functional>
 #include <vector>
 
+namespace textview {
+
 class ScrollMap {
  public:
   /// Where a step is: a paragraph and a segment of it.
@@ -37,3 +39,5 @@ class ScrollMap {
 
   std::vector<Tall> m_tall;
 };
+
+}  // namespace textview

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace textview {
+
 namespace {
 
 // Far more than the rows of a few screens of short paragraphs.
@@ -101,3 +103,5 @@ void SegmentLayouts::EvictOldest() {
   });
   m_cache.erase(oldest);
 }
+
+}  // namespace textview

@@ -15,6 +15,8 @@
 #include <memory>
 #include <unordered_map>
 
+namespace textview {
+
 class SegmentLayouts {
  public:
   static constexpr std::size_t kSegment = 4096;
@@ -68,3 +70,5 @@ class SegmentLayouts {
   std::unordered_map<Key, Entry, KeyHash> m_cache;
   std::uint64_t m_clock = 0;
 };
+
+}  // namespace textview

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+namespace textview {
+
 namespace {
 
 // Room between the text and the viewport's edges, as the plain-text control has it.
@@ -485,3 +487,5 @@ void TextEdit::changeEvent(QEvent* event) {
     viewport()->update();
   }
 }
+
+}  // namespace textview

@@ -18,6 +18,8 @@
 
 class QMimeData;
 
+namespace textview {
+
 class TextEdit : public QAbstractScrollArea {
   Q_OBJECT
  public:
@@ -134,3 +136,5 @@ class TextEdit : public QAbstractScrollArea {
  private:
   std::unique_ptr<Impl> m;
 };
+
+}  // namespace textview

@@ -17,6 +17,8 @@
 
 #include <algorithm>
 
+namespace textview {
+
 namespace {
 
 using Row = TextEdit::Impl::Row;
@@ -82,8 +84,11 @@ Row RowStartOf(TextEdit::Impl& d, text::Position p, text::Position* end) {
 bool IsPlainTyping(const QKeyEvent* e) {
   const Qt::KeyboardModifiers mods = e->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
   if (mods != Qt::NoModifier && mods != Qt::GroupSwitchModifier) return false;
-  const QString text = e->text();
-  return !text.isEmpty() && (text.front().isPrint() || text.front() == u'\t');
+  // Code points, not units: an emoji comes as a pair of surrogates; joiners
+  // and other format characters are typed too.
+  for (const char32_t c : e->text().toUcs4())
+    if (QChar::isPrint(c) || QChar::category(c) == QChar::Other_Format || c == U'\t') return true;
+  return false;
 }
 
 }  // namespace
@@ -534,3 +539,5 @@ void TextEdit::dropEvent(QDropEvent* e) {
   d.buffer.EndGroup();
   e->accept();
 }
+
+}  // namespace textview

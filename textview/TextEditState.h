@@ -17,6 +17,8 @@
 #include <memory>
 #include <vector>
 
+namespace textview {
+
 struct TextEdit::Impl {
   /// A row on the screen: a paragraph, a segment of it, a line of that segment.
   struct Row {
@@ -101,3 +103,5 @@ struct TextEdit::Impl {
   bool toldRedo = false;
   bool toldSelection = false;
 };
+
+}  // namespace textview

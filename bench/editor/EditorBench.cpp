@@ -1,6 +1,6 @@
 // Whole-text operations of the editor on 16 MB texts, each against the bare
-// control doing the least it must (QPlainTextEdit::setPlainText / toPlainText
-// of the same text), measured in the same run.
+// edit control doing the least it must (putting in or reading out the same
+// text), measured in the same run.
 //
 // Each figure is followed by its ratio to the floor. Peak memory: "--memory"
 // runs every phase once in a child process of its own, builds the phase's
@@ -17,6 +17,7 @@
 #include "kanji/TextFormat.h"
 #include "platform/LargeBlocks.h"
 #include "tests/support/Iconv.h"
+#include "textview/TextEdit.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -124,12 +125,16 @@ struct Editor {
 
 // The bare control at the editor's size, shown: the floor's counterpart of Editor.
 struct BareEdit {
-  QPlainTextEdit edit;
+  textview::TextEdit edit;
   BareEdit() {
     edit.resize(800, 600);
     edit.show();
   }
-  explicit BareEdit(const std::string& sjis) : BareEdit() { edit.setPlainText(SjisToText(sjis)); }
+  explicit BareEdit(const std::string& sjis) : BareEdit() { edit.SetText(Utf16(sjis)); }
+  static std::u16string Utf16(const std::string& sjis) {
+    const QString text = SjisToText(sjis);
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+  }
 };
 
 // The whole main window, whose status bar gets the caret's line and column.
@@ -195,13 +200,13 @@ std::function<void(const Switch&)> OpenConvertingOnYes(const char* file,
 
 const std::vector<Phase>& Phases() {
   static const std::vector<Phase> phases = {
-      {"Floor_SetPlainText_Sjis",
+      {"Floor_SetText_Sjis",
        [](const Switch& timing) {
          timing(false);
-         const QString text = SjisToText(SjisText());
+         const std::u16string text = BareEdit::Utf16(SjisText());
          BareEdit bare;
          timing(true);
-         bare.edit.setPlainText(text);
+         bare.edit.SetText(text);
        },
        ""},
       {"Open_Sjis_WithRecognition",
@@ -212,7 +217,7 @@ const std::vector<Phase>& Phases() {
          editor.doc.OnOpenDocument(QString::fromStdString(Dir() + "/bench-sjis.txt"));
          editor.doc.CompleteLoad();
        },
-       "Floor_SetPlainText_Sjis"},
+       "Floor_SetText_Sjis"},
       {"Open_Sjis_FirstScreenful",  // what the window waits for; the rest loads from the event loop
        [](const Switch& timing) {
          timing(false);
@@ -220,8 +225,8 @@ const std::vector<Phase>& Phases() {
          timing(true);
          editor.doc.OnOpenDocument(QString::fromStdString(Dir() + "/bench-sjis.txt"));
        },
-       "Floor_SetPlainText_Sjis"},
-      {"Open_Euc_ConvertOnYes", OpenConvertingOnYes("/bench-euc.txt"), "Floor_SetPlainText_Sjis"},
+       "Floor_SetText_Sjis"},
+      {"Open_Euc_ConvertOnYes", OpenConvertingOnYes("/bench-euc.txt"), "Floor_SetText_Sjis"},
       // the same text as UTF-8 with LF, a third longer in bytes
       {"Open_Utf8_ConvertOnYes", OpenConvertingOnYes("/bench-utf8.txt"),
        "Open_Sjis_WithRecognition"},
@@ -243,16 +248,16 @@ const std::vector<Phase>& Phases() {
          RecogniseUtf8(all);
        },
        "Recognise_Utf8_8KB_x1000"},
-      {"Floor_ToPlainText_Set_Set",
+      {"Floor_Text_Set_Set",
        [](const Switch& timing) {
          timing(false);
          BareEdit bare(EucText());
-         QPlainTextEdit& edit = bare.edit;
+         textview::TextEdit& edit = bare.edit;
          timing(true);
-         const QString text = edit.toPlainText();
-         edit.setPlainText(text);
+         const std::u16string text = edit.Buffer().Text(edit.Buffer().Whole());
+         edit.SetText(text);
          QCoreApplication::processEvents();  // the repaint the command's pending events bring
-         edit.setPlainText(text);
+         edit.SetText(text);
        },
        ""},
       {"ConvertEucCommand_AndUndo",
@@ -265,22 +270,22 @@ const std::vector<Phase>& Phases() {
          QCoreApplication::processEvents();
          editor.view.OnCmdMsg(cmd::ID_EDIT_UNDO);
        },
-       "Floor_ToPlainText_Set_Set"},
-      {"Floor_ToPlainText",
+       "Floor_Text_Set_Set"},
+      {"Floor_Text",
        [](const Switch& timing) {
          timing(false);
          BareEdit bare(SjisText());
          timing(true);
-         benchmark::DoNotOptimize(bare.edit.toPlainText());
+         benchmark::DoNotOptimize(bare.edit.Buffer().Text(bare.edit.Buffer().Whole()));
        },
        ""},
       {"Floor_CaretToEnd",
        [](const Switch& timing) {
          timing(false);
          BareEdit bare(SjisText());
-         QPlainTextEdit& edit = bare.edit;
+         textview::TextEdit& edit = bare.edit;
          timing(true);
-         edit.moveCursor(QTextCursor::End);
+         edit.SetCaret(edit.Buffer().End());
        },
        ""},
       {"CaretToEnd_FirstTime",  // what the key press blocks: one slice of the line count
@@ -304,8 +309,8 @@ const std::vector<Phase>& Phases() {
        [](const Switch& timing) {
          timing(false);
          BareEdit bare(SjisText());
-         QPlainTextEdit& edit = bare.edit;
-         edit.moveCursor(QTextCursor::End);
+         textview::TextEdit& edit = bare.edit;
+         edit.SetCaret(edit.Buffer().End());
          timing(true);
          Type(edit);
        },
@@ -342,7 +347,7 @@ const std::vector<Phase>& Phases() {
          timing(true);
          editor.doc.DoFileSave();
        },
-       "Floor_ToPlainText"},
+       "Floor_Text"},
       {"Save_Utf8_Lf",
        [](const Switch& timing) {
          timing(false);

@@ -8,13 +8,13 @@ std::u16string_view Units(const QString& text) {
 
 }  // namespace
 
-QString PlainText(const TextEdit& edit) {
+QString PlainText(const textview::TextEdit& edit) {
   return QString::fromStdU16String(edit.Buffer().Text(edit.Buffer().Whole()));
 }
 
-void SetPlainText(TextEdit& edit, const QString& text) { edit.SetText(Units(text)); }
+void SetPlainText(textview::TextEdit& edit, const QString& text) { edit.SetText(Units(text)); }
 
-QString SelectedText(const TextEdit& edit) {
+QString SelectedText(const textview::TextEdit& edit) {
   return QString::fromStdU16String(edit.SelectedText());
 }
 
@@ -34,12 +34,12 @@ std::size_t OffsetOf(const text::TextBuffer& text, text::Position position) {
   return offset;
 }
 
-void Select(TextEdit& edit, std::size_t anchor, std::size_t caret) {
+void Select(textview::TextEdit& edit, std::size_t anchor, std::size_t caret) {
   edit.SetSelection(PositionAt(edit.Buffer(), anchor), PositionAt(edit.Buffer(), caret));
 }
 
-std::size_t CaretOffset(const TextEdit& edit) { return OffsetOf(edit.Buffer(), edit.Caret()); }
-std::size_t AnchorOffset(const TextEdit& edit) { return OffsetOf(edit.Buffer(), edit.Anchor()); }
+std::size_t CaretOffset(const textview::TextEdit& edit) { return OffsetOf(edit.Buffer(), edit.Caret()); }
+std::size_t AnchorOffset(const textview::TextEdit& edit) { return OffsetOf(edit.Buffer(), edit.Anchor()); }
 
-void MoveToEnd(TextEdit& edit) { edit.SetCaret(edit.Buffer().End()); }
-void MoveToStart(TextEdit& edit) { edit.SetCaret({}); }
+void MoveToEnd(textview::TextEdit& edit) { edit.SetCaret(edit.Buffer().End()); }
+void MoveToStart(textview::TextEdit& edit) { edit.SetCaret({}); }
