@@ -144,11 +144,26 @@ text::Position TextEdit::Impl::PositionAt(QPointF point) {
   return PositionInRow(row, point.x() - kMargin);
 }
 
+TextEdit::Impl::Row TextEdit::Impl::LastPageTop() {
+  const std::size_t para = buffer.ParagraphCount() - 1;
+  const int seg = layouts.SegmentCount(para) - 1;
+  Row row{para, seg, Layout(para, seg).lineCount() - 1};
+  qreal y = Height(row);
+  for (Row previous = row; Previous(previous) && y + Height(previous) <= q.viewport()->height();
+       row = previous)
+    y += Height(previous);
+  return row;
+}
+
 void TextEdit::Impl::SyncScrollBar() {
   syncing = true;
   QScrollBar* bar = q.verticalScrollBar();
-  const std::size_t steps = scroll.Steps(buffer.ParagraphCount());
-  bar->setRange(0, static_cast<int>(std::min<std::size_t>(steps - 1, INT_MAX)));
+  // The bar ends where the last row reaches the bottom; while a file comes in,
+  // its end moves on every piece and is not laid out for that.
+  const Row lastTop = loading ? Row{} : LastPageTop();
+  const std::size_t last = loading ? scroll.Steps(buffer.ParagraphCount()) - 1
+                                   : scroll.StepOf({lastTop.para, lastTop.seg});
+  bar->setRange(0, static_cast<int>(std::min<std::size_t>(last, INT_MAX)));
   bar->setPageStep(std::max(1, q.viewport()->height() / std::max(1, q.fontMetrics().height())));
   bar->setValue(static_cast<int>(std::min<std::size_t>(scroll.StepOf({top.para, top.seg}), INT_MAX)));
   syncing = false;
@@ -307,6 +322,7 @@ void TextEdit::CommitLoaded(std::size_t count) { m->buffer.CommitLoaded(count); 
 void TextEdit::EndLoad() {
   m->loading = false;
   m->readOnly = false;
+  m->SyncScrollBar();
 }
 
 void TextEdit::SetText(std::u16string_view text) {

@@ -49,6 +49,8 @@ struct TextEdit::Impl {
   // --- Changes
   void OnChange(const text::Change& change);
   void TellStates();
+  /// The top row when the last row is at the bottom of the viewport.
+  Row LastPageTop();
   void SyncScrollBar();
   void ScrollTo(Row top);
   void ScrollRows(int rows);
