@@ -74,8 +74,11 @@ Row RowStartOf(TextEdit::Impl& d, text::Position p, text::Position* end) {
   const QTextLine line = layout.lineAt(row.line);
   const std::size_t start = d.layouts.SegmentStart(row.para, row.seg);
   int last = line.textStart() + line.textLength();
-  // A wrapped row ends before the place where the next one starts.
-  if (row.line + 1 < layout.lineCount() && last > line.textStart())
+  // A row wrapped at a blank ends before the blank; one wrapped between two
+  // characters (as Japanese is) ends where the next row starts, so that what is
+  // typed there follows the row's last character.
+  if (row.line + 1 < layout.lineCount() && last > line.textStart() &&
+      layout.text().at(last - 1).isSpace())
     last = layout.previousCursorPosition(last);
   *end = {row.para, start + static_cast<std::size_t>(last)};
   return row;

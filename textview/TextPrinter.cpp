@@ -9,16 +9,20 @@ namespace textview {
 
 namespace {
 
-// Long paragraphs are laid out in pieces, so no layout holds megabytes; a row
-// may then end at a piece's edge.
+// Long paragraphs are laid out in pieces, so no layout holds megabytes. A
+// piece ends after a blank near its end where there is one, so that no word is
+// parted at the piece's edge.
 constexpr std::size_t kPiece = 4096;
+constexpr std::size_t kBlankSearch = 256;
 
 std::size_t PieceEnd(const text::TextBuffer& buffer, std::size_t paragraph, std::size_t start) {
   const std::size_t length = buffer.Length(paragraph);
-  std::size_t end = std::min(length, start + kPiece);
-  const char16_t last = end < length ? buffer.At({paragraph, end - 1}) : 0;
-  if (last >= 0xD800 && last < 0xDC00) --end;  // never between a surrogate pair's halves
-  return end;
+  const std::size_t end = start + kPiece;
+  if (end >= length) return length;
+  for (std::size_t at = end; at > end - kBlankSearch; --at)
+    if (QChar::isSpace(buffer.At({paragraph, at - 1}))) return at;
+  const char16_t last = buffer.At({paragraph, end - 1});
+  return last >= 0xD800 && last < 0xDC00 ? end - 1 : end;  // never between a pair's halves
 }
 
 }  // namespace
