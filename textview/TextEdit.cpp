@@ -216,7 +216,7 @@ void TextEdit::Impl::OnChange(const text::Change& change) {
   const auto segments = [this](std::size_t para) { return layouts.SegmentCount(para); };
   scroll.Changed(change.begin.paragraph, change.removedEnd.paragraph,
                  change.insertedEnd.paragraph, segments);
-  if (rowCounts.size() > change.begin.paragraph) rowCounts.resize(change.begin.paragraph);
+  ForgetRowCountsFrom(change.begin);
   // Text coming in at the end moves neither the caret nor the view.
   const bool appended = loading && change.begin == change.removedEnd;
   const text::Position oldCaret = caret;
@@ -272,7 +272,7 @@ void TextEdit::Impl::Replace(text::Range range, const QString& text, text::EditK
 void TextEdit::Impl::ResetView() {
   layouts.Clear();
   ForgetPreeditLayout();
-  rowCounts.clear();
+  ForgetRowCounts();
   scroll.Reset(buffer.ParagraphCount(),
                [this](std::size_t para) { return layouts.SegmentCount(para); });
   top = {};
@@ -384,32 +384,53 @@ void TextEdit::SetReadOnly(bool readOnly) {
   setAttribute(Qt::WA_InputMethodEnabled, !readOnly);
 }
 
+void TextEdit::Impl::ForgetRowCountsFrom(text::Position changed) {
+  if (rowCounts.size() > changed.paragraph) rowCounts.resize(changed.paragraph);
+  if (segmentRowsPara > changed.paragraph) {
+    segmentRows.clear();
+  } else if (segmentRowsPara == changed.paragraph) {
+    // A segment's end moves when its next one starts after a surrogate pair, so
+    // the segment before the changed place is counted again too.
+    const int seg = layouts.SegmentOf(changed.paragraph, std::max<std::size_t>(changed.offset, 1) - 1);
+    if (segmentRows.size() > static_cast<std::size_t>(seg)) segmentRows.resize(static_cast<std::size_t>(seg));
+  }
+}
+
+std::uint32_t TextEdit::Impl::CountRows(std::size_t para, int seg) {
+  const std::u16string text =
+      buffer.Text({{para, layouts.SegmentStart(para, seg)}, {para, layouts.SegmentEnd(para, seg)}});
+  return static_cast<std::uint32_t>(layouts.Make(QString::fromStdU16String(text))->lineCount());
+}
+
 std::optional<TextEdit::RowColumn> TextEdit::CaretRowColumn(std::chrono::milliseconds budget) {
   const qreal width = m->layouts.Width();
   if (width != m->countedWidth) {
     m->countedWidth = width;
-    m->rowCounts.clear();
+    m->ForgetRowCounts();
+  }
+  if (m->segmentRowsPara != m->caret.paragraph) {
+    m->segmentRowsPara = m->caret.paragraph;
+    m->segmentRows.clear();
   }
   QElapsedTimer clock;
   clock.start();
-  // Laid out for counting only, not kept: the rows shown keep their layouts.
+  const auto outOfTime = [&clock, budget] { return clock.elapsed() >= budget.count(); };
   while (m->rowCounts.size() < m->caret.paragraph) {
     const std::size_t para = m->rowCounts.size();
     std::uint32_t rows = 0;
-    for (int seg = 0; seg < m->layouts.SegmentCount(para); ++seg) {
-      const std::u16string text = m->buffer.Text(
-          {{para, m->layouts.SegmentStart(para, seg)}, {para, m->layouts.SegmentEnd(para, seg)}});
-      rows += static_cast<std::uint32_t>(
-          m->layouts.Make(QString::fromStdU16String(text))->lineCount());
-    }
+    for (int seg = 0; seg < m->layouts.SegmentCount(para); ++seg) rows += m->CountRows(para, seg);
     m->rowCounts.push_back(rows);
-    if (clock.elapsed() >= budget.count() && m->rowCounts.size() < m->caret.paragraph)
-      return std::nullopt;
+    if (outOfTime() && m->rowCounts.size() < m->caret.paragraph) return std::nullopt;
+  }
+  const Impl::Row caretRow = m->RowOf(m->caret);
+  const auto caretSeg = static_cast<std::size_t>(caretRow.seg);
+  while (m->segmentRows.size() < caretSeg) {
+    m->segmentRows.push_back(m->CountRows(caretRow.para, static_cast<int>(m->segmentRows.size())));
+    if (outOfTime() && m->segmentRows.size() < caretSeg) return std::nullopt;
   }
   RowColumn result;
   for (std::size_t p = 0; p < m->caret.paragraph; ++p) result.row += m->rowCounts[p];
-  const Impl::Row caretRow = m->RowOf(m->caret);
-  for (int seg = 0; seg < caretRow.seg; ++seg) result.row += m->layouts.Rows(caretRow.para, seg);
+  for (std::size_t seg = 0; seg < caretSeg; ++seg) result.row += m->segmentRows[seg];
   result.row += static_cast<std::size_t>(caretRow.line);
   const QTextLine line = m->Layout(caretRow.para, caretRow.seg).lineAt(caretRow.line);
   result.column = m->caret.offset - m->layouts.SegmentStart(caretRow.para, caretRow.seg) -
@@ -497,7 +518,7 @@ void TextEdit::changeEvent(QEvent* event) {
   if (event->type() == QEvent::FontChange) {
     m->layouts.SetFont(font());
     m->ForgetPreeditLayout();
-    m->rowCounts.clear();
+    m->ForgetRowCounts();
     m->top.line = 0;
     m->SyncScrollBar();
     viewport()->update();

@@ -373,7 +373,8 @@ void TextEdit::timerEvent(QTimerEvent* e) {
   Impl& d = *m;
   if (e->timerId() == d.blink.timerId()) {
     d.caretOn = !d.caretOn;
-    viewport()->update();
+    // Only the caret's place: a blink repaints no text around it.
+    viewport()->update(CaretRect().adjusted(-2, 0, 2, 0));
   } else if (e->timerId() == d.autoScroll.timerId()) {
     d.ScrollRows(d.lastMouse.y() < 0 ? -1 : 1);
     d.Select(d.anchor, d.PositionAt(d.lastMouse));

@@ -95,9 +95,23 @@ struct TextEdit::Impl {
   text::Position dropCaret;
   bool dropShown = false;
 
-  // The rows of the paragraphs above the caret, counted at one width and font.
+  // The rows counted for the caret's row number, at one width and font: of each
+  // paragraph above the caret, and of each segment of the caret's paragraph
+  // before the caret's segment (a line of megabytes is counted once, not on
+  // every key typed at its end).
   std::vector<std::uint32_t> rowCounts;
+  std::size_t segmentRowsPara = 0;
+  std::vector<std::uint32_t> segmentRows;
   qreal countedWidth = -1;
+  void ForgetRowCounts() {
+    rowCounts.clear();
+    segmentRows.clear();
+  }
+  /// The counts that a change starting at `changed` may have made wrong.
+  void ForgetRowCountsFrom(text::Position changed);
+  /// The rows of a segment, laid out for counting only: the rows shown keep
+  /// their layouts.
+  std::uint32_t CountRows(std::size_t para, int seg);
 
   // What the signals last told.
   bool toldModified = false;

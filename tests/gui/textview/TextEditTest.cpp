@@ -90,6 +90,7 @@ TEST(TextEdit, UpAndDownWalkWrappedRowsAcrossSegmentsAndBack) {
     Key(edit, Qt::Key_Down);
     offsets.push_back(CaretOffset(edit));
     ASSERT_GT(offsets.back(), offsets[offsets.size() - 2]) << "row " << offsets.size();
+    ASSERT_EQ(edit.CaretRowColumn(std::chrono::hours(1))->row, offsets.size() - 1);
     // The caret stays in sight: the view scrolls a row at a time.
     EXPECT_TRUE(edit.viewport()->rect().contains(edit.CaretRect())) << "row " << offsets.size();
     if (edit.Caret().paragraph == 0) {
@@ -99,6 +100,15 @@ TEST(TextEdit, UpAndDownWalkWrappedRowsAcrossSegmentsAndBack) {
   }
   EXPECT_GT(offsets.size(), 100u);
   EXPECT_EQ(CaretOffset(edit), 10001u) << "the last row of the long paragraph leads to \"end\"";
+
+  // Typed text earlier in the long paragraph moves the row numbers after it.
+  const std::size_t lastRow = offsets.size() - 1;
+  edit.Buffer().Insert({0, 5000}, std::u16string(1000, u'\u3044'));
+  edit.SetCaret({1, 0});
+  EXPECT_GT(edit.CaretRowColumn(std::chrono::hours(1))->row, lastRow);
+  edit.Undo();
+  edit.SetCaret({1, 0});
+  EXPECT_EQ(edit.CaretRowColumn(std::chrono::hours(1))->row, lastRow);
 
   // Up retraces the same places.
   for (auto it = offsets.rbegin() + 1; it != offsets.rend(); ++it) {
