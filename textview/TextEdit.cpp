@@ -391,8 +391,9 @@ void TextEdit::Impl::ForgetRowCountsFrom(text::Position changed) {
   } else if (segmentRowsPara == changed.paragraph) {
     // A segment's end moves when its next one starts after a surrogate pair, so
     // the segment before the changed place is counted again too.
-    const int seg = layouts.SegmentOf(changed.paragraph, std::max<std::size_t>(changed.offset, 1) - 1);
-    if (segmentRows.size() > static_cast<std::size_t>(seg)) segmentRows.resize(static_cast<std::size_t>(seg));
+    const auto seg = static_cast<std::size_t>(
+        layouts.SegmentOf(changed.paragraph, std::max<std::size_t>(changed.offset, 1) - 1));
+    if (segmentRows.size() > seg) segmentRows.resize(seg);
   }
 }
 
