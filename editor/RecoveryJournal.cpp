@@ -4,9 +4,8 @@
 #include "editor/WEXView.h"
 
 #include <QFile>
-#include <algorithm>
+#include <cerrno>
 #include <chrono>
-#include <cstring>
 
 namespace {
 
@@ -17,20 +16,6 @@ std::int64_t NowNs() {
 }
 
 }  // namespace
-
-// Records have always ended paragraphs in U+2029, as the view once held them:
-// a record left by an older copy restores, and this one's by an older copy.
-std::string RecordText(std::u16string text) {
-  std::replace(text.begin(), text.end(), u'\n', u'\u2029');
-  return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t));
-}
-
-std::u16string TextOfRecord(const std::string& recordText) {
-  std::u16string text(recordText.size() / sizeof(char16_t), u'\0');
-  std::memcpy(text.data(), recordText.data(), text.size() * sizeof(char16_t));
-  std::replace(text.begin(), text.end(), u'\u2029', u'\n');
-  return text;
-}
 
 RecoveryJournal::RecoveryJournal(CWEXDoc& document, const std::string& folder)
     : m_doc(document), m_store(folder), m_writer(m_store) {
@@ -69,22 +54,37 @@ RecoveryRecord RecoveryJournal::RecordWithoutText() const {
   return record;
 }
 
-void RecoveryJournal::WriteInBackground() {
-  if (!m_doc.IsModified()) return;
-  // The text is copied here, between two edits; encoding and writing it is the
-  // writer's work.
+RecordWriter::Job RecoveryJournal::Job() {
   const text::TextBuffer& buffer = m_doc.GetView()->Buffer();
-  m_writer.Post([record = RecordWithoutText(), text = buffer.Text(buffer.Whole())]() mutable {
-    record.text = RecordText(std::move(text));
-    return std::move(record);
-  });
+  if (buffer.LoadNumber() != m_unitsLoadNumber || buffer.Loaded() != m_unitsLoaded) {
+    ++m_units;
+    m_unitsLoadNumber = buffer.LoadNumber();
+    m_unitsLoaded = buffer.Loaded();
+  }
+  std::uint64_t addedOnDisk = 0;
+  {
+    std::lock_guard lock(m_onDisk->mutex);
+    if (m_onDisk->units == m_units) addedOnDisk = m_onDisk->added;
+  }
+  // Between two edits only what was added since the last record is copied;
+  // the loaded text is shared with the writer, which never changes it.
+  return [snapshot = TakeSnapshot(buffer, RecordWithoutText(), m_units, addedOnDisk),
+          onDisk = m_onDisk](RecoveryStore& store) {
+    const int error = WriteSnapshot(store, snapshot);
+    std::lock_guard lock(onDisk->mutex);
+    onDisk->units = snapshot.units;
+    onDisk->added = UnitsAddedOnDisk(store, snapshot);
+    return error;
+  };
+}
+
+void RecoveryJournal::WriteInBackground() {
+  if (m_doc.IsModified()) m_writer.Post(Job());
 }
 
 void RecoveryJournal::UpdateNow() {
   if (!m_doc.IsModified()) return;
   m_timer.stop();
-  RecoveryRecord record = RecordWithoutText();
-  const text::TextBuffer& text = m_doc.GetView()->Buffer();
-  record.text = RecordText(text.Text(text.Whole()));
-  m_writer.WriteNow(record);
+  // A units file found shorter than told is caught up by the next job.
+  if (m_writer.RunNow(Job()) == EAGAIN) m_writer.RunNow(Job());
 }

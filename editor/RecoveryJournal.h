@@ -1,10 +1,13 @@
 #pragma once
+#include "editor/JournalText.h"
 #include "recovery/RecordWriter.h"
 #include "recovery/RecoveryStore.h"
 
 #include <QObject>
 #include <QTimer>
 #include <cstdint>
+#include <memory>
+#include <mutex>
 #include <string>
 
 class CWEXDoc;
@@ -37,16 +40,24 @@ class RecoveryJournal : public QObject {
   void WriteInBackground();
   /// The record without its text, which the caller fills in.
   RecoveryRecord RecordWithoutText() const;
+  /// The job that brings the record up to the view's text now.
+  RecordWriter::Job Job();
+
+  /// How much of the added text the units file holds, told by the writer.
+  struct UnitsOnDisk {
+    std::mutex mutex;
+    std::uint64_t units = 0;
+    std::uint64_t added = 0;
+  };
 
   CWEXDoc& m_doc;
   RecoveryStore m_store;
   RecordWriter m_writer;
   QTimer m_timer;
   std::int64_t m_changedNs = 0;
+  /// The units file, new whenever the buffer's loaded text is.
+  std::uint64_t m_units = 0;
+  std::uint64_t m_unitsLoadNumber = 0;
+  std::uint64_t m_unitsLoaded = 0;
+  std::shared_ptr<UnitsOnDisk> m_onDisk = std::make_shared<UnitsOnDisk>();
 };
-
-/// The view's text ("\n" ends a paragraph) as a record holds it: its UTF-16 code
-/// units in the machine's byte order, paragraphs ending in U+2029, so escapes and
-/// NULs come back as they were.
-std::string RecordText(std::u16string text);
-std::u16string TextOfRecord(const std::string& recordText);

@@ -1,5 +1,6 @@
 #include "editor/RecoveryOffer.h"
 
+#include "editor/JournalText.h"
 #include "editor/RecoveryJournal.h"
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"

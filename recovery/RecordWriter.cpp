@@ -1,5 +1,6 @@
 #include "recovery/RecordWriter.h"
 
+#include <cerrno>
 #include <new>
 #include <sys/resource.h>
 #include <sys/syscall.h>
@@ -17,22 +18,26 @@ RecordWriter::~RecordWriter() {
   m_thread.join();
 }
 
-void RecordWriter::Post(MakeRecord make) {
+void RecordWriter::Post(Job job) {
   {
     std::lock_guard lock(m_mutex);
-    m_pending = std::move(make);
+    m_pending = std::move(job);
   }
   m_wake.notify_all();
 }
 
-void RecordWriter::PostRemove() { Post(MakeRecord()); }
+void RecordWriter::PostRemove() { Post(Job()); }
 
-int RecordWriter::WriteNow(const RecoveryRecord& record) {
+int RecordWriter::RunNow(const Job& job) {
   std::unique_lock lock(m_mutex);
   m_pending.reset();
   // The job in hand holds an older text: it must not land after this one.
   m_wake.wait(lock, [this] { return !m_bBusy; });
-  return m_store.Write(record);
+  try {
+    return job(m_store);
+  } catch (const std::bad_alloc&) {
+    return ENOMEM;
+  }
 }
 
 void RecordWriter::RemoveNow() {
@@ -55,17 +60,17 @@ void RecordWriter::Run() {
   for (;;) {
     m_wake.wait(lock, [this] { return m_bStop || m_pending; });
     if (m_bStop) return;
-    MakeRecord make = std::move(*m_pending);
+    Job job = std::move(*m_pending);
     m_pending.reset();
     m_bBusy = true;
     lock.unlock();
-    if (!make) {
+    if (!job) {
       m_store.Remove();
     } else {
       // A record that cannot be built or written leaves the last one in place:
       // older unsaved work is still better than none.
       try {
-        m_store.Write(make());
+        job(m_store);
       } catch (const std::bad_alloc&) {
       }
     }

@@ -2,6 +2,7 @@
 
 #include "platform/FileBytes.h"
 #include "platform/UserDirectories.h"
+#include "recovery/Crc32.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -18,6 +19,7 @@ namespace {
 constexpr std::string_view kRecordSuffix = ".rec";
 constexpr std::string_view kLockSuffix = ".lock";
 constexpr std::string_view kTempSuffix = ".tmp";
+constexpr std::string_view kUnitsSuffix = ".units";
 
 bool EndsWith(const std::string& s, std::string_view suffix) {
   return s.size() > suffix.size() &&
@@ -27,6 +29,25 @@ bool EndsWith(const std::string& s, std::string_view suffix) {
 // "<folder>/<owner>.rec" -> "<folder>/<owner>" + suffix.
 std::string Sibling(const std::string& recordPath, std::string_view suffix) {
   return recordPath.substr(0, recordPath.size() - kRecordSuffix.size()) + std::string(suffix);
+}
+
+std::string UnitsPathOf(const std::string& recordPath, std::uint64_t number) {
+  return Sibling(recordPath, "." + std::to_string(number) + std::string(kUnitsSuffix));
+}
+
+// Deletes every units file of the owner of `recordPath`.
+void RemoveUnitsFiles(const std::string& recordPath) {
+  const std::size_t slash = recordPath.rfind('/');
+  const std::string folder = recordPath.substr(0, slash);
+  const std::string prefix = Sibling(recordPath.substr(slash + 1), ".");
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name.starts_with(prefix) && EndsWith(name, kUnitsSuffix))
+      ::unlink((folder + "/" + name).c_str());
+  }
+  ::closedir(dir);
 }
 
 bool SameFile(int fd, const std::string& path) {
@@ -72,7 +93,10 @@ RecoveryStore::RecoveryStore(std::string folder) : m_folder(std::move(folder)) {
 }
 
 RecoveryStore::~RecoveryStore() {
+  if (m_unitsFd >= 0) ::close(m_unitsFd);
   if (m_lockFd < 0) return;
+  // Without a record nothing relies on them; with one, they come back with it.
+  if (::access(m_recordPath.c_str(), F_OK) != 0) RemoveUnitsFiles(m_recordPath);
   ::unlink((m_folder + "/" + m_owner + std::string(kTempSuffix)).c_str());
   ::unlink(Sibling(m_recordPath, kLockSuffix).c_str());
   ::close(m_lockFd);
@@ -96,9 +120,56 @@ int RecoveryStore::Lock() {
   }
 }
 
+std::string RecoveryStore::UnitsPath(std::uint64_t number) const {
+  return UnitsPathOf(m_recordPath, number);
+}
+
+void RecoveryStore::ForgetUnits(std::optional<std::uint64_t> number) {
+  if (number && !(m_unitsFd >= 0 && *number == m_unitsNumber))
+    ::unlink(UnitsPath(*number).c_str());
+}
+
+int RecoveryStore::AppendUnits(std::uint64_t number, std::string_view bytes) {
+  if (m_lockFd < 0)
+    if (const int error = Lock()) return error;
+  if (m_unitsFd < 0 || number != m_unitsNumber) {
+    const int fd = ::open(UnitsPath(number).c_str(),
+                          O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0600);
+    if (fd < 0) return errno;
+    ::fchmod(fd, 0600);
+    if (m_unitsFd >= 0) {
+      ::close(m_unitsFd);
+      m_unitsFd = -1;
+      if (m_recordUnits != m_unitsNumber) ForgetUnits(m_unitsNumber);
+    }
+    m_unitsFd = fd;
+    m_unitsNumber = number;
+    m_unitsLength = 0;
+    m_unitsCrc = 0;
+  }
+  if (const int error = WriteAll(m_unitsFd, bytes)) {
+    // What a failed write left at the end is not part of the file.
+    if (::ftruncate(m_unitsFd, static_cast<off_t>(m_unitsLength)) != 0) {
+      ::close(m_unitsFd);
+      m_unitsFd = -1;
+    }
+    return error;
+  }
+  m_unitsLength += bytes.size();
+  m_unitsCrc = Crc32(bytes, m_unitsCrc);
+  m_unitsSynced = false;
+  return 0;
+}
+
 int RecoveryStore::Write(const RecoveryRecord& record) {
   if (m_lockFd < 0)
     if (const int error = Lock()) return error;
+  if (record.pieced) {
+    if (m_unitsFd < 0 || record.pieced->units != m_unitsNumber) return EINVAL;
+    // The record must never be on the disk before what it relies on.
+    if (!m_unitsSynced && ::fdatasync(m_unitsFd) != 0) return errno;
+    m_unitsSynced = true;
+  }
   const std::string tempPath = m_folder + "/" + m_owner + std::string(kTempSuffix);
   const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (fd < 0) return errno;
@@ -111,12 +182,17 @@ int RecoveryStore::Write(const RecoveryRecord& record) {
     ::unlink(tempPath.c_str());
     return error;
   }
+  const std::optional<std::uint64_t> replaced = m_recordUnits;
+  m_recordUnits.reset();
+  if (record.pieced) m_recordUnits = record.pieced->units;
+  if (replaced != m_recordUnits) ForgetUnits(replaced);
   return SyncFolder(m_folder);
 }
 
 void RecoveryStore::Remove() {
   if (m_lockFd < 0) return;
   ::unlink(m_recordPath.c_str());
+  ForgetUnits(std::exchange(m_recordUnits, std::nullopt));
 }
 
 LeftRecord::LeftRecord(std::string recordPath, int lockFd)
@@ -127,16 +203,23 @@ LeftRecord::~LeftRecord() { Release(); }
 LeftRecord::LeftRecord(LeftRecord&& other) noexcept
     : m_recordPath(std::move(other.m_recordPath)), m_lockFd(std::exchange(other.m_lockFd, -1)) {}
 
-std::optional<RecoveryRecord> LeftRecord::Read() const {
+std::optional<RecoveryRecord> ReadRecord(const std::string& recordPath) {
   std::string bytes;
-  if (ReadWholeFile(m_recordPath, bytes) != 0) return {};
-  return DecodeRecord(bytes);
+  if (ReadWholeFile(recordPath, bytes) != 0) return {};
+  std::optional<RecoveryRecord> record = DecodeRecord(bytes);
+  if (!record || !record->pieced) return record;
+  std::string units;
+  if (ReadWholeFile(UnitsPathOf(recordPath, record->pieced->units), units) != 0 ||
+      !JoinPieces(*record, units))
+    return {};
+  return record;
 }
 
 void LeftRecord::Discard() {
   if (m_lockFd < 0) return;
   ::unlink(m_recordPath.c_str());
   ::unlink(Sibling(m_recordPath, kTempSuffix).c_str());
+  RemoveUnitsFiles(m_recordPath);
   ::unlink(Sibling(m_recordPath, kLockSuffix).c_str());
   Release();
 }
@@ -174,6 +257,7 @@ std::vector<LeftRecord> ClaimLeftRecords(const std::string& folder) {
     if (::access(record.c_str(), F_OK) == 0) continue;
     const int fd = TryLock(lock);
     if (fd < 0) continue;
+    RemoveUnitsFiles(record);
     ::unlink(lock.c_str());
     ::close(fd);
   }

@@ -7,10 +7,14 @@
 // process ends in any way, so a record whose lock can be taken is one nobody
 // keeps any more. A record is replaced by writing "<owner>.tmp", flushing it to
 // the disk and renaming it over the record: a crash at any moment leaves the old
-// record or the new one whole. The folder has mode 0700, every file 0600.
+// record or the new one whole. A record that keeps its text as pieces relies on
+// "<owner>.<number>.units" beside it, a file that is only appended to; one that
+// no record relies on any more is deleted. The folder has mode 0700, every
+// file 0600.
 
 #include "recovery/RecoveryRecord.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,20 +30,45 @@ class RecoveryStore {
   RecoveryStore& operator=(const RecoveryStore&) = delete;
 
   /// Replaces this process's record with `record`; 0 or the errno of the failure.
-  /// Creates the folder and takes the lock on the first call.
+  /// Creates the folder and takes the lock on the first call. A pieced record
+  /// must rely on the units file appended to last, which is on the disk first.
   int Write(const RecoveryRecord& record);
-  /// Removes this process's record, if any.
+  /// Removes this process's record, if any; the units file appended to last
+  /// stays for the next record.
   void Remove();
   const std::string& RecordPath() const { return m_recordPath; }
 
+  /// Appends `bytes` to the units file `number`, begun empty when it is another
+  /// than the one appended to last. 0 or the errno of the failure, when nothing
+  /// of `bytes` counts as appended.
+  int AppendUnits(std::uint64_t number, std::string_view bytes);
+  /// The units file appended to last: its number, and its length and CRC-32.
+  std::uint64_t UnitsNumber() const { return m_unitsNumber; }
+  std::uint64_t UnitsLength() const { return m_unitsLength; }
+  std::uint32_t UnitsCrc() const { return m_unitsCrc; }
+
  private:
   int Lock();
+  std::string UnitsPath(std::uint64_t number) const;
+  /// Deletes the units file `number` unless it is the one appended to.
+  void ForgetUnits(std::optional<std::uint64_t> number);
 
   std::string m_folder;
   std::string m_owner;
   std::string m_recordPath;
   int m_lockFd = -1;
+  int m_unitsFd = -1;
+  std::uint64_t m_unitsNumber = 0;
+  std::uint64_t m_unitsLength = 0;
+  std::uint32_t m_unitsCrc = 0;
+  bool m_unitsSynced = true;
+  /// The units file the record on disk relies on.
+  std::optional<std::uint64_t> m_recordUnits;
 };
+
+/// The record at `recordPath`, its text joined from its pieces; nothing when the
+/// file is not one whole record or the units it relies on are not there.
+std::optional<RecoveryRecord> ReadRecord(const std::string& recordPath);
 
 /// A record whose owner no longer runs, claimed by taking its lock: another copy
 /// starting meanwhile takes it for a running one and leaves it alone. The claim
@@ -52,8 +81,7 @@ class LeftRecord {
   LeftRecord& operator=(LeftRecord&&) = delete;
 
   const std::string& RecordPath() const { return m_recordPath; }
-  /// The record's contents; nothing when the file is not one whole record.
-  std::optional<RecoveryRecord> Read() const;
+  std::optional<RecoveryRecord> Read() const { return ReadRecord(m_recordPath); }
   /// Deletes the record and its owner's other files, and ends the claim.
   void Discard();
   /// Ends the claim, leaving the record for another copy or the next start.

@@ -28,8 +28,9 @@ struct Step {
 }  // namespace
 
 struct TextBuffer::Impl {
-  std::unique_ptr<char16_t[]> file;
+  std::shared_ptr<char16_t[]> file;
   const char16_t* fileData = nullptr;
+  std::uint64_t loads = 0;
   std::size_t capacity = 0;
   std::size_t loaded = 0;
   std::u16string added;
@@ -125,6 +126,7 @@ void TextBuffer::BeginLoad(std::size_t capacity) {
   m->paras.Reset();
   m->file = std::move(file);
   m->fileData = m->file.get();
+  ++m->loads;
   m->capacity = capacity;
   m->loaded = 0;
   std::u16string().swap(m->added);
@@ -196,6 +198,48 @@ std::u16string TextBuffer::Text(Range range) const {
   std::u16string text;
   ForEachSpan(range, [&text](std::u16string_view span) { text.append(span); });
   return text;
+}
+
+std::uint64_t TextBuffer::LoadNumber() const { return m->loads; }
+std::shared_ptr<const char16_t[]> TextBuffer::LoadedText() const { return m->file; }
+std::u16string_view TextBuffer::AddedText() const { return m->added; }
+
+std::vector<StoredRun> TextBuffer::StoredRuns() const {
+  using Store = StoredRun::Store;
+  std::vector<StoredRun> runs;
+  const auto storeOf = [](const store::Piece& piece) {
+    return piece.added ? Store::Added : Store::Loaded;
+  };
+  const auto append = [&runs](Store store, std::uint64_t start, std::uint64_t length) {
+    if (!runs.empty()) {
+      StoredRun& last = runs.back();
+      if (last.store == store && (store == Store::ParagraphEnds || last.start + last.length == start)) {
+        last.length += length;
+        return;
+      }
+    }
+    runs.push_back({store, start, length});
+  };
+  const std::size_t count = m->paras.Count();
+  for (std::size_t p = 0; p < count; ++p) {
+    m->paras.ForEachStoredPiece(p, [&](const store::Piece& piece) {
+      append(storeOf(piece), piece.start, piece.length);
+    });
+    if (p + 1 == count) break;
+    // A paragraph end is mostly the "\n" after the run in its own store.
+    if (!runs.empty() && runs.back().store != Store::ParagraphEnds) {
+      const StoredRun& last = runs.back();
+      const std::uint64_t next = last.start + last.length;
+      const bool added = last.store == Store::Added;
+      if (next < (added ? m->added.size() : m->loaded) &&
+          (added ? m->added[next] : m->fileData[next]) == u'\n') {
+        append(last.store, next, 1);
+        continue;
+      }
+    }
+    append(Store::ParagraphEnds, 0, 1);
+  }
+  return runs;
 }
 
 Range TextBuffer::Replace(Range range, std::u16string_view text, EditKind kind) {

@@ -8,11 +8,13 @@
 // history keeps references to pieces, never copies of the text. Plain C++.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace text {
 
@@ -54,6 +56,17 @@ struct Change {
   Position begin;
   Position removedEnd;
   Position insertedEnd;
+};
+
+/// Where a stretch of the text is stored: `length` code units from `start` of
+/// the loaded text or of the added text (see TextBuffer::StoredRuns), or
+/// `length` paragraph ends stored in neither.
+struct StoredRun {
+  enum class Store : unsigned char { Loaded, Added, ParagraphEnds };
+  Store store = Store::Loaded;
+  std::uint64_t start = 0;
+  std::uint64_t length = 0;
+  bool operator==(const StoredRun&) const = default;
 };
 
 class TextBuffer {
@@ -103,6 +116,21 @@ class TextBuffer {
   /// in, each paragraph end as a span "\n"; for streaming the text out without
   /// copying it. The spans are valid during the call.
   void ForEachSpan(Range range, const std::function<void(std::u16string_view)>& visit) const;
+
+  // --- The two stores, for keeping a copy of the text elsewhere by its changes
+  // alone: what was loaded never changes and what was added only grows, so
+  // the text is always runs of them.
+
+  /// Counts the loads (BeginLoad): the stores below are new with each.
+  std::uint64_t LoadNumber() const;
+  /// The text put in by the last load, Loaded() code units of it, "\n" ending
+  /// paragraphs; it never changes, so it may be read from any thread, and it
+  /// lives as long as someone holds it.
+  std::shared_ptr<const char16_t[]> LoadedText() const;
+  /// Everything added since the last load, in order; it only grows.
+  std::u16string_view AddedText() const;
+  /// The whole text as runs of the two stores, neighbours joined.
+  std::vector<StoredRun> StoredRuns() const;
 
   // --- Editing: each change is a step of the history, or part of one.
 

@@ -92,6 +92,17 @@ class Paragraphs {
       if (at >= to) break;
     }
   }
+  /// Calls `visit(const Piece&)` for each non-empty piece of the paragraph.
+  template <class Visit>
+  void ForEachStoredPiece(std::size_t p, Visit&& visit) const {
+    const Paragraph& para = m_index.paras[p];
+    if (!para.HasPieces()) {
+      if (para.Length() > 0) visit(Piece{para.start, para.Length(), para.Added()});
+      return;
+    }
+    for (const Piece& piece : m_index.edits[para.start])
+      if (piece.length > 0) visit(piece);
+  }
   const char16_t* Source(const Piece& piece) const {
     return (piece.added ? m_added.data() : m_file) + piece.start;
   }

@@ -3,6 +3,7 @@
 // while it is open.
 
 #include "tests/e2e/support/Desktop.h"
+#include "recovery/RecoveryStore.h"
 #include "tests/e2e/support/E2E.h"
 
 #include <chrono>
@@ -33,12 +34,13 @@ std::string AsRecorded(const std::string& ascii) {
   return units;
 }
 
-// Waits up to `seconds` for a record holding `text`.
+// Waits up to `seconds` for a record of `text`.
 bool WaitForRecordOf(const WexInstall& install, const std::string& text, double seconds) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
   do {
     for (const std::string& record : Records(install))
-      if (ReadBytes(record).find(AsRecorded(text)) != std::string::npos) return true;
+      if (const auto read = ReadRecord(record); read && read->text == AsRecorded(text))
+        return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   } while (std::chrono::steady_clock::now() < end);
   return false;

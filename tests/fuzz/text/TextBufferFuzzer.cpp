@@ -1,7 +1,8 @@
 // Any run of loads, edits, groups, saves, Undo and Redo leaves the buffer's
 // text what the same edits give on a plain string; Undo and Redo only ever
 // return to texts the edits went through, in order, and the modified flag is
-// clear exactly at the text last marked unmodified.
+// clear exactly at the text last marked unmodified. The stored runs always
+// spell the text out of the two stores.
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
@@ -41,8 +42,27 @@ text::Position At(const std::u16string& text, std::size_t offset) {
   return at;
 }
 
+std::u16string TextOfRuns(const text::TextBuffer& buffer) {
+  using Store = text::StoredRun::Store;
+  const std::u16string_view loaded(buffer.LoadedText().get(), buffer.Loaded());
+  const std::u16string_view added = buffer.AddedText();
+  std::u16string text;
+  for (const text::StoredRun& run : buffer.StoredRuns()) {
+    Check(run.length > 0);
+    if (run.store == Store::ParagraphEnds) {
+      text.append(run.length, u'\n');
+      continue;
+    }
+    const std::u16string_view store = run.store == Store::Loaded ? loaded : added;
+    Check(run.start + run.length <= store.size());
+    text.append(store.substr(run.start, run.length));
+  }
+  return text;
+}
+
 void CheckSame(const text::TextBuffer& buffer, const std::u16string& model) {
   Check(buffer.Text(buffer.Whole()) == model);
+  Check(TextOfRuns(buffer) == model);
   Check(buffer.Size() == model.size());
   std::size_t paragraphs = 1, start = 0;
   for (std::size_t i = 0; i <= model.size(); ++i) {

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QTest>
 #include <filesystem>
+#include <random>
 #include <gtest/gtest.h>
 
 namespace {
@@ -26,9 +27,7 @@ struct Editor {
   }
 };
 
-std::optional<RecoveryRecord> RecordIn(const std::string& path) {
-  return DecodeRecord(ReadBytes(path));
-}
+std::optional<RecoveryRecord> RecordIn(const std::string& path) { return ReadRecord(path); }
 
 TEST(RecoveryJournalTest, TheRecordGivesBackTheViewsTextExactly) {
   TempDir dir;
@@ -83,6 +82,56 @@ TEST(RecoveryJournalTest, TheRecordFollowsTypingAndGoesWhenNothingIsUnsaved) {
   ASSERT_TRUE(std::filesystem::exists(path));
   journal.reset();  // the program ends as the user chose (No to saving)
   EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+// Each record, written after any kind of edit, gives back the view's text; and
+// after the first, a record costs the disk only what was added to the text.
+TEST(RecoveryJournalTest, EveryRecordHoldsTheTextAndTheDiskGetsOnlyWhatWasAdded) {
+  TempDir dir;
+  Editor editor;
+  std::string lines;
+  for (int i = 0; i < 300; ++i) lines += "\x8d\x73 " + std::to_string(i) + "\r\n\r\n";
+  editor.view.SetWholeText(lines);
+  RecoveryJournal journal(editor.doc, dir.path());
+  const text::TextBuffer& buffer = editor.view.Buffer();
+  const auto somewhere = [&buffer](std::mt19937& random) {
+    const std::size_t p = random() % buffer.ParagraphCount();
+    return text::Position{p, random() % (buffer.Length(p) + 1)};
+  };
+  std::mt19937 random(7);
+  for (int step = 0; step < 300; ++step) {
+    switch (random() % 6) {
+      case 0: editor.view.SetCaret(somewhere(random)); editor.Type(QStringLiteral("x")); break;
+      case 1: editor.view.SetCaret(somewhere(random)); editor.view.InsertText(u"\nあ\n"_qs); break;
+      case 2: editor.view.SetSelection(somewhere(random), somewhere(random));
+              editor.view.InsertText({}); break;
+      case 3: editor.view.Undo(); break;
+      case 4: editor.view.Redo(); break;
+      case 5:
+        if (random() % 8 == 0) {  // a whole-text change, or a new text loaded
+          editor.view.SelectAll();
+          editor.view.InsertText(u"all\nnew"_qs);
+        } else if (random() % 8 == 0) {
+          editor.view.SetWholeText("loaded\r\nagain");
+        }
+        break;
+    }
+    journal.UpdateNow();
+    journal.WaitForWriter();
+    const std::optional<RecoveryRecord> record = RecordIn(journal.RecordPath());
+    if (!editor.doc.IsModified()) {
+      EXPECT_FALSE(record) << "step " << step;
+      continue;
+    }
+    ASSERT_TRUE(record) << "step " << step;
+    ASSERT_EQ(TextOfRecord(record->text), buffer.Text(buffer.Whole())) << "step " << step;
+  }
+  editor.Type(QStringLiteral("x"));
+  journal.UpdateNow();
+  std::uintmax_t units = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    if (entry.path().extension() == ".units") units += entry.file_size();
+  EXPECT_EQ(units, (buffer.Loaded() + buffer.AddedText().size()) * sizeof(char16_t));
 }
 
 }  // namespace

@@ -20,6 +20,14 @@ RecoveryRecord Sample() {
   return r;
 }
 
+// The same record with its text as pieces of a units file and of its own bytes.
+RecoveryRecord PiecedSample(std::string_view units) {
+  RecoveryRecord r = Sample();
+  r.text.clear();
+  r.pieced = PiecedText{7, units.size(), Crc32(units), {{2, 3, false}, {0, 1, true}, {0, 2, false}}, "\n"};
+  return r;
+}
+
 TEST(RecoveryRecordTest, EveryFieldComesBackForEveryFormat) {
   for (TextEncoding encoding : kTextEncodings)
     for (LineEnd lineEnd : kLineEnds) {
@@ -30,10 +38,24 @@ TEST(RecoveryRecordTest, EveryFieldComesBackForEveryFormat) {
     }
   RecoveryRecord untitled;  // no file, nothing loaded, empty text
   EXPECT_EQ(DecodeRecord(EncodeRecord(untitled)), untitled);
+  EXPECT_EQ(DecodeRecord(EncodeRecord(PiecedSample("units"))), PiecedSample("units"));
+}
+
+TEST(RecoveryRecordTest, PiecesJoinOnlyOverTheUnitsTheyWereWrittenFor) {
+  RecoveryRecord r = PiecedSample("units");
+  EXPECT_FALSE(JoinPieces(r, "unit")) << "units file cut short";
+  EXPECT_FALSE(JoinPieces(r, "Units")) << "units file changed";
+  ASSERT_TRUE(JoinPieces(r, "units and more appended since"));
+  EXPECT_EQ(r.text, "its\nun");
+  EXPECT_FALSE(r.pieced);
+  // A piece past the end of what it lies in is refused with the record.
+  RecoveryRecord outside = PiecedSample("units");
+  outside.pieced->pieces.push_back({4, 2, false});
+  EXPECT_FALSE(DecodeRecord(EncodeRecord(outside)));
 }
 
 TEST(RecoveryRecordTest, ATornOrDamagedRecordIsRefusedAtEveryByte) {
-  const std::string whole = EncodeRecord(Sample());
+  for (const std::string& whole : {EncodeRecord(Sample()), EncodeRecord(PiecedSample("u"))}) {
   for (std::size_t length = 0; length < whole.size(); ++length)
     EXPECT_FALSE(DecodeRecord(whole.substr(0, length))) << "cut after " << length << " bytes";
   for (std::size_t at = 0; at < whole.size(); ++at) {
@@ -43,6 +65,7 @@ TEST(RecoveryRecordTest, ATornOrDamagedRecordIsRefusedAtEveryByte) {
   }
   EXPECT_FALSE(DecodeRecord(whole + "x")) << "bytes after the record";
   EXPECT_FALSE(DecodeRecord(whole + whole)) << "two records";
+  }
 }
 
 TEST(RecoveryRecordTest, FieldsOutOfRangeAreRefusedEvenWithAGoodSum) {

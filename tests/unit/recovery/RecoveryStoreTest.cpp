@@ -88,6 +88,61 @@ TEST(RecoveryStoreTest, RemovingAndEndingLeaveNothingBehind) {
   EXPECT_EQ(FilesIn(dir.path()), 1u) << "the running store's own lock stays";
 }
 
+// A record of the whole units file appended to last, then `own`.
+RecoveryRecord PiecedOf(const RecoveryStore& store, const std::string& own = "") {
+  RecoveryRecord r = RecordOf("");
+  r.pieced = PiecedText{store.UnitsNumber(), store.UnitsLength(), store.UnitsCrc(),
+                        {{0, store.UnitsLength(), false}, {0, own.size(), true}}, own};
+  return r;
+}
+
+std::string TextIn(const std::string& recordPath) {
+  const std::optional<RecoveryRecord> record = ReadRecord(recordPath);
+  return record ? record->text : "(none)";
+}
+
+TEST(RecoveryStoreTest, PiecedRecordsKeepJustTheUnitsFileTheyRelyOn) {
+  TempDir dir;
+  std::string recordPath;
+  {
+    RecoveryStore store(dir.path());
+    recordPath = store.RecordPath();
+    ASSERT_EQ(store.AppendUnits(1, "abc"), 0);
+    ASSERT_EQ(store.Write(PiecedOf(store)), 0);
+    ASSERT_EQ(store.AppendUnits(1, "de"), 0);
+    EXPECT_EQ(TextIn(recordPath), "abc") << "appending leaves the record as it was";
+    ASSERT_EQ(store.Write(PiecedOf(store, "!")), 0);
+    EXPECT_EQ(TextIn(recordPath), "abcde!");
+
+    ASSERT_EQ(store.AppendUnits(2, "xy"), 0);
+    EXPECT_EQ(TextIn(recordPath), "abcde!") << "a new units file leaves the old one in use";
+    ASSERT_EQ(store.Write(PiecedOf(store)), 0);
+    EXPECT_EQ(TextIn(recordPath), "xy");
+    EXPECT_EQ(FilesIn(dir.path()), 3u) << "record, lock and the one units file in use";
+    RecoveryRecord stale = PiecedOf(store);
+    stale.pieced->units = 1;
+    EXPECT_EQ(store.Write(stale), EINVAL) << "a record on a units file not appended to";
+
+    store.Remove();
+    ASSERT_EQ(store.AppendUnits(2, "z"), 0);
+    ASSERT_EQ(store.Write(PiecedOf(store)), 0);
+    EXPECT_EQ(TextIn(recordPath), "xyz") << "the units file outlives a removed record";
+  }
+  // Ended with the record: it comes back whole, and goes with all it relied on.
+  std::optional<LeftRecord> left = ClaimLeftRecord(recordPath);
+  ASSERT_TRUE(left);
+  EXPECT_EQ(left->Read()->text, "xyz");
+  left->Discard();
+  EXPECT_EQ(FilesIn(dir.path()), 0u);
+  {
+    RecoveryStore store(dir.path());
+    ASSERT_EQ(store.AppendUnits(1, "abc"), 0);
+    ASSERT_EQ(store.Write(PiecedOf(store)), 0);
+    store.Remove();
+  }
+  EXPECT_EQ(FilesIn(dir.path()), 0u) << "ended with nothing unsaved";
+}
+
 TEST(RecoveryStoreTest, AWriterKilledAtAnyMomentLeavesAWholeRecord) {
   const std::string texts[] = {std::string(1 << 20, 'a'), std::string(3 << 19, 'b')};
   for (int round = 0; round < 12; ++round) {
@@ -115,19 +170,22 @@ TEST(RecoveryStoreTest, TheWriterKeepsOnlyTheNewestTextAndWritesAtOnceWhenAsked)
   TempDir dir;
   RecoveryStore store(dir.path());
   RecordWriter writer(store);
-  for (char c = 'a'; c <= 'z'; ++c) writer.Post([c] { return RecordOf(std::string(100000, c)); });
+  const auto writing = [](std::string text) {
+    return [text](RecoveryStore& to) { return to.Write(RecordOf(text)); };
+  };
+  for (char c = 'a'; c <= 'z'; ++c) writer.Post(writing(std::string(100000, c)));
   writer.Wait();
   std::ifstream in(store.RecordPath(), std::ios::binary);
   const std::string bytes{std::istreambuf_iterator<char>(in), {}};
   EXPECT_EQ(DecodeRecord(bytes), RecordOf(std::string(100000, 'z')));
 
   // A synchronous write is not overtaken by an older one still queued.
-  writer.Post([] {
+  writer.Post([](RecoveryStore& to) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    return RecordOf("older");
+    return to.Write(RecordOf("older"));
   });
-  writer.Post([] { return RecordOf("queued"); });
-  ASSERT_EQ(writer.WriteNow(RecordOf("newest")), 0);
+  writer.Post(writing("queued"));
+  ASSERT_EQ(writer.RunNow(writing("newest")), 0);
   writer.Wait();
   std::ifstream again(store.RecordPath(), std::ios::binary);
   EXPECT_EQ(DecodeRecord(std::string{std::istreambuf_iterator<char>(again), {}}),
