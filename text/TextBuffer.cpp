@@ -25,6 +25,19 @@ struct Step {
   EditKind kind = EditKind::Other;
 };
 
+// Appends `run` to `runs`, joined to the last one where it goes on from it.
+void AppendRun(std::vector<StoredRun>& runs, const StoredRun& run) {
+  if (!runs.empty()) {
+    StoredRun& last = runs.back();
+    if (last.store == run.store &&
+        (run.store == StoredRun::Store::ParagraphEnds || last.start + last.length == run.start)) {
+      last.length += run.length;
+      return;
+    }
+  }
+  runs.push_back(run);
+}
+
 }  // namespace
 
 struct TextBuffer::Impl {
@@ -44,9 +57,26 @@ struct TextBuffer::Impl {
   bool mayMerge = false;       ///< the last step may take in the next edit
   std::function<void(const Change&)> listener;
 
-  void Notify(const Change& change) const {
+  /// The stored runs of blocks of paragraphs, each kept until a change
+  /// reaches it: a record of a large text then walks only what changed.
+  static constexpr std::size_t kRunBlock = 4096;
+  mutable std::vector<std::optional<std::vector<StoredRun>>> runBlocks;
+
+  void Notify(const Change& change) {
+    ForgetRuns(change);
     if (listener) listener(change);
   }
+  void ForgetRuns(const Change& change) {
+    const std::size_t first = change.begin.paragraph / kRunBlock;
+    // A change that adds or removes paragraphs moves every later one.
+    if (change.removedEnd.paragraph != change.insertedEnd.paragraph) {
+      runBlocks.resize(std::min(runBlocks.size(), first));
+      return;
+    }
+    const std::size_t last = std::min(runBlocks.size(), change.insertedEnd.paragraph / kRunBlock + 1);
+    for (std::size_t b = first; b < last; ++b) runBlocks[b].reset();
+  }
+  std::vector<StoredRun> RunsOf(std::size_t from, std::size_t to) const;
   void Record(Primitive change, EditKind kind, bool breaks);
   bool Merge(Primitive& change, EditKind kind);
   void ResetHistory() {
@@ -57,6 +87,32 @@ struct TextBuffer::Impl {
     mayMerge = false;
   }
 };
+
+// The runs of paragraphs `from` up to `to`, each with its paragraph end but the
+// text's last.
+std::vector<StoredRun> TextBuffer::Impl::RunsOf(std::size_t from, std::size_t to) const {
+  using Store = StoredRun::Store;
+  std::vector<StoredRun> runs;
+  const std::size_t count = paras.Count();
+  for (std::size_t p = from; p < to; ++p) {
+    paras.ForEachStoredPiece(p, [&runs](const store::Piece& piece) {
+      AppendRun(runs, {piece.added ? Store::Added : Store::Loaded, piece.start, piece.length});
+    });
+    if (p + 1 == count) break;
+    // A paragraph end is mostly the "\n" after the run in its own store.
+    if (!runs.empty() && runs.back().store != Store::ParagraphEnds) {
+      const StoredRun& last = runs.back();
+      const std::uint64_t next = last.start + last.length;
+      const bool inAdded = last.store == Store::Added;
+      if (next < (inAdded ? added.size() : loaded) && (inAdded ? added[next] : fileData[next]) == u'\n') {
+        AppendRun(runs, {last.store, next, 1});
+        continue;
+      }
+    }
+    AppendRun(runs, {Store::ParagraphEnds, 0, 1});
+  }
+  return runs;
+}
 
 // A run of typing, of Delete or of Backspace is one step, as long as it stays
 // within a paragraph and nothing else happened in between.
@@ -124,6 +180,7 @@ void TextBuffer::BeginLoad(std::size_t capacity) {
   auto file = std::make_unique_for_overwrite<char16_t[]>(std::max<std::size_t>(capacity, 1));
   const Position oldEnd = End();
   m->paras.Reset();
+  m->runBlocks.clear();
   m->file = std::move(file);
   m->fileData = m->file.get();
   ++m->loads;
@@ -205,39 +262,13 @@ std::shared_ptr<const char16_t[]> TextBuffer::LoadedText() const { return m->fil
 std::u16string_view TextBuffer::AddedText() const { return m->added; }
 
 std::vector<StoredRun> TextBuffer::StoredRuns() const {
-  using Store = StoredRun::Store;
-  std::vector<StoredRun> runs;
-  const auto storeOf = [](const store::Piece& piece) {
-    return piece.added ? Store::Added : Store::Loaded;
-  };
-  const auto append = [&runs](Store store, std::uint64_t start, std::uint64_t length) {
-    if (!runs.empty()) {
-      StoredRun& last = runs.back();
-      if (last.store == store && (store == Store::ParagraphEnds || last.start + last.length == start)) {
-        last.length += length;
-        return;
-      }
-    }
-    runs.push_back({store, start, length});
-  };
   const std::size_t count = m->paras.Count();
-  for (std::size_t p = 0; p < count; ++p) {
-    m->paras.ForEachStoredPiece(p, [&](const store::Piece& piece) {
-      append(storeOf(piece), piece.start, piece.length);
-    });
-    if (p + 1 == count) break;
-    // A paragraph end is mostly the "\n" after the run in its own store.
-    if (!runs.empty() && runs.back().store != Store::ParagraphEnds) {
-      const StoredRun& last = runs.back();
-      const std::uint64_t next = last.start + last.length;
-      const bool added = last.store == Store::Added;
-      if (next < (added ? m->added.size() : m->loaded) &&
-          (added ? m->added[next] : m->fileData[next]) == u'\n') {
-        append(last.store, next, 1);
-        continue;
-      }
-    }
-    append(Store::ParagraphEnds, 0, 1);
+  m->runBlocks.resize((count + Impl::kRunBlock - 1) / Impl::kRunBlock);
+  std::vector<StoredRun> runs;
+  for (std::size_t b = 0; b < m->runBlocks.size(); ++b) {
+    std::optional<std::vector<StoredRun>>& block = m->runBlocks[b];
+    if (!block) block = m->RunsOf(b * Impl::kRunBlock, std::min(count, (b + 1) * Impl::kRunBlock));
+    for (const StoredRun& run : *block) AppendRun(runs, run);
   }
   return runs;
 }

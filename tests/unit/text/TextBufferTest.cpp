@@ -144,3 +144,41 @@ TEST(TextBufferTest, GroupsAndWholeTextReplacementsAreOneStep) {
 }
 
 }  // namespace
+
+// The stored runs spell the text out of the two stores after edits anywhere in
+// a text of many blocks of paragraphs, each block's runs kept between records;
+// an unedited text is one run.
+TEST(TextBufferTest, StoredRunsFollowEditsAcrossManyParagraphs) {
+  text::TextBuffer buffer;
+  std::u16string file;
+  for (int i = 1; i <= 20000; ++i) file += i % 7 ? u"line\n" : u"\n";
+  buffer.SetText(file);
+  using Store = text::StoredRun::Store;
+  EXPECT_EQ(buffer.StoredRuns(), (std::vector<text::StoredRun>{{Store::Loaded, 0, file.size()}}));
+  const auto spelled = [&buffer] {
+    const std::u16string_view loaded(buffer.LoadedText().get(), buffer.Loaded());
+    std::u16string text;
+    for (const text::StoredRun& run : buffer.StoredRuns()) {
+      if (run.store == Store::ParagraphEnds)
+        text.append(run.length, u'\n');
+      else
+        text += (run.store == Store::Loaded ? loaded : buffer.AddedText()).substr(run.start, run.length);
+    }
+    return text;
+  };
+  std::uint32_t seed = 1;
+  const auto next = [&seed](std::size_t below) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 8) % below;
+  };
+  for (int step = 0; step < 300; ++step) {
+    const Position at{next(buffer.ParagraphCount()), 0};
+    switch (next(4)) {
+      case 0: buffer.Insert(at, u"x"); break;
+      case 1: buffer.Insert(at, u"y\nz"); break;
+      case 2: buffer.Remove({at, buffer.Clamp({at.paragraph + next(3), 2})}); break;
+      case 3: buffer.Undo(); break;
+    }
+    ASSERT_EQ(spelled(), All(buffer)) << "step " << step;
+  }
+}
