@@ -1,23 +1,18 @@
-// Open (57601) and Save As (57604): the view's dialogs; the document reads and
-// writes the files.
+// Open (57601) and Save As (57604): the view's dialogs and the settings they
+// keep; the document reads and writes the files.
 
 #include "settings/Settings.h"
 #include "editor/FileDialog.h"
 #include "editor/FileNames.h"
-#include "editor/FileText.h"
 #include "editor/FormatChoice.h"
-#include "editor/FormatMessages.h"
 #include "editor/TextBoundary.h"
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
-#include "framework/FileError.h"
-#include "framework/MessageBox.h"
 #include "framework/WaitCursor.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 
 namespace {
 
@@ -47,21 +42,9 @@ void CWEXView::OnFileOpen() {
   if (path.isEmpty()) return;
 
   CWaitCursor wait;
-  const std::string localPath = LocalPath(path);
-  WriteSettingString(m_settingsPath, "setting", "LastDir", LastDirOf(localPath));
-  // The opened file becomes the document's, so a later Save writes it and not
-  // the file opened before; edits to the text it replaces are offered for saving
-  // before the file is read, since they may be saved into that very file.
-  if (!m_pDocument || !m_pDocument->SaveModified()) return;
+  WriteSettingString(m_settingsPath, "setting", "LastDir", LastDirOf(LocalPath(path)));
   // The bytes as they are: Open makes no rich-text test of its own.
-  FileText text;
-  if (const FileError error = m_pDocument->ReadFileText(path, false, this, text);
-      error != FileError::None) {
-    ReportFileError(this, error, path);
-    return;
-  }
-  m_pDocument->ShowFileText(std::move(text), this);
-  m_pDocument->SetPathName(path);
+  if (m_pDocument) m_pDocument->OpenReplacing(path, false, this);
 }
 
 void CWEXView::OnFileSaveAs() {
@@ -84,24 +67,9 @@ void CWEXView::OnFileSaveAs() {
   dialog.selectFile(SjisToText(defaultName));
   const FormatChoice formatChoice(dialog, m_pDocument ? m_pDocument->Format() : TextFormat{});
   const QString path = ChooseFile(dialog);
-  if (path.isEmpty()) return;
+  if (path.isEmpty() || !m_pDocument) return;
 
   CWaitCursor wait;
-  const std::string localPath = LocalPath(path);
-  const TextFormat format = formatChoice.Chosen();
-  if (!m_pDocument) return;
-  if (const int error =
-          m_pDocument->WriteTextFile(localPath, format, [this, &format](std::size_t count) {
-            return AgreeToReplaceUnholdable(this, count, format.encoding);
-          })) {
-    ReportFileError(this, FileErrorFromErrno(error), path);
-    return;
-  }
-  WriteSettingString(m_settingsPath, "setting", "LastDir", LastDirOf(localPath));
-  SetModified(false);
-  // Written to the document's own file, the format is the document's from now on.
-  if (m_pDocument && QFileInfo(path) == QFileInfo(m_pDocument->GetPathName())) {
-    m_pDocument->SetFormat(format);
-    m_pDocument->DiskFile().Remember(m_pDocument->GetPathName());
-  }
+  if (m_pDocument->SaveCopyAs(path, formatChoice.Chosen()))
+    WriteSettingString(m_settingsPath, "setting", "LastDir", LastDirOf(LocalPath(path)));
 }

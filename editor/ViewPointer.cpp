@@ -89,8 +89,7 @@ void CWEXView::dropEvent(QDropEvent* e) {
 void CWEXView::OpenDroppedFiles(const QStringList& paths) {
   if (!m_pDocument) return;
   window()->activateWindow();
-  for (const QString& path : paths)
-    if (m_pDocument->SaveModified()) m_pDocument->OnOpenDocument(path);
+  for (const QString& path : paths) m_pDocument->OpenReplacing(path, true, nullptr);
 }
 
 void CWEXView::UpdateLineColumn() {

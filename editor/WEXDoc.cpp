@@ -18,6 +18,7 @@
 #include "resources/Strings.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPointer>
 #include <QRegularExpression>
 #include <cerrno>
@@ -57,11 +58,15 @@ void CWEXDoc::DeleteContents() {
   m_diskFile.Remember(QString());
 }
 
+FileError CWEXDoc::LoadAs(const QString& path, LoadKind kind, QWidget* owner) {
+  m_load = {kind, owner};
+  const FileError error = Load(path);
+  m_load = {};
+  return error;
+}
+
 bool CWEXDoc::ReloadFile() {
-  m_bReloading = true;
-  const FileError error = Load(GetPathName());
-  m_bReloading = false;
-  if (error != FileError::None) {
+  if (const FileError error = LoadAs(GetPathName(), LoadKind::Reload, nullptr); error != FileError::None) {
     ReportFileError(OwnerWindow(), error, GetPathName());
     return false;
   }
@@ -117,8 +122,7 @@ int ReadHead(FileReader& reader, std::string& bytes) {
 
 }  // namespace
 
-FileError CWEXDoc::ReadFileText(const QString& path, bool richText, QWidget* owner,
-                                FileText& text) {
+FileError CWEXDoc::ReadFileText(const QString& path, FileText& text) {
   const std::string localPath = QFile::encodeName(path).toStdString();
   // Taken before reading: a change made while the file is read shows later.
   const FileIdentity identity = IdentifyFile(localPath);
@@ -131,12 +135,12 @@ FileError CWEXDoc::ReadFileText(const QString& path, bool richText, QWidget* own
   if (const int error = ReadHead(*reader, bytes)) return FileErrorFromErrno(error);
   try {
     // Rich text comes in as its plain text, with no code recognition.
-    if (richText && IsRichText(bytes)) {
+    if (m_load.kind != LoadKind::OpenBytes && IsRichText(bytes)) {
       if (const int error = reader->ReadRest(bytes)) return FileErrorFromErrno(error);
       text = {};
       text.sjis = RtfToText(bytes);
     } else {
-      const FileReading reading = ChooseFileReading(bytes, m_settingsPath, owner);
+      const FileReading reading = ChooseFileReading(bytes, m_settingsPath, LoadOwner());
       // Bytes read as they are come in while the text shows; a conversion needs them all.
       if (reading.convertFrom) {
         if (const int error = reader->ReadRest(bytes)) return FileErrorFromErrno(error);
@@ -186,11 +190,11 @@ void CWEXDoc::LetGoOfUnreadFile(int error) {
       Qt::QueuedConnection);
 }
 
-void CWEXDoc::ReplaceWithFileText(FileText text, QWidget* owner) {
+void CWEXDoc::ReplaceWithFileText(FileText text) {
   m_pLoad.reset();
   SetFormat(text.format);
   m_pView->ReplaceWholeText(std::move(text.sjis), LineEndsOf(text));
-  ReportReplacedLater(std::move(text), owner);
+  ReportReplacedLater(std::move(text), OwnerWindow());
 }
 
 cp932::LineEnds CWEXDoc::LineEndsOf(const FileText& text) {
@@ -216,33 +220,44 @@ void CWEXDoc::CompleteLoad() {
   m_pLoad->Complete();
 }
 
+bool CWEXDoc::OpenReplacing(const QString& path, bool richText, QWidget* owner) {
+  if (!SaveModified()) return false;
+  m_load = {richText ? LoadKind::Open : LoadKind::OpenBytes, owner};
+  const bool opened = OnOpenDocument(path);
+  m_load = {};
+  return opened;
+}
+
+QWidget* CWEXDoc::LoadOwner() const { return m_load.owner ? m_load.owner : OwnerWindow(); }
+
 FileError CWEXDoc::Load(const QString& path) {
   FileText text;
-  FileError error = ReadFileText(path, true, OwnerWindow(), text);
+  FileError error = ReadFileText(path, text);
+  const bool reloading = m_load.kind == LoadKind::Reload;
   // A reload replaces the whole text at once.
-  if (error == FileError::None && m_bReloading && text.rest)
+  if (error == FileError::None && reloading && text.rest)
     error = FileErrorFromErrno(text.rest->ReadRest(text.sjis));
-  if (error == FileError::None && m_bReloading && text.conversion) {
+  if (error == FileError::None && reloading && text.conversion) {
     const std::shared_ptr<BackgroundConversion> conversion = std::move(text.conversion);
     error = FileErrorFromErrno(conversion->Take(text));
   }
   if (error != FileError::None) return error;
   // A reload is one step of the edit history, so Undo gives back the text it replaced.
-  if (m_bReloading)
-    ReplaceWithFileText(std::move(text), OwnerWindow());
+  if (reloading)
+    ReplaceWithFileText(std::move(text));
   else
-    ShowFileText(std::move(text), OwnerWindow());
+    ShowFileText(std::move(text), LoadOwner());
   return error;
 }
 
-int CWEXDoc::WriteTextFile(const std::string& localPath, const TextFormat& format,
-                           const UnholdableConfirm& confirm) {
+int CWEXDoc::WriteTextFile(const std::string& localPath, const TextFormat& format) {
   CompleteLoad();
   try {
     const text::TextBuffer& text = m_pView->Buffer();
-    if (format.encoding != TextEncoding::ShiftJis && confirm) {
+    if (format.encoding != TextEncoding::ShiftJis) {
       const std::size_t unholdable = CountUnholdable(text, format.encoding);
-      if (unholdable > 0 && !confirm(unholdable)) return ECANCELED;
+      if (unholdable > 0 && !AgreeToReplaceUnholdable(OwnerWindow(), unholdable, format.encoding))
+        return ECANCELED;
     }
     // Encoded straight from the view's text while it is written, and the text
     // cannot change meanwhile: the write runs before any event is handled.
@@ -261,12 +276,24 @@ FileError CWEXDoc::Store(const QString& path) {
   CompleteLoad();
   if (ownFile && path != GetPathName()) return FileError::Cancelled;
   if (ownFile && !m_diskFile.MayOverwrite(path)) return FileError::Cancelled;
-  const FileError error = FileErrorFromErrno(WriteTextFile(
-      QFile::encodeName(path).toStdString(), m_format, [this](std::size_t count) {
-        return AgreeToReplaceUnholdable(OwnerWindow(), count, m_format.encoding);
-      }));
+  const FileError error =
+      FileErrorFromErrno(WriteTextFile(QFile::encodeName(path).toStdString(), m_format));
   if (error == FileError::None) m_diskFile.Remember(path);
   return error;
+}
+
+bool CWEXDoc::SaveCopyAs(const QString& path, const TextFormat& format) {
+  if (const int error = WriteTextFile(QFile::encodeName(path).toStdString(), format)) {
+    ReportFileError(OwnerWindow(), FileErrorFromErrno(error), path);
+    return false;
+  }
+  SetModifiedFlag(false);
+  // Written to the document's own file, the format is the document's from now on.
+  if (QFileInfo(path) == QFileInfo(GetPathName())) {
+    SetFormat(format);
+    m_diskFile.Remember(GetPathName());
+  }
+  return true;
 }
 
 QString CWEXDoc::PromptSaveFileName() {

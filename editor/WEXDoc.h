@@ -5,7 +5,6 @@
 #include "kanji/TextFormat.h"
 #include "platform/Cp932Codec.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -32,30 +31,27 @@ class CWEXDoc : public CDocument {
   const TextFormat& Format() const { return m_format; }
   void SetFormat(const TextFormat& format);
 
-  /// Reads the file at `path` into `text`: rich text (when `richText` and the
-  /// file starts with "{\rtf") as its plain text, any other through code
-  /// recognition and its prompts, owned by `owner`. Nothing is shown yet.
-  FileError ReadFileText(const QString& path, bool richText, QWidget* owner, FileText& text);
+  /// Opens `path` in place of the text, a modified one offered for saving
+  /// first (it may be saved into that very file). `richText`: a file that starts
+  /// with "{\rtf" comes in as its plain text; else its bytes are read as they
+  /// are. The questions and messages of reading it are owned by `owner`.
+  /// False when the user cancelled or the load failed (reported).
+  bool OpenReplacing(const QString& path, bool richText, QWidget* owner);
+  /// Writes the whole text to `path` in `format`, asking first about characters
+  /// the encoding cannot hold; the text counts as saved, and written to the
+  /// document's own file, `format` becomes the document's. False when it failed
+  /// (reported) or the user said no.
+  bool SaveCopyAs(const QString& path, const TextFormat& format);
+
   /// Shows `text` as the document's: the first screenful at once, the rest
   /// brought in from the event loop (see BackgroundLoad); the characters that
   /// its conversion replaced are told of in a message owned by `owner`.
   void ShowFileText(FileText text, QWidget* owner);
-  /// Replaces the whole text with `text` at once, as one step of the edit history.
-  void ReplaceWithFileText(FileText text, QWidget* owner);
   bool IsLoading() const;
   /// Brings in what a load has not yet, with the wait cursor: for the commands
   /// that need the whole text.
   void CompleteLoad();
 
-  /// Asked before a write with how many characters the encoding cannot hold,
-  /// when there are some; true lets them be written as "〓".
-  using UnholdableConfirm = std::function<bool(std::size_t count)>;
-  /// Writes the whole text in `format` to the file `localPath` (in the system's
-  /// encoding) while it is encoded, replacing the file safely. 0, the errno of
-  /// the failure, ENOMEM when memory runs out, or ECANCELED when `confirm`
-  /// said no and nothing was written.
-  int WriteTextFile(const std::string& localPath, const TextFormat& format,
-                    const UnholdableConfirm& confirm);
   /// Another program's changes to the document's file.
   FileChangeCheck& DiskFile() { return m_diskFile; }
   const FileChangeCheck& DiskFile() const { return m_diskFile; }
@@ -78,6 +74,24 @@ class CWEXDoc : public CDocument {
   QString PromptSaveFileName() override;
 
  private:
+  /// How Load reads the file: opened (rich text as its plain text), opened
+  /// as bytes, or loaded again over the text as one step of the edit history.
+  enum class LoadKind { Open, OpenBytes, Reload };
+
+  /// Reads the file at `path` into `text`, as `m_load` says, through code
+  /// recognition and its prompts. Nothing is shown yet.
+  FileError ReadFileText(const QString& path, FileText& text);
+  /// Replaces the whole text with `text` at once, as one step of the edit history.
+  void ReplaceWithFileText(FileText text);
+  /// Writes the whole text in `format` to the file `localPath` (in the system's
+  /// encoding) while it is encoded, replacing the file safely; the characters
+  /// the encoding cannot hold are asked about first. 0, the errno of the
+  /// failure, ENOMEM when memory runs out, or ECANCELED when the user said no
+  /// and nothing was written.
+  int WriteTextFile(const std::string& localPath, const TextFormat& format);
+  /// Load as `kind`, its questions owned by `owner`, in place of an open.
+  FileError LoadAs(const QString& path, LoadKind kind, QWidget* owner);
+  QWidget* LoadOwner() const;
   static cp932::LineEnds LineEndsOf(const FileText& text);
   void LetGoOfUnreadFile(int error);
   void ReportReplacedLater(FileText text, QWidget* owner);
@@ -87,5 +101,9 @@ class CWEXDoc : public CDocument {
   TextFormat m_format;
   std::unique_ptr<BackgroundLoad> m_pLoad;
   FileChangeCheck m_diskFile{*this};
-  bool m_bReloading = false;
+  struct LoadRequest {
+    LoadKind kind = LoadKind::Open;
+    QWidget* owner = nullptr;  ///< of the questions and messages; null: the window
+  };
+  LoadRequest m_load;
 };
