@@ -5,9 +5,8 @@
 # it uses over the next five seconds, and its peak resident memory. With a third
 # argument N it then presses Ctrl+End and types N keys at the end of the text,
 # reporting for each how long the process stayed busy after it (processor time
-# is counted in ticks of 10 ms, so short answers read as 0 or 10 ms); a program
-# that prints "key 0x41 T ms" lines on standard error (textview_proto) has those
-# in-process times reported too. Run it inside an X session with a window manager:
+# is counted in ticks of 10 ms, so short answers read as 0 or 10 ms). Run it
+# inside an X session with a window manager (bench/editor/compare.sh does):
 #   xvfb-run -a sh -c 'openbox & sleep 1; bench/editor/open_large.sh build/bin/wex big.txt 20'
 # The same script measures another editor given in place of wex, for a ratio in
 # the same run.
@@ -15,7 +14,7 @@ set -eu
 program=$1
 file=$2
 keys=${3:-0}
-log=$(mktemp)
+busy_log=$(mktemp)
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
 now() { date +%s.%N; }
 # Waits until the processor time of $pid stops growing for $1 polls of $2 s
@@ -37,7 +36,7 @@ median_max() {
 }
 
 start=$(now)
-"$program" "$file" >/dev/null 2>"$log" &
+"$program" "$file" >/dev/null 2>&1 &
 pid=$!
 window=""
 until [ -n "$window" ]; do
@@ -62,22 +61,15 @@ if [ "$keys" -gt 0 ]; then
   xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
   xdotool key ctrl+End
   settle 30 0.01
-  : > "$log.busy"
   for _ in $(seq "$keys"); do
     sent=$(now)
     xdotool type a
     settle 30 0.01
     awk -v a="$sent" -v b="$changed" \
-        'BEGIN {printf "%.0f\n", (b > a ? 1000 * (b - a) : 0)}' >> "$log.busy"
+        'BEGIN {printf "%.0f\n", (b > a ? 1000 * (b - a) : 0)}' >> "$busy_log"
   done
-  echo "                key busy (outside): $(median_max < "$log.busy")"
-  if grep -q '^key 0x41 ' "$log"; then
-    inside=$(awk '/^key 0x41 / {print $3}' "$log" | median_max)
-    echo "                key painted (inside): $inside"
-  fi
-  rm -f "$log.busy"
+  echo "                key busy: $(median_max < "$busy_log")"
 fi
-grep -E '^(first paint|loaded)' "$log" | sed 's/^/                /' || true
 kill "$pid"
 wait "$pid" 2>/dev/null || true
-rm -f "$log"
+rm -f "$busy_log"
