@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "plugins/common/LargeOutput.h"
 #include "plugins/common/ShiftJis.h"
 
 namespace bricks {
@@ -129,7 +130,8 @@ constexpr Kana kVu = kTable[0];
 }  // namespace
 
 std::string ToKatakana(std::string_view text) {
-  std::string out(text.size(), '\0');
+  std::string out = wpi::ReservedOutput(text.size());
+  out.resize(text.size());
   auto* o = reinterpret_cast<unsigned char*>(out.data());
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const unsigned char* end = p + text.size();

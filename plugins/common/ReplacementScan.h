@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "plugins/common/LargeOutput.h"
 #include "plugins/common/ShiftJis.h"
 
 namespace wpi {
@@ -77,6 +78,7 @@ class ReplacementScan {
   std::string Run(std::string_view in) const {
     std::string out;
     out.reserve(in.size() + in.size() / 8);
+    PreferHugePages(out);
     AppendTo(in, out);
     return out;
   }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 
+#include "plugins/common/LargeOutput.h"
 #include "plugins/common/ShiftJis.h"
 
 namespace cooer {
@@ -79,13 +80,15 @@ std::span<const wpi::Rule> BabyTalkRules() { return kRules; }
 std::string ToBabyTalk(std::string_view text) {
   const auto* t = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t size = text.size();
-  std::string out(size + size / 2 + 16, '\0');
+  std::string out = wpi::ReservedOutput(size + size / 2 + 16);
+  out.resize(size + size / 2 + 16);
   std::size_t used = 0;
   int last = -1;  // the rule that matched last in the cycle under way, or -1
   std::size_t i = 0;
   while (i < size) {
     if (out.size() - used < kPiece) {
       out.resize(out.size() + out.size() / 2 + kPiece);
+      wpi::PreferHugePages(out);
     }
     const int first = t[i] == 0x82 && i + 1 < size ? kFirstRule[t[i + 1]] : -1;
     const int rule = first < 0 ? -1 : RuleAt(text.substr(i), first, last);

@@ -179,6 +179,7 @@ std::string BuildPage(std::string_view text, std::string_view head, std::string_
   // Room for all of the page at once, so that it is never moved.
   std::string page;
   page.reserve(HeadSizeBound(head, titleRule[0]) + BodySizeBound(text) + foot.size());
+  wpi::PreferHugePages(page);
   wpi::ReplacementScan(titleRule).AppendTo(head, page);
   BodyWriter(page).Append(text);
   page.append(foot);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "plugins/common/LargeOutput.h"
+
 namespace plainer {
 namespace {
 
@@ -14,8 +16,7 @@ constexpr Entity kEntities[] = {{"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {
 
 // Decoded characters are not looked at again, so "&amp;lt;" gives "&lt;".
 std::string DecodeEntities(std::string_view in) {
-  std::string out;
-  out.reserve(in.size());
+  std::string out = wpi::ReservedOutput(in.size());
   std::size_t pos = 0;
   for (std::size_t amp; (amp = in.find('&', pos)) != std::string_view::npos;) {
     out.append(in, pos, amp - pos);
@@ -37,8 +38,7 @@ std::string DecodeEntities(std::string_view in) {
 // Quotes inside a tag mean nothing: its first ">" ends it. A ">" outside any tag
 // is text.
 std::string RemoveTags(std::string_view in) {
-  std::string out;
-  out.reserve(in.size());
+  std::string out = wpi::ReservedOutput(in.size());
   std::size_t pos = 0;
   for (std::size_t open; (open = in.find('<', pos)) != std::string_view::npos;) {
     out.append(in, pos, open - pos);
