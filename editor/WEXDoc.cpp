@@ -58,15 +58,11 @@ void CWEXDoc::DeleteContents() {
   m_diskFile.Remember(QString());
 }
 
-FileError CWEXDoc::LoadAs(const QString& path, LoadKind kind, QWidget* owner) {
-  m_load = {kind, owner};
-  const FileError error = Load(path);
-  m_load = {};
-  return error;
-}
-
 bool CWEXDoc::ReloadFile() {
-  if (const FileError error = LoadAs(GetPathName(), LoadKind::Reload, nullptr); error != FileError::None) {
+  m_load = {LoadKind::Reload, nullptr};
+  const FileError error = Load(GetPathName());
+  m_load = {};
+  if (error != FileError::None) {
     ReportFileError(OwnerWindow(), error, GetPathName());
     return false;
   }
@@ -283,11 +279,8 @@ FileError CWEXDoc::Store(const QString& path) {
 }
 
 bool CWEXDoc::SaveCopyAs(const QString& path, const TextFormat& format) {
-  if (const int error = WriteTextFile(QFile::encodeName(path).toStdString(), format)) {
-    ReportFileError(OwnerWindow(), FileErrorFromErrno(error), path);
-    return false;
-  }
-  SetModifiedFlag(false);
+  const int error = WriteTextFile(QFile::encodeName(path).toStdString(), format);
+  if (!FinishSave(path, FileErrorFromErrno(error))) return false;
   // Written to the document's own file, the format is the document's from now on.
   if (QFileInfo(path) == QFileInfo(GetPathName())) {
     SetFormat(format);

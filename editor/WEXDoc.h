@@ -89,8 +89,6 @@ class CWEXDoc : public CDocument {
   /// failure, ENOMEM when memory runs out, or ECANCELED when the user said no
   /// and nothing was written.
   int WriteTextFile(const std::string& localPath, const TextFormat& format);
-  /// Load as `kind`, its questions owned by `owner`, in place of an open.
-  FileError LoadAs(const QString& path, LoadKind kind, QWidget* owner);
   QWidget* LoadOwner() const;
   static cp932::LineEnds LineEndsOf(const FileText& text);
   void LetGoOfUnreadFile(int error);

@@ -71,8 +71,9 @@ bool CDocument::DoFileSave() {
   return true;
 }
 
-bool CDocument::SaveTo(const QString& path) {
-  const FileError error = Store(path);
+bool CDocument::SaveTo(const QString& path) { return FinishSave(path, Store(path)); }
+
+bool CDocument::FinishSave(const QString& path, FileError error) {
   if (error != FileError::None) {
     ReportFailure(OwnerWindow(), error, path, IDS_SAVE_FAILED);
     return false;

@@ -45,6 +45,9 @@ class CDocument : public QObject, public CCmdTarget {
   virtual FileError Store(const QString& path) = 0;
   /// The file name chosen in the framework's save dialog; empty when cancelled.
   virtual QString PromptSaveFileName() = 0;
+  /// Ends a save to `path` that came to `error`: the text counts as saved, or
+  /// the failure is reported (nothing when the user cancelled). False on failure.
+  bool FinishSave(const QString& path, FileError error);
 
  private:
   bool SaveTo(const QString& path);
