@@ -6,7 +6,7 @@
 #include "app/WindowSystem.h"
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "framework/StatusBar.h"
 #include "platform/X11Window.h"
 #include "resources/MainMenu.h"

@@ -5,7 +5,7 @@
 #include "app/WEXApp.h"
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "framework/DroppedFiles.h"
 #include "framework/StatusBar.h"
 #include "options/OptionsDlg.h"

@@ -1,7 +1,7 @@
 #pragma once
 #include "app/CommandLine.h"
 #include "framework/CmdTarget.h"
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "plugin_host/PluginScan.h"
 
 #include <memory>

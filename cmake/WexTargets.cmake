@@ -150,3 +150,18 @@ function(wex_plugin name)
   endif()
   add_dependencies(deliverables ${name})
 endfunction()
+
+# wex_qt_library(<name> SOURCES ... LIBS ...): the Qt side of one folder, a static
+# library linking the libraries it names (of the folders below it).
+function(wex_qt_library name)
+  cmake_parse_arguments(Q "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${Q_SOURCES})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON AUTORCC ON)
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${Q_LIBS} Qt6::Widgets)
+  # Nearly every source of the program includes these through its own headers:
+  # parsed once per library instead of once per source.
+  target_precompile_headers(${name} PRIVATE
+    <QApplication> <QDialog> <QFileDialog> <QMainWindow> <QMessageBox> <QObject>
+    <QString> <QTimer> <QWidget>)
+endfunction()

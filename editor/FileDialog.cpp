@@ -1,7 +1,7 @@
 #include "editor/FileDialog.h"
 
 #include "editor/FileNames.h"
-#include "editor/TextBoundary.h"
+#include "framework/TextBoundary.h"
 #include "framework/MessageBox.h"
 #include "framework/ModalSeam.h"
 

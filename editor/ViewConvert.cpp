@@ -1,7 +1,7 @@
 // The conversion commands of the whole text and their information boxes.
 
 #include "editor/WEXView.h"
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "framework/MessageBox.h"
 #include "kanji/KanjiConverter.h"
 

@@ -5,7 +5,7 @@
 #include "editor/FileDialog.h"
 #include "editor/FileNames.h"
 #include "editor/FormatChoice.h"
-#include "editor/TextBoundary.h"
+#include "framework/TextBoundary.h"
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
 #include "framework/WaitCursor.h"

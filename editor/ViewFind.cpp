@@ -1,9 +1,9 @@
 // Find (Ctrl+F), find next (F3) and replace (Ctrl+H) with the modeless dialogs.
 
 #include "editor/FindReplaceDialog.h"
-#include "editor/TextBoundary.h"
+#include "framework/TextBoundary.h"
 #include "editor/WEXView.h"
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 
 #include "textview/TextFind.h"
 

@@ -3,7 +3,7 @@
 
 #include "settings/Settings.h"
 #include "editor/FontUnits.h"
-#include "editor/TextBoundary.h"
+#include "framework/TextBoundary.h"
 #include "editor/WEXView.h"
 #include "framework/ModalSeam.h"
 #include "framework/WaitCursor.h"

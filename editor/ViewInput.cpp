@@ -2,7 +2,7 @@
 // dropped text. It is made what Shift-JIS can hold on the way in, so that the
 // view shows exactly what Save writes.
 
-#include "editor/TextBoundary.h"
+#include "framework/TextBoundary.h"
 #include "editor/WEXView.h"
 #include "framework/StatusBar.h"
 

@@ -1,6 +1,6 @@
 // Plug-in commands of the view: run a plug-in on the whole text, open its settings.
 
-#include "editor/TextBoundary.h"
+#include "framework/TextBoundary.h"
 #include "editor/WEXView.h"
 #include "framework/MessageBox.h"
 #include "framework/WaitCursor.h"

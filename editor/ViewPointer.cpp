@@ -3,7 +3,7 @@
 
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "framework/DroppedFiles.h"
 #include "framework/MessageBox.h"
 #include "framework/StatusBar.h"

@@ -2,7 +2,7 @@
 // printer object keeps what the setup chose for the next print.
 
 #include "editor/WEXView.h"
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "framework/ModalSeam.h"
 
 #include "textview/TextPrinter.h"

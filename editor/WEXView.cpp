@@ -6,7 +6,7 @@
 #include "editor/FindReplaceDialog.h"
 #include "editor/OutOfMemory.h"
 #include "editor/WEXDoc.h"
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "framework/FrameWnd.h"
 #include "framework/MessageBox.h"
 #include "framework/StatusBar.h"

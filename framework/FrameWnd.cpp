@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTimer>
 
 CFrameWnd::CFrameWnd(QWidget* parent) : QMainWindow(parent) {}
 
@@ -69,10 +68,6 @@ void CFrameWnd::SendCommand(int id) {
   if (InterceptCommand(id)) return;
   for (CCmdTarget* target : RouteTargets())
     if (target && target->OnCmdMsg(id)) return;
-}
-
-void CFrameWnd::PostCommand(int id) {
-  QTimer::singleShot(0, this, [this, id] { SendCommand(id); });
 }
 
 bool CFrameWnd::InterceptCommand(int) { return false; }

@@ -20,8 +20,6 @@ class CFrameWnd : public QMainWindow, public CCmdTarget {
 
   /// Routes command `id` as if its menu item had been chosen.
   void SendCommand(int id);
-  /// Queues command `id` to be routed after the current event has been handled.
-  void PostCommand(int id);
 
   /// The action that carries command `id` (menu item, accelerator or button),
   /// or nullptr.

@@ -2,7 +2,7 @@
 
 #include "settings/Settings.h"
 #include "settings/SettingsDirectory.h"
-#include "editor/TextBoundary.h"
+#include "framework/TextBoundary.h"
 #include "framework/ModalSeam.h"
 #include "framework/DialogTemplate.h"
 

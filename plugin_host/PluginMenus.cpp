@@ -1,6 +1,6 @@
 #include "plugin_host/PluginMenus.h"
 
-#include "editor/TextBoundary.h"
+#include "framework/TextBoundary.h"
 #include "framework/FrameWnd.h"
 #include "plugin_host/PluginDirectories.h"
 #include "resources/MainMenu.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Finding the plug-ins in their directories and running one. Plain C++.
 
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #include "resources/MainMenu.h"
 
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 
 using namespace cmd;
 

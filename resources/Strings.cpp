@@ -1,6 +1,6 @@
 #include "resources/Strings.h"
 
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 
 #include <QStringList>
 #include <unordered_map>

@@ -2,9 +2,9 @@
 
 #include "settings/Settings.h"
 #include "settings/SettingsDirectory.h"
-#include "editor/TextBoundary.h"
+#include "framework/TextBoundary.h"
 #include "framework/CmdUI.h"
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "framework/FrameWnd.h"
 #include "framework/ModalSeam.h"
 #include "tools/StartProgram.h"

@@ -8,10 +8,10 @@
 
 #include "app/MainFrame.h"
 #include "settings/Settings.h"
-#include "editor/TextBoundary.h"
+#include "framework/TextBoundary.h"
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "framework/ModalSeam.h"
 #include "framework/StatusBar.h"
 #include "kanji/TextFormat.h"

@@ -6,7 +6,7 @@
 // run, with the bytes that adds to the disk.
 
 #include "editor/RecoveryJournal.h"
-#include "editor/TextBoundary.h"
+#include "framework/TextBoundary.h"
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
 #include "tests/support/TempDir.h"

@@ -2,7 +2,7 @@
 // on top as the platform allows it (not at all), a topmost tool started without a
 // wait, a clean end, and nothing of it going to an X server.
 
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "tests/support/WexHarness.h"
 #include "tests/wayland/UnservedXDisplay.h"
 #include "tests/wayland/WaylandTestMain.h"

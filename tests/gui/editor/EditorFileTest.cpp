@@ -2,7 +2,7 @@
 // Open, rich text, Save, Save As and the folder kept in "LastDir", file errors.
 
 #include "settings/Settings.h"
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "tests/gui/editor/EditorTestSupport.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/MemoryHeadroom.h"

@@ -1,7 +1,7 @@
 // Files in UTF-8 and UTF-16 and with LF or CR line ends: recognised, converted,
 // written back in their own form; the format pane; Save As in every encoding.
 
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "framework/StatusBar.h"
 #include "tests/gui/editor/EditorTestSupport.h"
 #include "tests/support/Iconv.h"

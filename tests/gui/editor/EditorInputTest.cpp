@@ -2,7 +2,7 @@
 // is what Shift-JIS can hold, so that what the view shows is what Save writes.
 
 #include "editor/FindReplaceDialog.h"
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "framework/StatusBar.h"
 #include "tests/gui/editor/EditorTestSupport.h"
 

@@ -2,7 +2,7 @@
 // comes in, the commands that wait for the whole text, and memory too short for
 // the text of a file.
 
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "framework/StatusBar.h"
 #include "platform/FileBytes.h"
 #include "tests/gui/editor/EditorTestSupport.h"

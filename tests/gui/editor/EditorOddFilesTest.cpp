@@ -2,7 +2,7 @@
 // each failure is told with its own cause, the text stays as it was, and the
 // messages fit on the screen.
 
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "framework/FileError.h"
 #include "platform/FileBytes.h"
 #include "tests/gui/editor/EditorTestSupport.h"

@@ -1,7 +1,7 @@
 #include "tests/gui/editor/EditorTestSupport.h"
 
 #include "settings/Settings.h"
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "framework/StatusBar.h"
 #include "platform/Cp932Codec.h"
 

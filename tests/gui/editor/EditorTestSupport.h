@@ -15,7 +15,7 @@ class EditorTest : public FreshSettingsTest {};
 
 /// Text of Shift-JIS bytes given as UTF-8 (for readable expectations).
 std::string Sjis(const char* utf8);
-/// Lets posted events (the simulated key presses) arrive.
+/// Lets posted events (queued calls, zero-time timers) arrive.
 void DeliverPostedEvents();
 /// Queues a file dialog answer: the dialog accepts `path`.
 void QueueFileChoice(ModalScript& script, const std::string& path);

@@ -2,7 +2,7 @@
 // font, the right-click menu, the caret pane, dropped files, find and replace.
 
 #include "editor/FindReplaceDialog.h"
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "tests/gui/editor/EditorTestSupport.h"
 #include "tests/support/TempDir.h"
 

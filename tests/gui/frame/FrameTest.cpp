@@ -4,7 +4,7 @@
 
 #include "app/FramePlacement.h"
 #include "settings/Settings.h"
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "framework/ModalSeam.h"
 #include "framework/StatusBar.h"
 #include "platform/InputMethod.h"

@@ -1,7 +1,7 @@
 // The options dialog as the View menu opens it, driven through its controls by a
 // modal script: what it shows of the settings file and what OK and Cancel write.
 
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "framework/ModalSeam.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/FreshSettings.h"

@@ -2,7 +2,7 @@
 // as one undoable step, and their settings opened without touching the text.
 
 #include "settings/Settings.h"
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "framework/ModalSeam.h"
 #include "tests/support/FreshSettings.h"
 #include "tests/support/MemoryHeadroom.h"

@@ -1,7 +1,7 @@
 // The application shell as a user meets it: menus, accelerators, captions,
 // the save-changes question, the about box and the command line.
 
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "editor/FindReplaceDialog.h"
 #include "framework/ModalSeam.h"
 #include "tests/support/FreshSettings.h"
@@ -94,9 +94,8 @@ TEST_F(ShellTest, AcceleratorsReachTheirCommands) {
     EXPECT_EQ(action->data().toInt(), id) << keys.toString().toStdString();
   }
 
-  // Keys typed in the editor go through the window's accelerators, not the
-  // control's own bindings: Ctrl+Z after a conversion is the view's one-step
-  // Undo (the control's own would only take back the simulated edit).
+  // Keys typed in the editor go through the window's accelerators: Ctrl+Z after
+  // a conversion is the view's Undo, which takes the whole conversion back.
   wex.frame().show();
   wex.view().setFocus();
   wex.view().SetWholeText("before");

@@ -1,6 +1,6 @@
 // The tools settings dialog: what it shows, what OK writes, Cancel, and Browse.
 
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "framework/ModalSeam.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/FreshSettings.h"

@@ -1,7 +1,7 @@
 // The tool slots in the main window: menu texts, toolbar buttons and their icons,
 // launching from the menu and from a button.
 
-#include "framework/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "framework/ModalSeam.h"
 #include "tests/support/FreshSettings.h"
 #include "tests/support/WexHarness.h"

@@ -1,4 +1,4 @@
-#include "editor/TextBoundary.h"
+#include "framework/TextBoundary.h"
 
 QString SjisToText(std::string_view sjis, cp932::LineEnds lineEnds) {
   QString text(static_cast<qsizetype>(sjis.size()), Qt::Uninitialized);

@@ -28,7 +28,6 @@ constexpr int ID_EUC_SETTINGS = 32792;
 constexpr int ID_JIS_SETTINGS = 32793;
 constexpr int ID_ABOUT = 32794;
 constexpr int ID_EUC_TO_SJIS = 32795;
-constexpr bool IsTool(int id) { return id >= ID_TOOL_FIRST && id < ID_TOOL_FIRST + TOOL_SLOTS; }
 
 // Framework commands.
 constexpr int ID_FILE_NEW = 57600;
