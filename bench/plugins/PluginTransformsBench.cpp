@@ -7,12 +7,13 @@
 // read from its data file. Prints each transform's speed and its share of memcpy's
 // at the end.
 //
-// Markwell, RelWithDebInfo on the shared 2-core build machine (runs vary by a
-// quarter with the load; memcpy 22-32 GB/s in the same runs):
-//   prose 790-1360 MB/s (1/18-1/34 of memcpy), dense 620-830 MB/s (1/30-1/43),
-//   one_line 535-790 MB/s (1/34-1/42), dense under the data file's template
-//   540-700 MB/s (1/38-1/46). In that last case about three quarters of the time
-//   is the one pass over the body, the rest zeroing and mapping fresh page memory.
+// RelWithDebInfo on the shared 2-core build machine, big blocks mapped afresh as
+// in the program (runs vary by a quarter with the load; memcpy 20-35 GB/s):
+// Markwell dense 731-842 MB/s (1/31 of memcpy), one_line 585-758, under the data
+// file's template 730, prose 1045-1399; Bricks dense 908, Cooer dense 579-601,
+// Plainer dense 632-704. Before results asked for huge pages, every plug-in spent
+// most of its time in page faults on its fresh result: Markwell dense 161 MB/s,
+// one_line 112, Bricks dense 242, Cooer dense 151, Plainer dense 175.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -30,11 +31,11 @@
 
 #include <unistd.h>
 
+#include "platform/LargeBlocks.h"
 #include "plugins/bricks/Katakana.h"
 #include "plugins/cooer/BabyTalk.h"
 #include "plugins/markwell/MarkwellPage.h"
 #include "plugins/markwell/TemplateFile.h"
-#include "platform/LargeBlocks.h"
 #include "plugins/plainer/RemoveMarkup.h"
 #include "tests/support/Iconv.h"
 
