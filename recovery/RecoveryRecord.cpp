@@ -150,8 +150,10 @@ bool JoinPieces(RecoveryRecord& record, std::string_view units) {
   std::uint64_t size = 0;
   for (const RecordPiece& piece : pieced.pieces) size += piece.length;
   text.reserve(size);
-  for (const RecordPiece& piece : pieced.pieces)
-    text += (piece.inRecord ? std::string_view(pieced.own) : units).substr(piece.start, piece.length);
+  for (const RecordPiece& piece : pieced.pieces) {
+    const std::string_view from = piece.inRecord ? std::string_view(pieced.own) : units;
+    text += from.substr(piece.start, piece.length);
+  }
   record.text = std::move(text);
   record.pieced.reset();
   return true;

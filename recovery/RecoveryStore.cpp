@@ -182,9 +182,8 @@ int RecoveryStore::Write(const RecoveryRecord& record) {
     ::unlink(tempPath.c_str());
     return error;
   }
-  const std::optional<std::uint64_t> replaced = m_recordUnits;
-  m_recordUnits.reset();
-  if (record.pieced) m_recordUnits = record.pieced->units;
+  const std::optional<std::uint64_t> replaced = std::exchange(
+      m_recordUnits, record.pieced ? std::optional(record.pieced->units) : std::nullopt);
   if (replaced != m_recordUnits) ForgetUnits(replaced);
   return SyncFolder(m_folder);
 }

@@ -73,7 +73,8 @@ struct TextBuffer::Impl {
       runBlocks.resize(std::min(runBlocks.size(), first));
       return;
     }
-    const std::size_t last = std::min(runBlocks.size(), change.insertedEnd.paragraph / kRunBlock + 1);
+    const std::size_t last =
+        std::min(runBlocks.size(), change.insertedEnd.paragraph / kRunBlock + 1);
     for (std::size_t b = first; b < last; ++b) runBlocks[b].reset();
   }
   std::vector<StoredRun> RunsOf(std::size_t from, std::size_t to) const;
@@ -103,8 +104,10 @@ std::vector<StoredRun> TextBuffer::Impl::RunsOf(std::size_t from, std::size_t to
     if (!runs.empty() && runs.back().store != Store::ParagraphEnds) {
       const StoredRun& last = runs.back();
       const std::uint64_t next = last.start + last.length;
-      const bool inAdded = last.store == Store::Added;
-      if (next < (inAdded ? added.size() : loaded) && (inAdded ? added[next] : fileData[next]) == u'\n') {
+      const std::u16string_view store = last.store == Store::Added
+                                            ? std::u16string_view(added)
+                                            : std::u16string_view(fileData, loaded);
+      if (next < store.size() && store[next] == u'\n') {
         AppendRun(runs, {last.store, next, 1});
         continue;
       }

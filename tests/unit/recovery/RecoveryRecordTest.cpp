@@ -24,7 +24,8 @@ RecoveryRecord Sample() {
 RecoveryRecord PiecedSample(std::string_view units) {
   RecoveryRecord r = Sample();
   r.text.clear();
-  r.pieced = PiecedText{7, units.size(), Crc32(units), {{2, 3, false}, {0, 1, true}, {0, 2, false}}, "\n"};
+  r.pieced = PiecedText{7, units.size(), Crc32(units),
+                        {{2, 3, false}, {0, 1, true}, {0, 2, false}}, "\n"};
   return r;
 }
 

@@ -162,7 +162,8 @@ TEST(TextBufferTest, StoredRunsFollowEditsAcrossManyParagraphs) {
       if (run.store == Store::ParagraphEnds)
         text.append(run.length, u'\n');
       else
-        text += (run.store == Store::Loaded ? loaded : buffer.AddedText()).substr(run.start, run.length);
+        text += (run.store == Store::Loaded ? loaded : buffer.AddedText())
+                    .substr(run.start, run.length);
     }
     return text;
   };
