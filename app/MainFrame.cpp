@@ -4,6 +4,7 @@
 #include "settings/SettingsDirectory.h"
 #include "app/WEXApp.h"
 #include "editor/WEXDoc.h"
+#include "editor/PointerInput.h"
 #include "editor/WEXView.h"
 #include "resources/CommandIds.h"
 #include "framework/DroppedFiles.h"
@@ -147,5 +148,5 @@ void CMainFrame::dropEvent(QDropEvent* event) {
   const QStringList paths = DroppedFiles(event->mimeData());
   if (paths.isEmpty()) return;
   event->acceptProposedAction();
-  m_pView->OpenDroppedFiles(paths);
+  m_pView->Pointer().OpenDroppedFiles(paths);
 }

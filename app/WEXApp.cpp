@@ -6,6 +6,7 @@
 #include "editor/RecoveryJournal.h"
 #include "editor/RecoveryOffer.h"
 #include "editor/WEXDoc.h"
+#include "editor/PrintCommands.h"
 #include "editor/WEXView.h"
 #include "framework/MessageBox.h"
 #include "recovery/RecoveryFolder.h"
@@ -97,7 +98,7 @@ bool CWEXApp::PrintAndEnd() {
     return false;
   }
   QPrinter printer(target);
-  m_pMainFrame->View()->Print(printer);
+  m_pMainFrame->View()->Printing().Print(printer);
   return true;
 }
 
@@ -105,4 +106,4 @@ void CWEXApp::OnFileNew() {
   if (m_pDocument->SaveModified()) m_pDocument->OnNewDocument();
 }
 
-void CWEXApp::OnFilePrintSetup() { m_pMainFrame->View()->PrintSetup(); }
+void CWEXApp::OnFilePrintSetup() { m_pMainFrame->View()->Printing().PrintSetup(); }

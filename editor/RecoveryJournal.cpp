@@ -1,5 +1,6 @@
 #include "editor/RecoveryJournal.h"
 
+#include "editor/PluginCommands.h"
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
 
@@ -25,7 +26,7 @@ RecoveryJournal::RecoveryJournal(CWEXDoc& document, const std::string& folder)
   CWEXView* view = m_doc.GetView();
   connect(view, &textview::TextEdit::TextChanged, this, &RecoveryJournal::OnContentsChanged);
   connect(view, &textview::TextEdit::ModificationChanged, this, &RecoveryJournal::OnModificationChanged);
-  connect(view, &CWEXView::PluginAboutToRun, this, &RecoveryJournal::UpdateNow);
+  connect(&view->Plugins(), &PluginCommands::PluginAboutToRun, this, &RecoveryJournal::UpdateNow);
 }
 
 RecoveryJournal::~RecoveryJournal() { m_writer.RemoveNow(); }

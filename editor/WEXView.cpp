@@ -1,59 +1,59 @@
 #include "editor/WEXView.h"
 
-#include "settings/Settings.h"
-#include "settings/SettingsDirectory.h"
 #include "editor/BufferText.h"
-#include "editor/FindReplaceDialog.h"
+#include "editor/CaretPane.h"
+#include "editor/ConvertCommands.h"
+#include "editor/FileDialogCommands.h"
+#include "editor/FindCommands.h"
+#include "editor/FontCommands.h"
 #include "editor/OutOfMemory.h"
+#include "editor/PluginCommands.h"
+#include "editor/PointerInput.h"
+#include "editor/PrintCommands.h"
 #include "editor/WEXDoc.h"
-#include "resources/CommandIds.h"
-#include "framework/FrameWnd.h"
 #include "framework/MessageBox.h"
 #include "framework/StatusBar.h"
+#include "framework/TextBoundary.h"
 #include "framework/WaitCursor.h"
+#include "resources/CommandIds.h"
 #include "resources/MainMenu.h"
+#include "settings/Settings.h"
+#include "settings/SettingsDirectory.h"
 
-#include <QAction>
 #include <QKeyEvent>
 #include <QScrollBar>
-#include <QPrinter>
 #include <new>
 #include <utility>
 
 CWEXView::CWEXView(QWidget* parent, CStatusBar* statusBar, const PluginFileTable& pluginFiles)
-    : TextEdit(parent), m_pStatusBar(statusBar), m_pluginFiles(pluginFiles) {
+    : TextEdit(parent), m_pStatusBar(statusBar) {
   m_settingsPath = GetSettingsDirectory();
   MakeSettingsPath(m_settingsPath, "WEX.ini");
-  setAcceptDrops(true);
-  connect(this, &TextEdit::CaretMoved, this, &CWEXView::UpdateLineColumn);
   RegisterCommands();
-  LoadFontSettings();
+  m_find = std::make_unique<FindCommands>(*this);
+  m_printing = std::make_unique<PrintCommands>(*this);
+  m_plugins = std::make_unique<PluginCommands>(*this, pluginFiles);
+  m_converts = std::make_unique<ConvertCommands>(*this);
+  m_fileDialogs = std::make_unique<FileDialogCommands>(*this, m_settingsPath);
+  m_fonts = std::make_unique<FontCommands>(*this, m_settingsPath);
+  for (CCmdTarget* part : std::initializer_list<CCmdTarget*>{
+           m_find.get(), m_printing.get(), m_plugins.get(), m_converts.get(),
+           m_fileDialogs.get(), m_fonts.get()})
+    AddPart(*part);
+  m_pointer = std::make_unique<PointerInput>(*this);
+  m_caretPane = std::make_unique<CaretPane>(*this, statusBar);
 }
 
 CWEXView::~CWEXView() = default;
 
 void CWEXView::RegisterCommands() {
   using namespace cmd;
-  OnCommand(ID_ABOUT, [this](int) { OnAbout(); });
+  OnCommand(ID_ABOUT, [this](int) {
+    ShowMessageBox(this, QString::fromUtf8("Wex ver 2.1a\n\n2024-2026 Wex developers"),
+                   QString(), QMessageBox::Ok);
+  });
   OnCommand(ID_EDIT_UNDO, [this](int) { Undo(); });
   OnUpdate(ID_EDIT_UNDO, [this](CCmdUI& ui) { ui.Enable(Buffer().CanUndo()); });
-  OnCommand(ID_FONT, [this](int) { OnFont(); });
-  for (int id : {ID_EUC_TO_SJIS, ID_JIS_TO_SJIS}) OnCommand(id, [this](int id) { OnConvert(id); });
-  for (int id : {ID_EUC_SETTINGS, ID_JIS_SETTINGS})
-    OnCommand(id, [this](int id) { OnConvertInfo(id); });
-  OnCommandRange(PLUGIN_RUN_FIRST, PLUGIN_RUN_FIRST + MAX_PLUGINS - 1,
-                 [this](int id) { RunPlugin(id - PLUGIN_RUN_FIRST); });
-  OnCommandRange(PLUGIN_OPTION_FIRST, PLUGIN_OPTION_FIRST + MAX_PLUGINS - 1,
-                 [this](int id) { OpenPluginOptions(id - PLUGIN_OPTION_FIRST); });
-  OnCommand(ID_FILE_OPEN, [this](int) { OnFileOpen(); });
-  OnCommand(ID_FILE_SAVE_AS, [this](int) { OnFileSaveAs(); });
-  RegisterEditCommands();
-  RegisterFindCommands();
-  RegisterPrintCommands();
-}
-
-void CWEXView::RegisterEditCommands() {
-  using namespace cmd;
   OnCommand(ID_EDIT_CUT, [this](int) { Cut(); });
   OnUpdate(ID_EDIT_CUT, [this](CCmdUI& ui) { ui.Enable(HasSelection()); });
   OnCommand(ID_EDIT_COPY, [this](int) { Copy(); });
@@ -115,30 +115,6 @@ QSize CWEXView::sizeHint() const {
           metrics.lineSpacing() * 25};
 }
 
-void CWEXView::SendCommand(int id) {
-  if (auto* frame = dynamic_cast<CFrameWnd*>(window()))
-    frame->SendCommand(id);
-  else
-    OnCmdMsg(id);
-}
-
-void CWEXView::UpdateCommandUI(QAction* action) {
-  if (auto* frame = dynamic_cast<CFrameWnd*>(window())) {
-    frame->UpdateCommandUI(action);
-    return;
-  }
-  CCmdUI ui;
-  ui.id = action->data().toInt();
-  OnUpdateCmdUI(ui);
-  action->setEnabled(ui.enabled);
-}
-
-void CWEXView::OnAbout() {
-  ShowMessageBox(this,
-                 QString::fromUtf8("Wex ver 2.1a\n\n2024-2026 Wex developers"),
-                 QString(), QMessageBox::Ok);
-}
-
 bool CWEXView::event(QEvent* e) {
   // The control claims standard keys (Ctrl+Z, Ctrl+C, ...) for itself; the
   // main window's accelerators must win so that every command is routed.
@@ -154,7 +130,19 @@ bool CWEXView::event(QEvent* e) {
   return TextEdit::event(e);
 }
 
-void CWEXView::keyReleaseEvent(QKeyEvent* e) {
-  UpdateLineColumn();
-  TextEdit::keyReleaseEvent(e);
+// Text entering the view from the user is made what Shift-JIS can hold on the
+// way in, so that the view shows exactly what Save writes.
+QString CWEXView::FilterInput(const QString& text) { return Representable(text); }
+
+QString CWEXView::Representable(const QString& text) {
+  std::size_t replaced = 0;
+  QString representable = RepresentableText(text, replaced);
+  ReportReplaced(replaced);
+  return representable;
+}
+
+void CWEXView::ReportReplaced(std::size_t count) {
+  if (count == 0 || !m_pStatusBar) return;
+  m_pStatusBar->SetPaneText(
+      0, QString::fromUtf8("Shift-JISにない文字を〓に置き換えました（%1文字）").arg(count));
 }

@@ -1,7 +1,6 @@
 #pragma once
 #include "framework/CmdTarget.h"
 #include "platform/Cp932Codec.h"
-#include "plugin_host/PluginModule.h"
 #include "plugin_host/PluginScan.h"
 #include "textview/TextEdit.h"
 
@@ -12,17 +11,22 @@
 #include <string>
 #include <string_view>
 
+class CaretPane;
+class ConvertCommands;
 class CStatusBar;
 class CWEXDoc;
-class FindReplaceDialog;
-class QAction;
-class QMenu;
-class QPrinter;
-struct FindRequest;
+class FileDialogCommands;
+class FindCommands;
+class FontCommands;
+class PluginCommands;
+class PointerInput;
+class PrintCommands;
 
-// The editor view: the text control and the whole-text operations on it, its
-// font, right-click menu, dropped files, caret pane, find and print.
-// Text crosses this boundary only as Shift-JIS bytes.
+// The editor view: the edit control, with the text crossing its boundary only as
+// Shift-JIS bytes, and the whole-text operations on it. The commands and events
+// beyond editing are parts of their own, each registering its commands: find,
+// printing, plug-ins, conversions, Open and Save As, the font, the pointer (the
+// right-click menu, dropped files) and the caret pane.
 class CWEXView : public textview::TextEdit, public CCmdTarget {
   Q_OBJECT
  public:
@@ -32,6 +36,7 @@ class CWEXView : public textview::TextEdit, public CCmdTarget {
   ~CWEXView() override;
 
   void SetDocument(CWEXDoc* document) { m_pDocument = document; }
+  CWEXDoc* GetDocument() const { return m_pDocument; }
 
   /// The whole text as Shift-JIS with CR LF between paragraphs.
   std::string GetPlainText() const;
@@ -46,8 +51,8 @@ class CWEXView : public textview::TextEdit, public CCmdTarget {
   /// Puts back a text as the control held it ("\n" ends a paragraph), counted
   /// as modified.
   void RestoreText(std::u16string_view text);
-  /// Shows the whole text in the view's font; selection and modified flag stay.
-  void ApplyCharFormat();
+  /// A command that needs the whole text waits for a load to bring it in.
+  void WaitForWholeText() const;
 
   /// A whole-text transformation: the new Shift-JIS text, or no result to leave
   /// everything as it was. It may throw std::bad_alloc.
@@ -59,89 +64,38 @@ class CWEXView : public textview::TextEdit, public CCmdTarget {
   /// replaced.
   bool TransformWholeText(const Transformation& transform);
 
-  /// The view's font as the settings file keeps it.
-  struct CharFormat {
-    std::string faceName;  // Shift-JIS, at most 31 bytes; empty: the control's default
-    int charSet = 0;       // 128: a Japanese font
-    int height = 0;        // twips; 0: the control's default
-  };
-  const CharFormat& GetCharFormat() const { return m_cf; }
+  /// `text` made what Shift-JIS can hold before it enters the view; says in the
+  /// status bar's message pane how many characters became "〓".
+  QString Representable(const QString& text);
+  void ReportReplaced(std::size_t count);
 
-  /// The right-click menu (owned by the caller); its items route their commands.
-  QMenu* CreateContextMenu();
-  /// Opens each file in order as the document, asking to save changes first.
-  void OpenDroppedFiles(const QStringList& paths);
-  /// Writes the caret's "line:column" into the main window's status bar.
-  void UpdateLineColumn();
+  FindCommands& Find() { return *m_find; }
+  PrintCommands& Printing() { return *m_printing; }
+  PluginCommands& Plugins() { return *m_plugins; }
+  FontCommands& Fonts() { return *m_fonts; }
+  PointerInput& Pointer() { return *m_pointer; }
 
   /// Room for 80 columns and 25 lines: the size the window gets when the
   /// window manager is left to choose it.
   QSize sizeHint() const override;
 
-  void Print(QPrinter& printer);
-  void PrintSetup();
-  /// Finds with the settings of the find dialogs; false (and a beep) when not found.
-  bool FindNext(const FindRequest& request);
-  /// Replaces every match in one undoable edit; returns how many.
-  int ReplaceAll(const FindRequest& request);
-  FindReplaceDialog* FindDialog() const { return m_pFindDialog; }
-
- signals:
-  /// A plug-in is about to be given the text: what is unsaved must be safe first,
-  /// in case it never returns.
-  void PluginAboutToRun();
-
  protected:
   bool event(QEvent* e) override;
   /// Text entering the view: typing, input-method commits, paste and dropped text.
   QString FilterInput(const QString& text) override;
-  void keyReleaseEvent(QKeyEvent* e) override;
-  void contextMenuEvent(QContextMenuEvent* e) override;
-  void dragEnterEvent(QDragEnterEvent* e) override;
-  void dragMoveEvent(QDragMoveEvent* e) override;
-  void dropEvent(QDropEvent* e) override;
 
  private:
   void RegisterCommands();
-  void RegisterEditCommands();
-  void RegisterFindCommands();
-  void RegisterPrintCommands();
-  void SendCommand(int id);
-  /// Enables `action` (carrying a command id) as the main window's menu would.
-  void UpdateCommandUI(QAction* action);
-  void OnAbout();
-  /// `text` made what Shift-JIS can hold before it enters the view; says in the
-  /// status bar's message pane how many characters became "〓".
-  QString Representable(const QString& text);
-  void ReportReplaced(std::size_t count);
-  void OnConvert(int id);
-  void OnConvertInfo(int id);
-  void RunPlugin(int index);
-  /// Tells the user that the plug-in of command `index` gave a result that was not used.
-  void ReportInvalidResult(int index);
-  void OpenPluginOptions(int index);
-  bool LoadPlugin(int index);
-  void OnFont();
-  void LoadFontSettings();
-  void OnFileOpen();
-  void OnFileSaveAs();
-  void ShowFindDialog(bool replace);
-  void OnReplaceOne(const FindRequest& request);
-  const FindRequest& RememberFind(const FindRequest& request);
-  void OnFilePrint(bool withDialog);
-  void OnFilePrintPreview();
-  QPrinter& Printer();
-  /// A command that needs the whole text waits for a load to bring it in.
-  void WaitForWholeText() const;
 
-  CharFormat m_cf;
   CWEXDoc* m_pDocument = nullptr;
   std::string m_settingsPath;
   QPointer<CStatusBar> m_pStatusBar;  // the frame destroys its children in any order
-  const PluginFileTable& m_pluginFiles;
-  FindReplaceDialog* m_pFindDialog = nullptr;
-  std::unique_ptr<FindRequest> m_pLastFind;
-  std::unique_ptr<QPrinter> m_pPrinter;
-  bool m_bLineColumnQueued = false;  ///< a sliced count goes on after the pending events
-  PluginModule m_pluginModule;  ///< the plug-in of the last plug-in command
+  std::unique_ptr<FindCommands> m_find;
+  std::unique_ptr<PrintCommands> m_printing;
+  std::unique_ptr<PluginCommands> m_plugins;
+  std::unique_ptr<ConvertCommands> m_converts;
+  std::unique_ptr<FileDialogCommands> m_fileDialogs;
+  std::unique_ptr<FontCommands> m_fonts;
+  std::unique_ptr<PointerInput> m_pointer;
+  std::unique_ptr<CaretPane> m_caretPane;
 };

@@ -3,9 +3,12 @@
 
 #include <functional>
 #include <unordered_map>
+#include <vector>
 
 // A command target keeps a table from command id to handler, and from command id
 // to update handler. Routing asks targets in turn; the first with a handler wins.
+// A target may be made of parts, each a target of its own: what the target's own
+// tables lack is asked of its parts in the order they were added.
 class CCmdTarget {
  public:
   using Handler = std::function<void(int id)>;
@@ -17,15 +20,18 @@ class CCmdTarget {
   virtual bool OnCmdMsg(int id);
   /// Runs the update handler for `id`; false when this target has none.
   bool OnUpdateCmdUI(CCmdUI& ui);
-  bool HasCommand(int id) const { return commands_.count(id) != 0; }
+  bool HasCommand(int id) const;
 
  protected:
   void OnCommand(int id, Handler handler) { commands_[id] = std::move(handler); }
   void OnCommandRange(int first, int last, const Handler& handler);
   void OnUpdate(int id, UpdateHandler handler) { updates_[id] = std::move(handler); }
   void OnUpdateRange(int first, int last, const UpdateHandler& handler);
+  /// `part` must outlive this target.
+  void AddPart(CCmdTarget& part) { parts_.push_back(&part); }
 
  private:
   std::unordered_map<int, Handler> commands_;
   std::unordered_map<int, UpdateHandler> updates_;
+  std::vector<CCmdTarget*> parts_;
 };

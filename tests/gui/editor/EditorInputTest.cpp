@@ -2,6 +2,7 @@
 // is what Shift-JIS can hold, so that what the view shows is what Save writes.
 
 #include "editor/FindReplaceDialog.h"
+#include "editor/FindCommands.h"
 #include "resources/CommandIds.h"
 #include "framework/StatusBar.h"
 #include "tests/gui/editor/EditorTestSupport.h"
@@ -81,12 +82,12 @@ TEST_F(EditorTest, ReplacementTextKeepsToShiftJis) {
   WexHarness wex;
   wex.view().SetWholeText("a-b-c");
   wex.frame().SendCommand(ID_EDIT_REPLACE);
-  FindReplaceDialog* dialog = wex.view().FindDialog();
+  FindReplaceDialog* dialog = wex.view().Find().Dialog();
   ASSERT_NE(dialog, nullptr);
   FindRequest request;
   request.what = "-";
   request.with = QString::fromUtf8("〜😀");
-  EXPECT_EQ(wex.view().ReplaceAll(request), 2);
+  EXPECT_EQ(wex.view().Find().ReplaceAll(request), 2);
   EXPECT_EQ(wex.view().GetPlainText(), "a\x81\x60\x81\xAC" "b\x81\x60\x81\xAC" "c");
   ExpectReplacedMessage(wex, 2, "Replace All");
   wex.frame().SendCommand(ID_EDIT_UNDO);
@@ -102,11 +103,11 @@ TEST_F(EditorTest, ReplacementTextKeepsToShiftJis) {
   // Search text typed with the JIS-style code points finds the forms the view holds.
   request.what = QString::fromUtf8("−");
   request.with = "+";
-  EXPECT_EQ(wex.view().ReplaceAll(request), 1);
+  EXPECT_EQ(wex.view().Find().ReplaceAll(request), 1);
   EXPECT_EQ(wex.view().GetPlainText(), "a+\x81\xAC" "b-c");
   wex.view().SetWholeText("\x81\x60");
   request.what = QString::fromUtf8("〜");
-  EXPECT_TRUE(wex.view().FindNext(request));
+  EXPECT_TRUE(wex.view().Find().FindNext(request));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // messages fit on the screen.
 
 #include "resources/CommandIds.h"
+#include "editor/PointerInput.h"
 #include "framework/FileError.h"
 #include "platform/FileBytes.h"
 #include "tests/gui/editor/EditorTestSupport.h"
@@ -46,7 +47,7 @@ TEST_F(OddFilesTest, FifoDirectoryAndDeviceAreRefusedAndTheTextStays) {
     const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
     if (fd >= 0) ::close(fd);
   });
-  wex.view().OpenDroppedFiles({QString::fromStdString(fifo), QString::fromStdString(dir_),
+  wex.view().Pointer().OpenDroppedFiles({QString::fromStdString(fifo), QString::fromStdString(dir_),
                                QStringLiteral("/dev/zero")});
   writer.join();
   ASSERT_EQ(script.messageBoxes().size(), 3u);

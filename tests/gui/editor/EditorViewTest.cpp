@@ -2,6 +2,10 @@
 // font, the right-click menu, the caret pane, dropped files, find and replace.
 
 #include "editor/FindReplaceDialog.h"
+#include "editor/FindCommands.h"
+#include "editor/FontCommands.h"
+#include "editor/PointerInput.h"
+#include "editor/PrintCommands.h"
 #include "resources/CommandIds.h"
 #include "tests/gui/editor/EditorTestSupport.h"
 #include "tests/support/TempDir.h"
@@ -165,7 +169,7 @@ TEST_F(EditorTest, FontComesFromTheSettingsAndTheDialogWritesItBack) {
   SetSetting("font", "FaceName", "Terminal");
   WexHarness wex;
   EXPECT_DOUBLE_EQ(wex.view().font().pointSizeF(), 18.0);
-  EXPECT_EQ(wex.view().GetCharFormat().charSet, 128);
+  EXPECT_EQ(wex.view().Fonts().GetCharFormat().charSet, 128);
   // "Terminal" does not exist here; a Japanese face is used in its place.
   EXPECT_TRUE(QFontInfo(wex.view().font()).family().contains("CJK"))
       << QFontInfo(wex.view().font()).family().toStdString();
@@ -201,7 +205,7 @@ TEST_F(EditorTest, FontComesFromTheSettingsAndTheDialogWritesItBack) {
 
 TEST_F(EditorTest, RightClickMenuRoutesItsNineEntries) {
   WexHarness wex;
-  std::unique_ptr<QMenu> menu(wex.view().CreateContextMenu());
+  std::unique_ptr<QMenu> menu(wex.view().Pointer().CreateContextMenu());
   QStringList items;
   for (QAction* action : menu->actions())
     items << (action->isSeparator() ? QStringLiteral("-")
@@ -210,13 +214,13 @@ TEST_F(EditorTest, RightClickMenuRoutesItsNineEntries) {
                                 "貼り付け(&P)|57637", "すべて選択(&L)|57642", "-", "検索(&F)|57636",
                                 "置換(&E)|57641"}));
   wex.view().SetWholeText("one two");
-  menu.reset(wex.view().CreateContextMenu());
+  menu.reset(wex.view().Pointer().CreateContextMenu());
   menu->actions()[5]->trigger();
   EXPECT_EQ(SelectedText(wex.view()), "one two");
-  menu.reset(wex.view().CreateContextMenu());
+  menu.reset(wex.view().Pointer().CreateContextMenu());
   menu->actions()[2]->trigger();  // cut
   EXPECT_EQ(wex.view().GetPlainText(), "");
-  menu.reset(wex.view().CreateContextMenu());
+  menu.reset(wex.view().Pointer().CreateContextMenu());
   menu->actions()[0]->trigger();  // undo
   EXPECT_EQ(wex.view().GetPlainText(), "one two");
 }
@@ -224,7 +228,7 @@ TEST_F(EditorTest, RightClickMenuRoutesItsNineEntries) {
 TEST_F(EditorTest, RightClickMenuItemsAreEnabledAsTheEditMenusAre) {
   WexHarness wex;
   const auto check = [&wex](const char* when) {
-    std::unique_ptr<QMenu> menu(wex.view().CreateContextMenu());
+    std::unique_ptr<QMenu> menu(wex.view().Pointer().CreateContextMenu());
     for (QAction* action : menu->actions()) {
       if (action->isSeparator()) continue;
       const int id = action->data().toInt();
@@ -240,7 +244,7 @@ TEST_F(EditorTest, RightClickMenuItemsAreEnabledAsTheEditMenusAre) {
   EXPECT_FALSE(menu->actions()[2]->isEnabled());
   EXPECT_FALSE(menu->actions()[7]->isEnabled());
   menu->actions()[7]->trigger();  // Find, disabled: no dialog opens
-  EXPECT_EQ(wex.view().FindDialog(), nullptr);
+  EXPECT_EQ(wex.view().Find().Dialog(), nullptr);
 
   wex.view().SetWholeText("one two");
   Select(wex.view(), AnchorOffset(wex.view()), 3);
@@ -352,7 +356,7 @@ TEST_F(EditorTest, PrintedTextStartsAtTheHalfInchMarginsWithNothingAdded) {
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(pdf);
   printer.setPageSize(QPageSize(QPageSize::A4));
-  wex.view().Print(printer);
+  wex.view().Printing().Print(printer);
   const std::vector<PdfWord> words = PdfWords(pdf);
   ASSERT_EQ(words.size(), 2u);  // no page number
   EXPECT_EQ(words[0].text, "Printed");
@@ -422,7 +426,7 @@ TEST_F(EditorTest, FindFindNextAndReplace) {
   EXPECT_FALSE(wex.frame().CommandAction(ID_EDIT_REPEAT)->isEnabled());
 
   wex.frame().SendCommand(ID_EDIT_FIND);
-  FindReplaceDialog* dialog = wex.view().FindDialog();
+  FindReplaceDialog* dialog = wex.view().Find().Dialog();
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(dialog->isVisible());
   EXPECT_FALSE(dialog->IsReplace());
@@ -431,22 +435,22 @@ TEST_F(EditorTest, FindFindNextAndReplace) {
   request.what = "apple";
   request.matchCase = true;
   request.wholeWord = true;
-  EXPECT_TRUE(wex.view().FindNext(request));
+  EXPECT_TRUE(wex.view().Find().FindNext(request));
   EXPECT_EQ(OffsetOf(wex.view().Buffer(), wex.view().Selection().begin), 6);
   wex.frame().SendCommand(ID_EDIT_REPEAT);  // F3: "pineapple" is not a whole word
   EXPECT_EQ(OffsetOf(wex.view().Buffer(), wex.view().Selection().begin), 22);
-  EXPECT_FALSE(wex.view().FindNext(request));
+  EXPECT_FALSE(wex.view().Find().FindNext(request));
   request.down = false;
-  EXPECT_TRUE(wex.view().FindNext(request));
+  EXPECT_TRUE(wex.view().Find().FindNext(request));
   EXPECT_EQ(OffsetOf(wex.view().Buffer(), wex.view().Selection().begin), 6);
 
   wex.frame().SendCommand(ID_EDIT_REPLACE);
-  ASSERT_TRUE(wex.view().FindDialog()->IsReplace());
-  EXPECT_EQ(wex.view().FindDialog()->FindEdit()->text(), "apple");  // the selection
+  ASSERT_TRUE(wex.view().Find().Dialog()->IsReplace());
+  EXPECT_EQ(wex.view().Find().Dialog()->FindEdit()->text(), "apple");  // the selection
   request = {};
   request.what = "apple";
   request.with = "pear";
-  EXPECT_EQ(wex.view().ReplaceAll(request), 4);
+  EXPECT_EQ(wex.view().Find().ReplaceAll(request), 4);
   EXPECT_EQ(wex.view().GetPlainText(), "pear pear pinepear\r\npear");
   wex.frame().SendCommand(ID_EDIT_UNDO);
   EXPECT_EQ(wex.view().GetPlainText(), "Apple apple pineapple\r\napple");
@@ -456,7 +460,7 @@ TEST_F(EditorTest, FindDialogKeysPressTheFocusedButton) {
   WexHarness wex;
   wex.view().SetWholeText("apple apple");
   wex.frame().SendCommand(ID_EDIT_REPLACE);
-  FindReplaceDialog* dialog = wex.view().FindDialog();
+  FindReplaceDialog* dialog = wex.view().Find().Dialog();
   ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
   dialog->FindEdit()->setText("apple");
   dialog->ReplaceEdit()->setText("pear");

@@ -3,6 +3,7 @@
 
 #include "resources/CommandIds.h"
 #include "editor/FindReplaceDialog.h"
+#include "editor/FindCommands.h"
 #include "framework/ModalSeam.h"
 #include "tests/support/FreshSettings.h"
 #include "tests/support/WexHarness.h"
@@ -120,14 +121,14 @@ TEST_F(ShellTest, AcceleratorAsksTheUpdateHandlerWhenPressed) {
   // ... yet once there is text, Ctrl+F opens the dialog without a menu refresh.
   QTest::keyClicks(&wex.view(), "apple apple");
   QTest::keyClick(&wex.view(), Qt::Key_F, Qt::ControlModifier);
-  ASSERT_NE(wex.view().FindDialog(), nullptr);
-  EXPECT_TRUE(wex.view().FindDialog()->isVisible());
-  wex.view().FindDialog()->hide();
+  ASSERT_NE(wex.view().Find().Dialog(), nullptr);
+  EXPECT_TRUE(wex.view().Find().Dialog()->isVisible());
+  wex.view().Find().Dialog()->hide();
   // And with the text gone again, the key does nothing even though the item
   // was last left enabled.
   wex.view().SetWholeText("");
   QTest::keyClick(&wex.view(), Qt::Key_H, Qt::ControlModifier);
-  EXPECT_FALSE(wex.view().FindDialog()->isVisible());
+  EXPECT_FALSE(wex.view().Find().Dialog()->isVisible());
   EXPECT_FALSE(wex.frame().CommandAction(cmd::ID_EDIT_REPLACE)->isEnabled());
 }
 

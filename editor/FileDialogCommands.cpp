@@ -1,14 +1,14 @@
-// Open (57601) and Save As (57604): the view's dialogs and the settings they
-// keep; the document reads and writes the files.
+#include "editor/FileDialogCommands.h"
 
-#include "settings/Settings.h"
 #include "editor/FileDialog.h"
 #include "editor/FileNames.h"
 #include "editor/FormatChoice.h"
-#include "framework/TextBoundary.h"
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
+#include "framework/TextBoundary.h"
 #include "framework/WaitCursor.h"
+#include "resources/CommandIds.h"
+#include "settings/Settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,8 +31,14 @@ QString StartDirectory(const std::string& lastDir) {
 
 }  // namespace
 
-void CWEXView::OnFileOpen() {
-  QFileDialog dialog(this, QString::fromUtf8("開く"));
+FileDialogCommands::FileDialogCommands(CWEXView& view, const std::string& settingsPath)
+    : m_view(view), m_settingsPath(settingsPath) {
+  OnCommand(cmd::ID_FILE_OPEN, [this](int) { Open(); });
+  OnCommand(cmd::ID_FILE_SAVE_AS, [this](int) { SaveAs(); });
+}
+
+void FileDialogCommands::Open() {
+  QFileDialog dialog(&m_view, QString::fromUtf8("開く"));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilters(FileDialogFilters(kOpenFilter));
@@ -44,10 +50,10 @@ void CWEXView::OnFileOpen() {
   CWaitCursor wait;
   WriteSettingString(m_settingsPath, "setting", "LastDir", LastDirOf(LocalPath(path)));
   // The bytes as they are: Open makes no rich-text test of its own.
-  if (m_pDocument) m_pDocument->OpenReplacing(path, false, this);
+  if (CWEXDoc* document = m_view.GetDocument()) document->OpenReplacing(path, false, &m_view);
 }
 
-void CWEXView::OnFileSaveAs() {
+void FileDialogCommands::SaveAs() {
   const std::string defaultExt = ReadSettingString(m_settingsPath, "setting", "DefaultExt", 64);
   const std::string defaultName =
       ReadSettingString(m_settingsPath, "setting", "DefaultName", kPathSize);
@@ -58,18 +64,19 @@ void CWEXView::OnFileSaveAs() {
     WriteSettingString(m_settingsPath, "setting", "Filter", filter);
   }
 
-  QFileDialog dialog(this, QString::fromUtf8("名前を付けて保存"));
+  QFileDialog dialog(&m_view, QString::fromUtf8("名前を付けて保存"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilters(FileDialogFilters(filter));
   dialog.setDefaultSuffix(SjisToText(defaultExt));
   dialog.setDirectory(StartDirectory(lastDir));
   dialog.selectFile(SjisToText(defaultName));
-  const FormatChoice formatChoice(dialog, m_pDocument ? m_pDocument->Format() : TextFormat{});
+  CWEXDoc* document = m_view.GetDocument();
+  const FormatChoice formatChoice(dialog, document ? document->Format() : TextFormat{});
   const QString path = ChooseFile(dialog);
-  if (path.isEmpty() || !m_pDocument) return;
+  if (path.isEmpty() || !document) return;
 
   CWaitCursor wait;
-  if (m_pDocument->SaveCopyAs(path, formatChoice.Chosen()))
+  if (document->SaveCopyAs(path, formatChoice.Chosen()))
     WriteSettingString(m_settingsPath, "setting", "LastDir", LastDirOf(LocalPath(path)));
 }

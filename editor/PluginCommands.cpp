@@ -1,15 +1,24 @@
-// Plug-in commands of the view: run a plug-in on the whole text, open its settings.
+#include "editor/PluginCommands.h"
 
-#include "framework/TextBoundary.h"
 #include "editor/WEXView.h"
 #include "framework/MessageBox.h"
+#include "framework/TextBoundary.h"
 #include "framework/WaitCursor.h"
 #include "plugin_host/PluginDirectories.h"
-#include "plugin_host/PluginScan.h"
+#include "resources/CommandIds.h"
 
 #include <QFile>
 
-bool CWEXView::LoadPlugin(int index) {
+PluginCommands::PluginCommands(CWEXView& view, const PluginFileTable& pluginFiles)
+    : m_view(view), m_pluginFiles(pluginFiles) {
+  using namespace cmd;
+  OnCommandRange(PLUGIN_RUN_FIRST, PLUGIN_RUN_FIRST + MAX_PLUGINS - 1,
+                 [this](int id) { Run(id - PLUGIN_RUN_FIRST); });
+  OnCommandRange(PLUGIN_OPTION_FIRST, PLUGIN_OPTION_FIRST + MAX_PLUGINS - 1,
+                 [this](int id) { OpenOptions(id - PLUGIN_OPTION_FIRST); });
+}
+
+bool PluginCommands::Load(int index) {
   const char* fileName = m_pluginFiles[index];
   if (!*fileName) return false;
   // A plug-in that cannot be loaded (or is gone) leaves the holder empty; its calls
@@ -22,13 +31,13 @@ bool CWEXView::LoadPlugin(int index) {
   return true;
 }
 
-void CWEXView::RunPlugin(int index) {
+void PluginCommands::Run(int index) {
   PluginRun run = PluginRun::Declined;
   {
     CWaitCursor wait;
-    if (!LoadPlugin(index)) return;
+    if (!Load(index)) return;
     emit PluginAboutToRun();
-    TransformWholeText([this, &run](const std::string& text) -> std::optional<std::string> {
+    m_view.TransformWholeText([this, &run](const std::string& text) -> std::optional<std::string> {
       std::string result;
       run = RunPluginTransform(m_pluginModule, text, result);
       if (run != PluginRun::Transformed) return std::nullopt;
@@ -38,19 +47,19 @@ void CWEXView::RunPlugin(int index) {
   if (run == PluginRun::InvalidResult) ReportInvalidResult(index);
 }
 
-void CWEXView::ReportInvalidResult(int index) {
+void PluginCommands::ReportInvalidResult(int index) {
   char name[WPI_NAME_BUFFER_SIZE] = {};
   if (m_pluginModule.CallGetPluginName(name)) name[WPI_MAX_NAME_LENGTH] = '\0';
   const QString shown = *name ? SjisToText(name)
                               : QFile::decodeName(m_pluginFiles[index]);
   const QString text = shown + QStringLiteral("\n") + QString::fromUtf8("プラグインの結果が不正です。");
-  ShowMessageBox(this, text, QString(), QMessageBox::Ok, QMessageBox::Warning);
+  ShowMessageBox(&m_view, text, QString(), QMessageBox::Ok, QMessageBox::Warning);
 }
 
-void CWEXView::OpenPluginOptions(int index) {
+void PluginCommands::OpenOptions(int index) {
   {
     CWaitCursor wait;  // loading only: the settings window must not show a busy cursor
-    if (!LoadPlugin(index)) return;
+    if (!Load(index)) return;
   }
-  m_pluginModule.CallOption(static_cast<uintptr_t>(window()->winId()));
+  m_pluginModule.CallOption(static_cast<uintptr_t>(m_view.window()->winId()));
 }

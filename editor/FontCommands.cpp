@@ -1,12 +1,12 @@
-// The view's font: from section "font" at creation, and the font dialog that
-// writes it back.
+#include "editor/FontCommands.h"
 
-#include "settings/Settings.h"
 #include "editor/FontUnits.h"
-#include "framework/TextBoundary.h"
 #include "editor/WEXView.h"
 #include "framework/ModalSeam.h"
+#include "framework/TextBoundary.h"
 #include "framework/WaitCursor.h"
+#include "resources/CommandIds.h"
+#include "settings/Settings.h"
 
 #include <QFontDatabase>
 #include <QFontDialog>
@@ -28,7 +28,7 @@ bool SupportsJapanese(const QString& family) {
   return QFontDatabase::writingSystems(family).contains(QFontDatabase::Japanese);
 }
 
-QFont MakeFont(QFont font, const CWEXView::CharFormat& cf) {
+QFont MakeFont(QFont font, const FontCommands::CharFormat& cf) {
   if (cf.height > 0) font.setPointSizeF(cf.height / 20.0);
   QStringList families;
   if (!cf.faceName.empty()) families << SjisToText(cf.faceName);
@@ -58,8 +58,10 @@ std::string FaceNameBytes(const QString& family) {
 
 }  // namespace
 
-void CWEXView::LoadFontSettings() {
-  m_cf.faceName = FaceNameBytes(font().family());
+FontCommands::FontCommands(CWEXView& view, const std::string& settingsPath)
+    : m_view(view), m_settingsPath(settingsPath) {
+  OnCommand(cmd::ID_FONT, [this](int) { OnFont(); });
+  m_cf.faceName = FaceNameBytes(m_view.font().family());
   if (const int height = ReadSettingInt(m_settingsPath, "font", "Height")) m_cf.height = height;
   if (const int charSet = ReadSettingInt(m_settingsPath, "font", "CharSet"))
     m_cf.charSet = charSet & 0xFF;
@@ -68,19 +70,19 @@ void CWEXView::LoadFontSettings() {
   ApplyCharFormat();
 }
 
-void CWEXView::ApplyCharFormat() {
+void FontCommands::ApplyCharFormat() {
   CWaitCursor wait;
   // The widget's font is the whole text's: neither selection nor undo history
   // nor the modified flag is touched.
-  setFont(MakeFont(font(), m_cf));
+  m_view.setFont(MakeFont(m_view.font(), m_cf));
 }
 
-void CWEXView::OnFont() {
-  const int ppi = logicalDpiY();
-  QFont initial = MakeFont(font(), m_cf);
+void FontCommands::OnFont() {
+  const int ppi = m_view.logicalDpiY();
+  QFont initial = MakeFont(m_view.font(), m_cf);
   const int cell = DialogCellHeight(ReadSettingInt(m_settingsPath, "font", "Height"), ppi);
   if (cell > 0) initial.setPointSizeF(cell * 72.0 / ppi);
-  QFontDialog dialog(initial, this);
+  QFontDialog dialog(initial, &m_view);
   dialog.setOption(QFontDialog::DontUseNativeDialog);
   if (RunModal(dialog) != QDialog::Accepted) return;
 
