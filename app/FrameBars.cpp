@@ -9,7 +9,7 @@
 #include "resources/CommandIds.h"
 #include "framework/StatusBar.h"
 #include "platform/X11Window.h"
-#include "resources/MainMenu.h"
+#include "resources/FrameTables.h"
 #include "resources/Strings.h"
 
 #include <QAction>
@@ -19,19 +19,6 @@
 #include <array>
 
 namespace {
-
-struct ToolBarButton {
-  int id;
-  const char* icon;  // under :/icons/, empty for a separator
-};
-
-constexpr std::array kToolBarButtons = {
-    ToolBarButton{cmd::ID_FILE_NEW, "new"},    ToolBarButton{cmd::ID_FILE_OPEN, "open"},
-    ToolBarButton{cmd::ID_FILE_SAVE, "save"},  ToolBarButton{kMenuSeparator, ""},
-    ToolBarButton{cmd::ID_EDIT_UNDO, "undo"},  ToolBarButton{cmd::ID_EDIT_CUT, "cut"},
-    ToolBarButton{cmd::ID_EDIT_COPY, "copy"},  ToolBarButton{cmd::ID_EDIT_PASTE, "paste"},
-    ToolBarButton{kMenuSeparator, ""},         ToolBarButton{cmd::ID_FILE_PRINT, "print"},
-};
 
 struct LockPane {
   int id;
@@ -77,7 +64,7 @@ void CMainFrame::CreateToolBar() {
     const int id = action->data().toInt(&isCommand);
     if (isCommand) action->setStatusTip(LoadPrompt(id).statusText);
   }
-  for (const ToolBarButton& button : kToolBarButtons) {
+  for (const ToolBarButtonDef& button : Tables().toolBar) {
     if (button.id == kMenuSeparator) {
       m_pToolBar->addSeparator();
       continue;

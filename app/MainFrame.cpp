@@ -12,7 +12,7 @@
 #include "options/OptionsDlg.h"
 #include "platform/InputMethod.h"
 #include "plugin_host/PluginMenus.h"
-#include "resources/MainMenu.h"
+#include "resources/FrameTables.h"
 #include "resources/Strings.h"
 #include "tools/ToolSlots.h"
 
@@ -38,7 +38,7 @@ CMainFrame::CMainFrame(CWEXDoc* document, PluginFileTable& pluginFiles)
 CMainFrame::~CMainFrame() = default;
 
 void CMainFrame::Create() {
-  LoadFrame(MainMenu());
+  LoadFrame(MainFrameTables());
   m_pView = new CWEXView(this, m_pStatusBar, m_pluginFiles);
   setCentralWidget(m_pView);
   m_pDocument->SetView(m_pView);

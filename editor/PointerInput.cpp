@@ -5,28 +5,11 @@
 #include "framework/DroppedFiles.h"
 #include "framework/FrameWnd.h"
 #include "framework/MessageBox.h"
-#include "resources/CommandIds.h"
+#include "resources/FrameTables.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>
-
-namespace {
-
-struct ContextItem {
-  int id;  // 0: separator
-  const char* text;
-};
-
-constexpr ContextItem kContextMenu[] = {
-    {cmd::ID_EDIT_UNDO, "元に戻す(&U)"},     {0, nullptr},
-    {cmd::ID_EDIT_CUT, "切り取り(&T)"},      {cmd::ID_EDIT_COPY, "ｺﾋﾟｰ(&C)"},
-    {cmd::ID_EDIT_PASTE, "貼り付け(&P)"},    {cmd::ID_EDIT_SELECT_ALL, "すべて選択(&L)"},
-    {0, nullptr},
-    {cmd::ID_EDIT_FIND, "検索(&F)"},         {cmd::ID_EDIT_REPLACE, "置換(&E)"},
-};
-
-}  // namespace
 
 PointerInput::PointerInput(CWEXView& view) : m_view(view) {
   // The mouse's menu and drags over the text come to the viewport, the menu
@@ -37,16 +20,19 @@ PointerInput::PointerInput(CWEXView& view) : m_view(view) {
 
 QMenu* PointerInput::CreateContextMenu() {
   auto* menu = new QMenu(&m_view);
-  for (const ContextItem& item : kContextMenu) {
-    if (item.id == 0) {
+  // The frame's tables name the items, and the frame routes their commands.
+  auto* frame = dynamic_cast<CFrameWnd*>(m_view.window());
+  if (!frame) return menu;
+  for (const MenuItemDef& item : frame->Tables().contextMenu) {
+    if (item.id == kMenuSeparator) {
       menu->addSeparator();
       continue;
     }
-    QAction* action = menu->addAction(QString::fromUtf8(item.text));
+    QAction* action = menu->addAction(QString::fromStdString(item.text));
     action->setData(item.id);
-    connect(action, &QAction::triggered, this, [this, id = item.id] { SendCommand(id); });
+    connect(action, &QAction::triggered, frame, [frame, id = item.id] { frame->SendCommand(id); });
     // Enabled as the same item of the Edit menu would be now.
-    UpdateCommandUI(action);
+    frame->UpdateCommandUI(action);
   }
   return menu;
 }
@@ -90,22 +76,4 @@ void PointerInput::OpenDroppedFiles(const QStringList& paths) {
   if (!document) return;
   m_view.window()->activateWindow();
   for (const QString& path : paths) document->OpenReplacing(path, true, nullptr);
-}
-
-void PointerInput::SendCommand(int id) {
-  if (auto* frame = dynamic_cast<CFrameWnd*>(m_view.window()))
-    frame->SendCommand(id);
-  else
-    m_view.OnCmdMsg(id);
-}
-
-void PointerInput::UpdateCommandUI(QAction* action) {
-  if (auto* frame = dynamic_cast<CFrameWnd*>(m_view.window())) {
-    frame->UpdateCommandUI(action);
-    return;
-  }
-  CCmdUI ui;
-  ui.id = action->data().toInt();
-  m_view.OnUpdateCmdUI(ui);
-  action->setEnabled(ui.enabled);
 }

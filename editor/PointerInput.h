@@ -22,9 +22,6 @@ class PointerInput : public QObject {
  private:
   /// True when `event` carried files and was taken.
   bool TakeDrop(QEvent* event);
-  void SendCommand(int id);
-  /// Enables `action` (carrying a command id) as the main window's menu would.
-  void UpdateCommandUI(QAction* action);
 
   CWEXView& m_view;
 };

@@ -11,12 +11,12 @@
 #include "editor/PointerInput.h"
 #include "editor/PrintCommands.h"
 #include "editor/WEXDoc.h"
+#include "framework/FrameWnd.h"
 #include "framework/MessageBox.h"
 #include "framework/StatusBar.h"
 #include "framework/TextBoundary.h"
 #include "framework/WaitCursor.h"
 #include "resources/CommandIds.h"
-#include "resources/MainMenu.h"
 #include "settings/Settings.h"
 #include "settings/SettingsDirectory.h"
 
@@ -119,12 +119,10 @@ bool CWEXView::event(QEvent* e) {
   // The control claims standard keys (Ctrl+Z, Ctrl+C, ...) for itself; the
   // main window's accelerators must win so that every command is routed.
   if (e->type() == QEvent::ShortcutOverride) {
-    const QKeyCombination key = static_cast<QKeyEvent*>(e)->keyCombination();
-    for (const AcceleratorDef& accel : MainAccelerators()) {
-      if (accel.key == key) {
-        e->ignore();
-        return true;
-      }
+    const auto* frame = dynamic_cast<const CFrameWnd*>(window());
+    if (frame && frame->IsAccelerator(static_cast<QKeyEvent*>(e)->keyCombination())) {
+      e->ignore();
+      return true;
     }
   }
   return TextEdit::event(e);

@@ -23,15 +23,15 @@ class CCmdTarget {
   bool HasCommand(int id) const;
 
  protected:
-  void OnCommand(int id, Handler handler) { commands_[id] = std::move(handler); }
+  void OnCommand(int id, Handler handler) { m_commands[id] = std::move(handler); }
   void OnCommandRange(int first, int last, const Handler& handler);
-  void OnUpdate(int id, UpdateHandler handler) { updates_[id] = std::move(handler); }
+  void OnUpdate(int id, UpdateHandler handler) { m_updates[id] = std::move(handler); }
   void OnUpdateRange(int first, int last, const UpdateHandler& handler);
   /// `part` must outlive this target.
-  void AddPart(CCmdTarget& part) { parts_.push_back(&part); }
+  void AddPart(CCmdTarget& part) { m_parts.push_back(&part); }
 
  private:
-  std::unordered_map<int, Handler> commands_;
-  std::unordered_map<int, UpdateHandler> updates_;
-  std::vector<CCmdTarget*> parts_;
+  std::unordered_map<int, Handler> m_commands;
+  std::unordered_map<int, UpdateHandler> m_updates;
+  std::vector<CCmdTarget*> m_parts;
 };

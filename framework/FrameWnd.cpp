@@ -1,6 +1,6 @@
 #include "framework/FrameWnd.h"
 
-#include "resources/MainMenu.h"
+#include "resources/FrameTables.h"
 
 #include <QAction>
 #include <QMenu>
@@ -8,16 +8,17 @@
 
 CFrameWnd::CFrameWnd(QWidget* parent) : QMainWindow(parent) {}
 
-void CFrameWnd::LoadFrame(const std::vector<PopupDef>& menu) {
-  for (const PopupDef& popupDef : menu) {
+void CFrameWnd::LoadFrame(const FrameTables& tables) {
+  m_tables = &tables;
+  for (const PopupDef& popupDef : tables.menu) {
     QMenu* popup = menuBar()->addMenu(QString::fromUtf8(popupDef.text));
-    popups_.push_back(popup);
+    m_popups.push_back(popup);
     for (const MenuItemDef& item : popupDef.items) {
       if (item.id == kMenuSeparator) {
         popup->addSeparator();
         continue;
       }
-      QAction* action = popup->addAction(QString::fromUtf8(item.text));
+      QAction* action = popup->addAction(QString::fromStdString(item.text));
       BindCommand(action, item.id);
     }
     connect(popup, &QMenu::aboutToShow, this, [this, popup] { UpdateMenu(popup); });
@@ -27,7 +28,8 @@ void CFrameWnd::LoadFrame(const std::vector<PopupDef>& menu) {
   // dead until a menu refresh enabled the item again. The key asks the update
   // handler itself, at the moment it is pressed.
   std::unordered_map<int, QList<QKeySequence>> keys;
-  for (const AcceleratorDef& accel : MainAccelerators()) keys[accel.id].append(QKeySequence(accel.key));
+  for (const AcceleratorDef& accel : tables.accelerators)
+    keys[accel.id].append(QKeySequence(accel.key));
   for (auto& [id, sequences] : keys) {
     auto* accelerator = new QAction(this);
     accelerator->setData(id);
@@ -38,23 +40,30 @@ void CFrameWnd::LoadFrame(const std::vector<PopupDef>& menu) {
   }
 }
 
+bool CFrameWnd::IsAccelerator(QKeyCombination key) const {
+  if (!m_tables) return false;
+  for (const AcceleratorDef& accel : m_tables->accelerators)
+    if (accel.key == key) return true;
+  return false;
+}
+
 void CFrameWnd::UpdateMenu(QMenu* menu) {
   for (QAction* action : menu->actions())
     if (!action->isSeparator()) UpdateCommandUI(action);
 }
 
 QMenu* CFrameWnd::Popup(int index) const {
-  return index >= 0 && index < static_cast<int>(popups_.size()) ? popups_[index] : nullptr;
+  return index >= 0 && index < static_cast<int>(m_popups.size()) ? m_popups[index] : nullptr;
 }
 
 QAction* CFrameWnd::CommandAction(int id) const {
-  auto it = actions_.find(id);
-  return it == actions_.end() ? nullptr : it->second;
+  auto it = m_actions.find(id);
+  return it == m_actions.end() ? nullptr : it->second;
 }
 
 void CFrameWnd::BindCommand(QAction* action, int id) {
   action->setData(id);
-  actions_.emplace(id, action);
+  m_actions.emplace(id, action);
   connect(action, &QAction::triggered, this, [this, id] { RunIfEnabled(id); });
 }
 

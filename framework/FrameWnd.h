@@ -7,7 +7,7 @@
 
 class QAction;
 class QMenu;
-struct PopupDef;
+struct FrameTables;
 
 // The frame of the document/frame/view trio: owns the menu bar and the
 // accelerators, and routes every command: interception first, then the
@@ -33,10 +33,15 @@ class CFrameWnd : public QMainWindow, public CCmdTarget {
   CCmdUI QueryCommandUI(int id);
   /// The menu at position `index` of the menu bar.
   QMenu* Popup(int index) const;
+  /// The tables the frame was built from.
+  const FrameTables& Tables() const { return *m_tables; }
+  /// True when `key` is one of the window's accelerators.
+  bool IsAccelerator(QKeyCombination key) const;
 
  protected:
-  /// Builds the menu bar and the accelerators from their tables.
-  void LoadFrame(const std::vector<PopupDef>& menu);
+  /// Builds the menu bar and the accelerators from `tables`, which must outlive
+  /// the frame.
+  void LoadFrame(const FrameTables& tables);
   /// Handles a command before normal routing; true when it was taken.
   virtual bool InterceptCommand(int id);
   /// Targets asked in order: view, document, frame, application.
@@ -48,6 +53,7 @@ class CFrameWnd : public QMainWindow, public CCmdTarget {
   /// item or a pressed key of a disabled command does nothing.
   void RunIfEnabled(int id);
   static void ApplyCommandUI(QAction* action, const CCmdUI& ui);
-  std::unordered_map<int, QAction*> actions_;
-  std::vector<QMenu*> popups_;
+  const FrameTables* m_tables = nullptr;
+  std::unordered_map<int, QAction*> m_actions;
+  std::vector<QMenu*> m_popups;
 };

@@ -3,7 +3,7 @@
 #include "framework/TextBoundary.h"
 #include "framework/FrameWnd.h"
 #include "plugin_host/PluginDirectories.h"
-#include "resources/MainMenu.h"
+#include "resources/FrameTables.h"
 
 #include <QMenu>
 #include <cstring>

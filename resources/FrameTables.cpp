@@ -1,11 +1,15 @@
-#include "resources/MainMenu.h"
+#include "resources/FrameTables.h"
 
 #include "resources/CommandIds.h"
 
+#include <initializer_list>
+
 using namespace cmd;
 
-const std::vector<PopupDef>& MainMenu() {
-  static const std::vector<PopupDef> menu = {
+namespace {
+
+std::vector<PopupDef> Menu() {
+  return {
       {"ﾌｧｲﾙ(&F)",
        {{ID_FILE_NEW, "新規作成(&N)\tCtrl+N"},
         {ID_FILE_OPEN, "開く(&O)...\tCtrl+O"},
@@ -53,11 +57,10 @@ const std::vector<PopupDef>& MainMenu() {
         {kMenuSeparator, ""}}},
       {"ヘルプ(&H)", {{ID_ABOUT, "バージョン情報"}}},
   };
-  return menu;
 }
 
-const std::vector<AcceleratorDef>& MainAccelerators() {
-  static const std::vector<AcceleratorDef> accelerators = {
+std::vector<AcceleratorDef> Accelerators() {
+  return {
       {Qt::CTRL | Qt::Key_N, ID_FILE_NEW},
       {Qt::CTRL | Qt::Key_O, ID_FILE_OPEN},
       {Qt::CTRL | Qt::Key_S, ID_FILE_SAVE},
@@ -79,5 +82,47 @@ const std::vector<AcceleratorDef>& MainAccelerators() {
       {Qt::SHIFT | Qt::Key_F6, ID_PREV_PANE},
       {QKeyCombination(Qt::Key_Escape), ID_ESCAPE},
   };
-  return accelerators;
+}
+
+std::vector<ToolBarButtonDef> ToolBar() {
+  return {
+      {ID_FILE_NEW, "new"},   {ID_FILE_OPEN, "open"}, {ID_FILE_SAVE, "save"},
+      {kMenuSeparator, ""},   {ID_EDIT_UNDO, "undo"}, {ID_EDIT_CUT, "cut"},
+      {ID_EDIT_COPY, "copy"}, {ID_EDIT_PASTE, "paste"}, {kMenuSeparator, ""},
+      {ID_FILE_PRINT, "print"},
+  };
+}
+
+// The items `ids` of `popup`, named without their keys and "...".
+std::vector<MenuItemDef> ShortItems(const PopupDef& popup, std::initializer_list<int> ids) {
+  std::vector<MenuItemDef> items;
+  for (const int id : ids) {
+    if (id == kMenuSeparator) {
+      items.push_back({id, ""});
+      continue;
+    }
+    for (const MenuItemDef& item : popup.items) {
+      if (item.id != id) continue;
+      std::string text = item.text.substr(0, item.text.find('\t'));
+      if (text.ends_with("...")) text.resize(text.size() - 3);
+      items.push_back({id, text});
+    }
+  }
+  return items;
+}
+
+constexpr int kEditPopup = 1;
+
+}  // namespace
+
+const FrameTables& MainFrameTables() {
+  static const FrameTables tables = [] {
+    FrameTables t{Menu(), Accelerators(), ToolBar(), {}};
+    t.contextMenu = ShortItems(t.menu[kEditPopup],
+                               {ID_EDIT_UNDO, kMenuSeparator, ID_EDIT_CUT, ID_EDIT_COPY,
+                                ID_EDIT_PASTE, ID_EDIT_SELECT_ALL, kMenuSeparator, ID_EDIT_FIND,
+                                ID_EDIT_REPLACE});
+    return t;
+  }();
+  return tables;
 }
