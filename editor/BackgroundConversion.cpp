@@ -1,6 +1,5 @@
 #include "editor/BackgroundConversion.h"
 
-#include <cerrno>
 #include <new>
 #include <thread>
 
@@ -10,11 +9,11 @@ std::shared_ptr<BackgroundConversion> BackgroundConversion::Start(std::string by
   conversion->m_sourceBytes = bytes.size();
   std::thread([conversion, bytes = std::move(bytes), reading]() mutable {
     FileText text;
-    int error = 0;
+    FileError error = FileError::None;
     try {
       text = ReadFileBytes(std::move(bytes), reading);
     } catch (const std::bad_alloc&) {
-      error = ENOMEM;
+      error = FileError::OutOfMemory;
     }
     const std::lock_guard lock(conversion->m_mutex);
     conversion->m_text = std::move(text);
@@ -30,9 +29,9 @@ bool BackgroundConversion::IsDone() const {
   return m_done;
 }
 
-int BackgroundConversion::Take(FileText& text) {
+FileResult<FileText> BackgroundConversion::Take() {
   std::unique_lock lock(m_mutex);
   m_doneChanged.wait(lock, [this] { return m_done; });
-  text = std::move(m_text);
-  return m_error;
+  if (m_error != FileError::None) return m_error;
+  return std::move(m_text);
 }

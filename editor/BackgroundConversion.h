@@ -1,5 +1,6 @@
 #pragma once
 #include "editor/FileText.h"
+#include "platform/FileError.h"
 
 #include <condition_variable>
 #include <memory>
@@ -17,14 +18,14 @@ class BackgroundConversion {
   /// The bytes being converted: the converted text is seldom longer.
   std::size_t SourceBytes() const { return m_sourceBytes; }
   bool IsDone() const;
-  /// The converted text, waited for; 0, or ENOMEM when memory ran out.
-  int Take(FileText& text);
+  /// The converted text, waited for.
+  FileResult<FileText> Take();
 
  private:
   std::size_t m_sourceBytes = 0;
   mutable std::mutex m_mutex;
   std::condition_variable m_doneChanged;
   bool m_done = false;
-  int m_error = 0;
+  FileError m_error = FileError::None;
   FileText m_text;
 };

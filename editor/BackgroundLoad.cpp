@@ -91,7 +91,7 @@ void BackgroundLoad::AppendSlice() {
       m_view->Buffer().ClearHistory();
       m_view->SetModified(false);
     }
-    if (m_readError != 0) emit ReadFailed(m_readError);
+    if (m_readError != FileError::None) emit ReadFailed(m_readError);
     emit Finished();
     return;
   }
@@ -115,18 +115,19 @@ void BackgroundLoad::ReadAhead(std::size_t limit) {
     m_sjis.erase(0, m_done);
     m_dropped += m_done;
     m_done = 0;
-    m_readError = m_rest->Read(limit + 1, m_sjis);
-    if (m_readError != 0 || m_rest->AtEnd()) m_rest.reset();
+    m_readError = FileErrorFromErrno(m_rest->Read(limit + 1, m_sjis));
+    if (m_readError != FileError::None || m_rest->AtEnd()) m_rest.reset();
   }
 }
 
 bool BackgroundLoad::TakeConversion(bool wait) {
   if (!m_conversion || m_done < m_sjis.size()) return true;
   if (!wait && !m_conversion->IsDone()) return false;
-  FileText whole;
-  m_readError = m_conversion->Take(whole);
+  FileResult<FileText> taken = m_conversion->Take();
   m_conversion.reset();
-  if (m_readError != 0) return true;
+  m_readError = taken.Error();
+  if (!taken.HasValue()) return true;
+  FileText& whole = taken.Value();
   // The head's lines convert to the start of the whole; were they ever to
   // differ, the view would show the whole from its start instead.
   if (!std::string_view(whole.sjis).starts_with(m_sjis)) {

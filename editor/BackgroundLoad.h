@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Cp932Codec.h"
+#include "platform/FileError.h"
 
 #include <QObject>
 #include <QPointer>
@@ -44,9 +45,9 @@ class BackgroundLoad : public QObject {
   /// The whole file's conversion has come, with its format and the characters
   /// it replaced (its text is the load's now).
   void Converted(const FileText& whole);
-  /// The rest of the file could not be read (an errno): the load has finished
-  /// with what came in. Told just before Finished.
-  void ReadFailed(int error);
+  /// The rest of the file could not be read: the load has finished with what
+  /// came in. Told just before Finished.
+  void ReadFailed(FileError error);
 
  private:
   void QueueSlice();
@@ -74,7 +75,7 @@ class BackgroundLoad : public QObject {
   std::size_t m_done = 0;              ///< bytes of m_sjis already in the view
   std::size_t m_capacity = 0;          ///< code units the view's text has room for
   bool m_overflowed = false;           ///< text came in past that room
-  int m_readError = 0;                 ///< why the rest could not be read
+  FileError m_readError = FileError::None;  ///< why the rest could not be read
   int m_percent = -1;
   QTimer m_nextSlice;
 };

@@ -38,13 +38,17 @@ FileText UnicodeFileText(std::string bytes, TextEncoding encoding) {
 
 }  // namespace
 
-FileReading ChooseFileReading(std::string_view head, const std::string& settingsPath,
-                              QWidget* owner) {
-  if (ReadSettingInt(settingsPath, "setting", "Kanji_auto") != 1) return {};
+std::optional<TextEncoding> RecognizedEncoding(std::string_view head,
+                                               const std::string& settingsPath) {
+  if (ReadSettingInt(settingsPath, "setting", "Kanji_auto") != 1) return std::nullopt;
   // Recognition reads the text up to its first NUL (UTF-16, which is full of
   // NULs, from the start); nothing after it is lost.
   const TextEncoding encoding = RecognizeEncoding(head);
-  if (encoding == TextEncoding::ShiftJis) return {};
+  if (encoding == TextEncoding::ShiftJis) return std::nullopt;
+  return encoding;
+}
+
+FileReading AskFileReading(TextEncoding encoding, QWidget* owner) {
   const char* question = nullptr;
   switch (encoding) {
     case TextEncoding::Jis: question = "このﾌｧｲﾙはJISコードで記述されていると思われます。"; break;
@@ -72,9 +76,4 @@ FileText ReadFileBytes(std::string bytes, const FileReading& reading) {
   // bytes are not needed any more.
   std::string().swap(bytes);
   return AsTheyAre(std::move(sjis));
-}
-
-FileText PlainFileText(std::string bytes, const std::string& settingsPath, QWidget* owner) {
-  const FileReading reading = ChooseFileReading(bytes, settingsPath, owner);
-  return ReadFileBytes(std::move(bytes), reading);
 }

@@ -36,17 +36,18 @@ struct FileReading {
   bool onlyOwnLineEnds = false;
 };
 
-/// With "Kanji_auto" exactly 1 in `settingsPath`, a UTF-8 or UTF-16 text, else a
-/// JIS or EUC-JP one (recognised on the text up to its first NUL) is converted
-/// when the user answers Yes to the prompt owned by `owner`; otherwise the bytes
-/// are read as they are. `head` is the whole file or at least its first 8194 bytes.
-FileReading ChooseFileReading(std::string_view head, const std::string& settingsPath,
-                              QWidget* owner);
+/// With "Kanji_auto" exactly 1 in `settingsPath`, the encoding other than
+/// Shift-JIS that `head` is recognised as: UTF-8 or UTF-16, else JIS or EUC-JP
+/// (on the text up to its first NUL). `head` is the whole file or at least its
+/// first 8194 bytes. Nothing is asked.
+std::optional<TextEncoding> RecognizedEncoding(std::string_view head,
+                                               const std::string& settingsPath);
+
+/// Asks the user (in a box owned by `owner`) whether a file recognised as
+/// `encoding` is converted; otherwise its bytes are read as they are.
+FileReading AskFileReading(TextEncoding encoding, QWidget* owner);
 
 /// The text of a plain file's `bytes` read as `reading` says (a conversion keeps
 /// every NUL): the whole file for a conversion, else the whole or its head.
 /// Throws std::bad_alloc when memory runs out.
 FileText ReadFileBytes(std::string bytes, const FileReading& reading);
-
-/// ChooseFileReading and ReadFileBytes on a whole file's bytes.
-FileText PlainFileText(std::string bytes, const std::string& settingsPath, QWidget* owner);

@@ -1,5 +1,5 @@
 #include "editor/OutOfMemory.h"
 
-#include "framework/FileError.h"
+#include "framework/FileErrorReport.h"
 
 void ReportOutOfMemory(QWidget* owner) { ReportFileError(owner, FileError::OutOfMemory, {}); }

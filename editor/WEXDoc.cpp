@@ -21,7 +21,6 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QRegularExpression>
-#include <cerrno>
 #include <new>
 #include <stdexcept>
 
@@ -118,7 +117,7 @@ int ReadHead(FileReader& reader, std::string& bytes) {
 
 }  // namespace
 
-FileError CWEXDoc::ReadFileText(const QString& path, FileText& text) {
+FileResult<FileText> CWEXDoc::ReadFileText(const QString& path) {
   const std::string localPath = QFile::encodeName(path).toStdString();
   // Taken before reading: a change made while the file is read shows later.
   const FileIdentity identity = IdentifyFile(localPath);
@@ -129,14 +128,15 @@ FileError CWEXDoc::ReadFileText(const QString& path, FileText& text) {
   if (reader->Size() > AvailableMemoryBytes() / 3) return FileError::OutOfMemory;
   std::string bytes;
   if (const int error = ReadHead(*reader, bytes)) return FileErrorFromErrno(error);
+  FileText text;
   try {
     // Rich text comes in as its plain text, with no code recognition.
     if (m_load.kind != LoadKind::OpenBytes && IsRichText(bytes)) {
       if (const int error = reader->ReadRest(bytes)) return FileErrorFromErrno(error);
-      text = {};
       text.sjis = RtfToText(bytes);
     } else {
-      const FileReading reading = ChooseFileReading(bytes, m_settingsPath, LoadOwner());
+      const std::optional<TextEncoding> found = RecognizedEncoding(bytes, m_settingsPath);
+      const FileReading reading = found ? AskFileReading(*found, LoadOwner()) : FileReading{};
       // Bytes read as they are come in while the text shows; a conversion needs them all.
       if (reading.convertFrom) {
         if (const int error = reader->ReadRest(bytes)) return FileErrorFromErrno(error);
@@ -150,7 +150,7 @@ FileError CWEXDoc::ReadFileText(const QString& path, FileText& text) {
     return FileError::OutOfMemory;
   }
   m_diskFile.Remember(identity);
-  return FileError::None;
+  return text;
 }
 
 void CWEXDoc::ShowFileText(FileText text, QWidget* owner) {
@@ -174,7 +174,7 @@ void CWEXDoc::ShowFileText(FileText text, QWidget* owner) {
 // What came in stays, as a text of no file: saved over the file, it would cut
 // off the part that could not be read. Told once the command or the slice of
 // the load that found it has ended.
-void CWEXDoc::LetGoOfUnreadFile(int error) {
+void CWEXDoc::LetGoOfUnreadFile(FileError error) {
   const QString path = GetPathName();
   SetPathName(QString());
   SetTitle(TemplateStringField(1));
@@ -182,7 +182,7 @@ void CWEXDoc::LetGoOfUnreadFile(int error) {
   SetModifiedFlag(true);
   QMetaObject::invokeMethod(
       this,
-      [this, error, path] { ReportFileError(OwnerWindow(), FileErrorFromErrno(error), path); },
+      [this, error, path] { ReportFileError(OwnerWindow(), error, path); },
       Qt::QueuedConnection);
 }
 
@@ -227,41 +227,43 @@ bool CWEXDoc::OpenReplacing(const QString& path, bool richText, QWidget* owner) 
 QWidget* CWEXDoc::LoadOwner() const { return m_load.owner ? m_load.owner : OwnerWindow(); }
 
 FileError CWEXDoc::Load(const QString& path) {
-  FileText text;
-  FileError error = ReadFileText(path, text);
-  const bool reloading = m_load.kind == LoadKind::Reload;
-  // A reload replaces the whole text at once.
-  if (error == FileError::None && reloading && text.rest)
-    error = FileErrorFromErrno(text.rest->ReadRest(text.sjis));
-  if (error == FileError::None && reloading && text.conversion) {
-    const std::shared_ptr<BackgroundConversion> conversion = std::move(text.conversion);
-    error = FileErrorFromErrno(conversion->Take(text));
-  }
-  if (error != FileError::None) return error;
-  // A reload is one step of the edit history, so Undo gives back the text it replaced.
-  if (reloading)
-    ReplaceWithFileText(std::move(text));
-  else
+  FileResult<FileText> read = ReadFileText(path);
+  if (!read.HasValue()) return read.Error();
+  FileText& text = read.Value();
+  if (m_load.kind != LoadKind::Reload) {
     ShowFileText(std::move(text), LoadOwner());
-  return error;
+    return FileError::None;
+  }
+  // A reload replaces the whole text at once, as one step of the edit history,
+  // so Undo gives back the text it replaced.
+  if (text.rest) {
+    if (const int error = text.rest->ReadRest(text.sjis)) return FileErrorFromErrno(error);
+  }
+  if (text.conversion) {
+    FileResult<FileText> whole = text.conversion->Take();
+    if (!whole.HasValue()) return whole.Error();
+    text = std::move(whole.Value());
+  }
+  ReplaceWithFileText(std::move(text));
+  return FileError::None;
 }
 
-int CWEXDoc::WriteTextFile(const std::string& localPath, const TextFormat& format) {
+FileError CWEXDoc::WriteTextFile(const std::string& localPath, const TextFormat& format) {
   CompleteLoad();
   try {
     const text::TextBuffer& text = m_pView->Buffer();
     if (format.encoding != TextEncoding::ShiftJis) {
       const std::size_t unholdable = CountUnholdable(text, format.encoding);
       if (unholdable > 0 && !AgreeToReplaceUnholdable(OwnerWindow(), unholdable, format.encoding))
-        return ECANCELED;
+        return FileError::Cancelled;
     }
     // Encoded straight from the view's text while it is written, and the text
     // cannot change meanwhile: the write runs before any event is handled.
-    return WriteFileAtomically(localPath, BufferChunks(text, format));
+    return FileErrorFromErrno(WriteFileAtomically(localPath, BufferChunks(text, format)));
   } catch (const std::bad_alloc&) {
-    return ENOMEM;
+    return FileError::OutOfMemory;
   } catch (const std::runtime_error&) {
-    return EILSEQ;  // the system has no converter for the encoding
+    return FileError::Generic;  // the system has no converter for the encoding
   }
 }
 
@@ -272,15 +274,14 @@ FileError CWEXDoc::Store(const QString& path) {
   CompleteLoad();
   if (ownFile && path != GetPathName()) return FileError::Cancelled;
   if (ownFile && !m_diskFile.MayOverwrite(path)) return FileError::Cancelled;
-  const FileError error =
-      FileErrorFromErrno(WriteTextFile(QFile::encodeName(path).toStdString(), m_format));
+  const FileError error = WriteTextFile(QFile::encodeName(path).toStdString(), m_format);
   if (error == FileError::None) m_diskFile.Remember(path);
   return error;
 }
 
 bool CWEXDoc::SaveCopyAs(const QString& path, const TextFormat& format) {
-  const int error = WriteTextFile(QFile::encodeName(path).toStdString(), format);
-  if (!FinishSave(path, FileErrorFromErrno(error))) return false;
+  const FileError error = WriteTextFile(QFile::encodeName(path).toStdString(), format);
+  if (!FinishSave(path, error)) return false;
   // Written to the document's own file, the format is the document's from now on.
   if (QFileInfo(path) == QFileInfo(GetPathName())) {
     SetFormat(format);

@@ -78,20 +78,19 @@ class CWEXDoc : public CDocument {
   /// as bytes, or loaded again over the text as one step of the edit history.
   enum class LoadKind { Open, OpenBytes, Reload };
 
-  /// Reads the file at `path` into `text`, as `m_load` says, through code
-  /// recognition and its prompts. Nothing is shown yet.
-  FileError ReadFileText(const QString& path, FileText& text);
+  /// Reads the file at `path`, as `m_load` says, through code recognition and
+  /// its prompts. Nothing is shown yet.
+  FileResult<FileText> ReadFileText(const QString& path);
   /// Replaces the whole text with `text` at once, as one step of the edit history.
   void ReplaceWithFileText(FileText text);
   /// Writes the whole text in `format` to the file `localPath` (in the system's
   /// encoding) while it is encoded, replacing the file safely; the characters
-  /// the encoding cannot hold are asked about first. 0, the errno of the
-  /// failure, ENOMEM when memory runs out, or ECANCELED when the user said no
-  /// and nothing was written.
-  int WriteTextFile(const std::string& localPath, const TextFormat& format);
+  /// the encoding cannot hold are asked about first: Cancelled when the user
+  /// said no and nothing was written.
+  FileError WriteTextFile(const std::string& localPath, const TextFormat& format);
   QWidget* LoadOwner() const;
   static cp932::LineEnds LineEndsOf(const FileText& text);
-  void LetGoOfUnreadFile(int error);
+  void LetGoOfUnreadFile(FileError error);
   void ReportReplacedLater(FileText text, QWidget* owner);
 
   CWEXView* m_pView = nullptr;

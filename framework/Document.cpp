@@ -5,19 +5,6 @@
 
 #include <QFileInfo>
 
-namespace {
-
-// A failure with a file cause names the file; any other only says what failed.
-void ReportFailure(QWidget* owner, FileError error, const QString& path, int failedId) {
-  if (error == FileError::Cancelled) return;
-  if (error == FileError::Failed)
-    ShowMessageBox(owner, LoadString(failedId), QString(), QMessageBox::Ok, QMessageBox::Warning);
-  else
-    ReportFileError(owner, error, path);
-}
-
-}  // namespace
-
 CDocument::CDocument(QObject* parent) : QObject(parent) {}
 
 void CDocument::SetTitle(const QString& title) {
@@ -53,7 +40,7 @@ bool CDocument::OnNewDocument() {
 bool CDocument::OnOpenDocument(const QString& path) {
   const FileError error = Load(path);
   if (error != FileError::None) {
-    ReportFailure(OwnerWindow(), error, path, IDS_OPEN_FAILED);
+    ReportFileError(OwnerWindow(), error, path);
     return false;
   }
   SetPathName(path);
@@ -75,7 +62,7 @@ bool CDocument::SaveTo(const QString& path) { return FinishSave(path, Store(path
 
 bool CDocument::FinishSave(const QString& path, FileError error) {
   if (error != FileError::None) {
-    ReportFailure(OwnerWindow(), error, path, IDS_SAVE_FAILED);
+    ReportFileError(OwnerWindow(), error, path);
     return false;
   }
   SetModifiedFlag(false);

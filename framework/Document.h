@@ -1,6 +1,6 @@
 #pragma once
 #include "framework/CmdTarget.h"
-#include "framework/FileError.h"
+#include "framework/FileErrorReport.h"
 
 #include <QObject>
 #include <QString>

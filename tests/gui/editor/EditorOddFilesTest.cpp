@@ -4,7 +4,7 @@
 
 #include "resources/CommandIds.h"
 #include "editor/PointerInput.h"
-#include "framework/FileError.h"
+#include "framework/FileErrorReport.h"
 #include "platform/FileBytes.h"
 #include "tests/gui/editor/EditorTestSupport.h"
 #include "tests/support/TempDir.h"

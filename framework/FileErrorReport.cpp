@@ -1,33 +1,7 @@
-#include "framework/FileError.h"
+#include "framework/FileErrorReport.h"
 
 #include "framework/MessageBox.h"
-#include "platform/FileBytes.h"
 #include "resources/Strings.h"
-
-#include <cerrno>
-
-FileError FileErrorFromErrno(int error) {
-  switch (error) {
-    case 0: return FileError::None;
-    case ENOENT:
-    case ENOTDIR: return FileError::NotFound;
-    case ENAMETOOLONG: return FileError::NameTooLong;
-    case EACCES:
-    case EPERM: return FileError::AccessDenied;
-    case EROFS: return FileError::ReadOnlyDisk;
-    case EISDIR: return FileError::IsDirectory;
-    case kNotRegularFile: return FileError::NotRegularFile;
-    case EBUSY:
-    case ETXTBSY:
-    case EWOULDBLOCK: return FileError::SharingViolation;
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG: return FileError::DiskFull;
-    case ENOMEM: return FileError::OutOfMemory;
-    case ECANCELED: return FileError::Cancelled;
-    default: return FileError::Generic;
-  }
-}
 
 void ReportFileError(QWidget* owner, FileError error, const QString& path) {
   int id = IDS_GENERIC_FILE_ERROR;
@@ -47,8 +21,7 @@ void ReportFileError(QWidget* owner, FileError error, const QString& path) {
     case FileError::ReadOnlyDisk: id = IDS_READ_ONLY_DISK; break;
     case FileError::IsDirectory: id = IDS_IS_DIRECTORY; break;
     case FileError::NotRegularFile: id = IDS_NOT_REGULAR_FILE; break;
-    case FileError::Generic:
-    case FileError::Failed: break;
+    case FileError::Generic: break;
   }
   ShowMessageBox(owner, LoadString(id).arg(path), QString(), QMessageBox::Ok,
                  QMessageBox::Warning);
