@@ -2,7 +2,7 @@
 
 #include "plugin_host/PluginModule.h"
 #include "plugin_host/PluginScan.h"
-#include "tests/unit/pluginhost/DirectoryOrder.h"
+#include "tests/unit/plugin_host/DirectoryOrder.h"
 #include "tests/support/TempDir.h"
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 #include "tests/support/FreshSettings.h"
 #include "tests/support/PlacedPlugins.h"
 #include "tests/support/WexHarness.h"
-#include "tests/unit/pluginhost/DirectoryOrder.h"
+#include "tests/unit/plugin_host/DirectoryOrder.h"
 
 #include <QAction>
 #include <QMenu>
