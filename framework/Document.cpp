@@ -8,18 +8,18 @@
 CDocument::CDocument(QObject* parent) : QObject(parent) {}
 
 void CDocument::SetTitle(const QString& title) {
-  m_strTitle = title;
+  m_title = title;
   emit TitleChanged(title);
 }
 
 void CDocument::SetPathName(const QString& path) {
-  m_strPathName = path;
+  m_pathName = path;
   SetTitle(QFileInfo(path).fileName());
 }
 
 bool CDocument::SaveModified() {
   if (!IsModified()) return true;
-  const QString name = m_strPathName.isEmpty() ? m_strTitle : m_strPathName;
+  const QString name = m_pathName.isEmpty() ? m_title : m_pathName;
   switch (ShowMessageBox(OwnerWindow(), LoadString(IDS_SAVE_CHANGES).arg(name), QString(),
                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                          QMessageBox::Warning)) {
@@ -32,7 +32,7 @@ bool CDocument::SaveModified() {
 bool CDocument::OnNewDocument() {
   DeleteContents();
   SetModifiedFlag(false);
-  m_strPathName.clear();
+  m_pathName.clear();
   SetTitle(TemplateStringField(1));
   return true;
 }
@@ -50,7 +50,7 @@ bool CDocument::OnOpenDocument(const QString& path) {
 
 bool CDocument::DoFileSave() {
   // A copy: saving may let go of the file, which empties the path.
-  if (!m_strPathName.isEmpty()) return SaveTo(QString(m_strPathName));
+  if (!m_pathName.isEmpty()) return SaveTo(QString(m_pathName));
   const QString path = PromptSaveFileName();
   if (path.isEmpty()) return false;
   if (!SaveTo(path)) return false;

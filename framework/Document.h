@@ -15,8 +15,8 @@ class CDocument : public QObject, public CCmdTarget {
  public:
   explicit CDocument(QObject* parent = nullptr);
 
-  const QString& GetPathName() const { return m_strPathName; }
-  const QString& GetTitle() const { return m_strTitle; }
+  const QString& GetPathName() const { return m_pathName; }
+  const QString& GetTitle() const { return m_title; }
   void SetPathName(const QString& path);
   void SetTitle(const QString& title);
 
@@ -51,6 +51,6 @@ class CDocument : public QObject, public CCmdTarget {
 
  private:
   bool SaveTo(const QString& path);
-  QString m_strPathName;
-  QString m_strTitle;
+  QString m_pathName;
+  QString m_title;
 };
