@@ -1,6 +1,7 @@
 #include "editor/FileText.h"
 
-#include "settings/Settings.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsKeys.h"
 #include "framework/MessageBox.h"
 #include "kanji/KanjiConverter.h"
 #include "kanji/UnicodeText.h"
@@ -38,9 +39,9 @@ FileText UnicodeFileText(std::string bytes, TextEncoding encoding) {
 
 }  // namespace
 
-FileReading ChooseFileReading(std::string_view head, const std::string& settingsPath,
+FileReading ChooseFileReading(std::string_view head, const SettingsFile& settings,
                               QWidget* owner) {
-  if (ReadSettingInt(settingsPath, "setting", "Kanji_auto") != 1) return {};
+  if (settings.ReadInt(section::kSetting, key::kKanjiAuto) != 1) return {};
   // Recognition reads the text up to its first NUL (UTF-16, which is full of
   // NULs, from the start); nothing after it is lost.
   const TextEncoding encoding = RecognizeEncoding(head);
@@ -74,7 +75,7 @@ FileText ReadFileBytes(std::string bytes, const FileReading& reading) {
   return AsTheyAre(std::move(sjis));
 }
 
-FileText PlainFileText(std::string bytes, const std::string& settingsPath, QWidget* owner) {
-  const FileReading reading = ChooseFileReading(bytes, settingsPath, owner);
+FileText PlainFileText(std::string bytes, const SettingsFile& settings, QWidget* owner) {
+  const FileReading reading = ChooseFileReading(bytes, settings, owner);
   return ReadFileBytes(std::move(bytes), reading);
 }

@@ -10,6 +10,7 @@
 class BackgroundConversion;
 class FileReader;
 class QWidget;
+class SettingsFile;
 
 /// What a plain (not rich-text) file gives the editor.
 struct FileText {
@@ -36,11 +37,11 @@ struct FileReading {
   bool onlyOwnLineEnds = false;
 };
 
-/// With "Kanji_auto" exactly 1 in `settingsPath`, a UTF-8 or UTF-16 text, else a
+/// With "Kanji_auto" exactly 1 in `settings`, a UTF-8 or UTF-16 text, else a
 /// JIS or EUC-JP one (recognised on the text up to its first NUL) is converted
 /// when the user answers Yes to the prompt owned by `owner`; otherwise the bytes
 /// are read as they are. `head` is the whole file or at least its first 8194 bytes.
-FileReading ChooseFileReading(std::string_view head, const std::string& settingsPath,
+FileReading ChooseFileReading(std::string_view head, const SettingsFile& settings,
                               QWidget* owner);
 
 /// The text of a plain file's `bytes` read as `reading` says (a conversion keeps
@@ -49,4 +50,4 @@ FileReading ChooseFileReading(std::string_view head, const std::string& settings
 FileText ReadFileBytes(std::string bytes, const FileReading& reading);
 
 /// ChooseFileReading and ReadFileBytes on a whole file's bytes.
-FileText PlainFileText(std::string bytes, const std::string& settingsPath, QWidget* owner);
+FileText PlainFileText(std::string bytes, const SettingsFile& settings, QWidget* owner);

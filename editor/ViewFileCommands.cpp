@@ -1,7 +1,10 @@
 // Open (57601) and Save As (57604): the view's dialogs and the settings they
 // keep; the document reads and writes the files.
 
+#include "platform/PathBuffer.h"
 #include "settings/Settings.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsKeys.h"
 #include "editor/FileDialog.h"
 #include "editor/FileNames.h"
 #include "editor/FormatChoice.h"
@@ -15,8 +18,6 @@
 #include <QFileDialog>
 
 namespace {
-
-constexpr std::size_t kPathSize = 260;
 
 // "すべてのﾌｧｲﾙ(*.*)|*.*||" in Shift-JIS.
 constexpr std::string_view kOpenFilter =
@@ -37,25 +38,26 @@ void CWEXView::OnFileOpen() {
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilters(FileDialogFilters(kOpenFilter));
   dialog.setDirectory(
-      StartDirectory(ReadSettingString(m_settingsPath, "setting", "LastDir", kPathSize)));
+      StartDirectory(m_settings.ReadString(section::kSetting, key::kLastDir, kPathBufferSize)));
   const QString path = ChooseFile(dialog);
   if (path.isEmpty()) return;
 
   CWaitCursor wait;
-  WriteSettingString(m_settingsPath, "setting", "LastDir", LastDirOf(LocalPath(path)));
+  m_settings.WriteString(section::kSetting, key::kLastDir, LastDirOf(LocalPath(path)));
   // The bytes as they are: Open makes no rich-text test of its own.
   if (m_pDocument) m_pDocument->OpenReplacing(path, false, this);
 }
 
 void CWEXView::OnFileSaveAs() {
-  const std::string defaultExt = ReadSettingString(m_settingsPath, "setting", "DefaultExt", 64);
+  const std::string defaultExt = m_settings.ReadString(section::kSetting, key::kDefaultExt, 64);
   const std::string defaultName =
-      ReadSettingString(m_settingsPath, "setting", "DefaultName", kPathSize);
-  std::string filter = ReadSettingString(m_settingsPath, "setting", "Filter", 1024);
-  const std::string lastDir = ReadSettingString(m_settingsPath, "setting", "LastDir", kPathSize);
+      m_settings.ReadString(section::kSetting, key::kDefaultName, kPathBufferSize);
+  std::string filter = m_settings.ReadString(section::kSetting, key::kFilter, 1024);
+  const std::string lastDir =
+      m_settings.ReadString(section::kSetting, key::kLastDir, kPathBufferSize);
   if (filter.empty()) {
     filter = DEFAULT_FILTER;
-    WriteSettingString(m_settingsPath, "setting", "Filter", filter);
+    m_settings.WriteString(section::kSetting, key::kFilter, filter);
   }
 
   QFileDialog dialog(this, QString::fromUtf8("名前を付けて保存"));
@@ -71,5 +73,5 @@ void CWEXView::OnFileSaveAs() {
 
   CWaitCursor wait;
   if (m_pDocument->SaveCopyAs(path, formatChoice.Chosen()))
-    WriteSettingString(m_settingsPath, "setting", "LastDir", LastDirOf(LocalPath(path)));
+    m_settings.WriteString(section::kSetting, key::kLastDir, LastDirOf(LocalPath(path)));
 }

@@ -1,7 +1,8 @@
 // The view's font: from section "font" at creation, and the font dialog that
 // writes it back.
 
-#include "settings/Settings.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsKeys.h"
 #include "editor/FontUnits.h"
 #include "framework/TextBoundary.h"
 #include "editor/WEXView.h"
@@ -60,10 +61,10 @@ std::string FaceNameBytes(const QString& family) {
 
 void CWEXView::LoadFontSettings() {
   m_cf.faceName = FaceNameBytes(font().family());
-  if (const int height = ReadSettingInt(m_settingsPath, "font", "Height")) m_cf.height = height;
-  if (const int charSet = ReadSettingInt(m_settingsPath, "font", "CharSet"))
+  if (const int height = m_settings.ReadInt(section::kFont, key::kHeight)) m_cf.height = height;
+  if (const int charSet = m_settings.ReadInt(section::kFont, key::kCharSet))
     m_cf.charSet = charSet & 0xFF;
-  const std::string face = ReadSettingString(m_settingsPath, "font", "FaceName", kFaceNameSize);
+  const std::string face = m_settings.ReadString(section::kFont, key::kFaceName, kFaceNameSize);
   if (!face.empty()) m_cf.faceName = face;
   ApplyCharFormat();
 }
@@ -78,7 +79,7 @@ void CWEXView::ApplyCharFormat() {
 void CWEXView::OnFont() {
   const int ppi = logicalDpiY();
   QFont initial = MakeFont(font(), m_cf);
-  const int cell = DialogCellHeight(ReadSettingInt(m_settingsPath, "font", "Height"), ppi);
+  const int cell = DialogCellHeight(m_settings.ReadInt(section::kFont, key::kHeight), ppi);
   if (cell > 0) initial.setPointSizeF(cell * 72.0 / ppi);
   QFontDialog dialog(initial, this);
   dialog.setOption(QFontDialog::DontUseNativeDialog);
@@ -92,7 +93,7 @@ void CWEXView::OnFont() {
   m_cf.charSet = SupportsJapanese(chosen.family()) ? SHIFTJIS_CHARSET : 0;
   m_cf.faceName = FaceNameBytes(chosen.family());
   ApplyCharFormat();
-  WriteSettingInt(m_settingsPath, "font", "Height", m_cf.height);
-  WriteSettingInt(m_settingsPath, "font", "CharSet", m_cf.charSet);
-  WriteSettingString(m_settingsPath, "font", "FaceName", m_cf.faceName);
+  m_settings.WriteInt(section::kFont, key::kHeight, m_cf.height);
+  m_settings.WriteInt(section::kFont, key::kCharSet, m_cf.charSet);
+  m_settings.WriteString(section::kFont, key::kFaceName, m_cf.faceName);
 }

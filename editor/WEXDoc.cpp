@@ -1,7 +1,5 @@
 #include "editor/WEXDoc.h"
 
-#include "settings/Settings.h"
-#include "settings/SettingsDirectory.h"
 #include "editor/BackgroundConversion.h"
 #include "editor/BackgroundLoad.h"
 #include "editor/BufferText.h"
@@ -27,9 +25,8 @@
 
 CWEXDoc::~CWEXDoc() = default;
 
-CWEXDoc::CWEXDoc(QObject* parent) : CDocument(parent) {
-  m_settingsPath = GetSettingsDirectory();
-  MakeSettingsPath(m_settingsPath, "Wex.ini");
+CWEXDoc::CWEXDoc(SettingsFile& settings, QObject* parent)
+    : CDocument(parent), m_settings(settings) {
   OnCommand(cmd::ID_FILE_SAVE, [this](int) { DoFileSave(); });
 }
 
@@ -136,7 +133,7 @@ FileError CWEXDoc::ReadFileText(const QString& path, FileText& text) {
       text = {};
       text.sjis = RtfToText(bytes);
     } else {
-      const FileReading reading = ChooseFileReading(bytes, m_settingsPath, LoadOwner());
+      const FileReading reading = ChooseFileReading(bytes, m_settings, LoadOwner());
       // Bytes read as they are come in while the text shows; a conversion needs them all.
       if (reading.convertFrom) {
         if (const int error = reader->ReadRest(bytes)) return FileErrorFromErrno(error);

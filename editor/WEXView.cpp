@@ -1,7 +1,5 @@
 #include "editor/WEXView.h"
 
-#include "settings/Settings.h"
-#include "settings/SettingsDirectory.h"
 #include "editor/BufferText.h"
 #include "editor/FindReplaceDialog.h"
 #include "editor/OutOfMemory.h"
@@ -20,10 +18,9 @@
 #include <new>
 #include <utility>
 
-CWEXView::CWEXView(QWidget* parent, CStatusBar* statusBar, const PluginFileTable& pluginFiles)
-    : TextEdit(parent), m_pStatusBar(statusBar), m_pluginFiles(pluginFiles) {
-  m_settingsPath = GetSettingsDirectory();
-  MakeSettingsPath(m_settingsPath, "WEX.ini");
+CWEXView::CWEXView(QWidget* parent, CStatusBar* statusBar, const PluginFileTable& pluginFiles,
+                   SettingsFile& settings)
+    : TextEdit(parent), m_settings(settings), m_pStatusBar(statusBar), m_pluginFiles(pluginFiles) {
   setAcceptDrops(true);
   connect(this, &TextEdit::CaretMoved, this, &CWEXView::UpdateLineColumn);
   RegisterCommands();

@@ -18,6 +18,7 @@ class FindReplaceDialog;
 class QAction;
 class QMenu;
 class QPrinter;
+class SettingsFile;
 struct FindRequest;
 
 // The editor view: the text control and the whole-text operations on it, its
@@ -28,7 +29,8 @@ class CWEXView : public textview::TextEdit, public CCmdTarget {
  public:
   /// `statusBar` gets the caret pane; `pluginFiles` names the plug-ins of the
   /// plug-in commands. Both belong to the frame's side and outlive the view.
-  CWEXView(QWidget* parent, CStatusBar* statusBar, const PluginFileTable& pluginFiles);
+  CWEXView(QWidget* parent, CStatusBar* statusBar, const PluginFileTable& pluginFiles,
+           SettingsFile& settings);
   ~CWEXView() override;
 
   void SetDocument(CWEXDoc* document) { m_pDocument = document; }
@@ -136,7 +138,7 @@ class CWEXView : public textview::TextEdit, public CCmdTarget {
 
   CharFormat m_cf;
   CWEXDoc* m_pDocument = nullptr;
-  std::string m_settingsPath;
+  SettingsFile& m_settings;
   QPointer<CStatusBar> m_pStatusBar;  // the frame destroys its children in any order
   const PluginFileTable& m_pluginFiles;
   FindReplaceDialog* m_pFindDialog = nullptr;
