@@ -10,7 +10,8 @@
 #include "app/MainFrame.h"
 
 #include "app/FramePlacement.h"
-#include "settings/Settings.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsKeys.h"
 #include "app/WindowSystem.h"
 #include "platform/X11Window.h"
 
@@ -37,9 +38,12 @@ QMargins CMainFrame::ExpectedFrameMargins() {
 }
 
 void CMainFrame::ApplyStartupPlacement() {
-  const auto read = [this](const char* key) { return ReadSettingInt(m_settingsPath, "setting", key); };
-  const PlacementSettings stored{read("Size"), read("Posision"), read("Sizex"),
-                                 read("Sizey"), read("Posx"),     read("Posy")};
+  const auto read = [this](std::string_view name) {
+    return m_settings.ReadInt(section::kSetting, name);
+  };
+  using namespace key;
+  const PlacementSettings stored{read(kSize),  read(kPosition), read(kSizeX),
+                                 read(kSizeY), read(kPosX),     read(kPosY)};
   const QSize screen = QGuiApplication::primaryScreen()->size();
   const StartupPlacement placement = ComputeStartupPlacement(stored, screen.width(), screen.height());
   // A stored size is used as it is, even below what the bars would ask for.
@@ -59,13 +63,14 @@ void CMainFrame::ApplyStartupPlacement() {
 
 void CMainFrame::SaveWindowRectangle() {
   const QRect outer = frameGeometry();
-  if (ReadSettingInt(m_settingsPath, "setting", "Size") == 2) {
-    WriteSettingInt(m_settingsPath, "setting", "Sizex", outer.width());
-    WriteSettingInt(m_settingsPath, "setting", "Sizey", outer.height());
+  using namespace key;
+  if (m_settings.ReadInt(section::kSetting, kSize) == 2) {
+    m_settings.WriteInt(section::kSetting, kSizeX, outer.width());
+    m_settings.WriteInt(section::kSetting, kSizeY, outer.height());
   }
-  if (ReadSettingInt(m_settingsPath, "setting", "Posision") == 2) {
-    WriteSettingInt(m_settingsPath, "setting", "Posx", outer.x());
-    WriteSettingInt(m_settingsPath, "setting", "Posy", outer.y());
+  if (m_settings.ReadInt(section::kSetting, kPosition) == 2) {
+    m_settings.WriteInt(section::kSetting, kPosX, outer.x());
+    m_settings.WriteInt(section::kSetting, kPosY, outer.y());
   }
 }
 

@@ -1,7 +1,7 @@
 #include "app/MainFrame.h"
 
-#include "settings/Settings.h"
-#include "settings/SettingsDirectory.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsKeys.h"
 #include "app/WEXApp.h"
 #include "editor/WEXDoc.h"
 #include "editor/PointerInput.h"
@@ -14,7 +14,6 @@
 #include "plugin_host/PluginMenus.h"
 #include "resources/FrameTables.h"
 #include "resources/Strings.h"
-#include "tools/ToolSlots.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -25,10 +24,11 @@
 #include <QTimer>
 #include <QToolBar>
 
-CMainFrame::CMainFrame(CWEXDoc* document, PluginFileTable& pluginFiles)
-    : m_pluginFiles(pluginFiles), m_pDocument(document) {
-  m_settingsPath = GetSettingsDirectory();
-  MakeSettingsPath(m_settingsPath, "Wex.ini");
+CMainFrame::CMainFrame(CWEXDoc* document, PluginFileTable& pluginFiles, SettingsFile& settings)
+    : m_pluginFiles(pluginFiles),
+      m_settings(settings),
+      m_toolSlots(settings),
+      m_pDocument(document) {
   m_pStatusBar = new CStatusBar(this);
   connect(m_pDocument, &CDocument::TitleChanged, this,
           [this](const QString& title) { setWindowTitle(title + " - " + TemplateStringField(0)); });
@@ -39,14 +39,14 @@ CMainFrame::~CMainFrame() = default;
 
 void CMainFrame::Create() {
   LoadFrame(MainFrameTables());
-  m_pView = new CWEXView(this, m_pStatusBar, m_pluginFiles);
+  m_pView = new CWEXView(this, m_pStatusBar, m_pluginFiles, m_settings);
   setCentralWidget(m_pView);
   m_pDocument->SetView(m_pView);
   CreateToolBar();
   CreateStatusBar();
-  CreateToolButtons(*this, *m_pToolBar);
+  m_toolSlots.CreateToolButtons(*this, *m_pToolBar);
   ScanPlugins(*this, m_pluginFiles, m_pluginModule);
-  m_bInputMethodPending = ReadSettingInt(m_settingsPath, "setting", "Ime") != 0;
+  m_bInputMethodPending = m_settings.ReadInt(section::kSetting, key::kIme) != 0;
   setAcceptDrops(true);
   ApplyStartupPlacement();
 }
@@ -66,13 +66,15 @@ void CMainFrame::RegisterCommands() {
     ui.Enable(CanKeepAbove());
   });
   // The options dialog (options/).
-  OnCommand(ID_OPTIONS, [this](int) { OnOptions(this); });
+  OnCommand(ID_OPTIONS, [this](int) { OnOptions(this, m_settings); });
   // The tool slots (tools/): menu items 1..6, their dialog, and the buttons' ids
   // kept enabled (the buttons themselves are taken by InterceptCommand).
   const int lastTool = ID_TOOL_FIRST + TOOL_SLOTS - 1;
-  OnCommandRange(ID_TOOL_FIRST, lastTool, [](int id) { OnTool(id - ID_TOOL_FIRST + 1); });
-  OnUpdateRange(ID_TOOL_FIRST, lastTool, [](CCmdUI& ui) { OnUpdateTool(ui.id - ID_TOOL_FIRST + 1, ui); });
-  OnCommand(ID_TOOL_SETTINGS, [this](int) { OnToolSettings(this, *m_pToolBar); });
+  OnCommandRange(ID_TOOL_FIRST, lastTool,
+                 [this](int id) { m_toolSlots.OnTool(id - ID_TOOL_FIRST + 1); });
+  OnUpdateRange(ID_TOOL_FIRST, lastTool,
+                [this](CCmdUI& ui) { m_toolSlots.OnUpdateTool(ui.id - ID_TOOL_FIRST + 1, ui); });
+  OnCommand(ID_TOOL_SETTINGS, [this](int) { m_toolSlots.OnToolSettings(this, *m_pToolBar); });
   OnCommandRange(ID_TOOL_BUTTON_FIRST, ID_TOOL_BUTTON_FIRST + TOOL_SLOTS - 1, [](int) {});
 }
 
@@ -84,7 +86,7 @@ bool CMainFrame::InterceptCommand(int id) {
     return true;
   }
   if (cmd::IsToolButton(id)) {
-    OnToolButton(id - cmd::ID_TOOL_BUTTON_FIRST + 1, this, *m_pToolBar);
+    m_toolSlots.OnToolButton(id - cmd::ID_TOOL_BUTTON_FIRST + 1, this, *m_pToolBar);
     return true;
   }
   return false;

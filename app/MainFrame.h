@@ -2,13 +2,13 @@
 #include "framework/FrameWnd.h"
 #include "plugin_host/PluginModule.h"
 #include "plugin_host/PluginScan.h"
-
-#include <string>
+#include "tools/ToolSlots.h"
 
 class CStatusBar;
 class CWEXDoc;
 class CWEXView;
 class QToolBar;
+class SettingsFile;
 
 // The main window: menu, toolbar, status bar, the view as its client, and the
 // interception of plug-in and tool-button commands.
@@ -19,8 +19,8 @@ class CMainFrame : public CFrameWnd {
   Q_OBJECT
  public:
   /// `pluginFiles` is the application's plug-in table: the scan fills it, the view
-  /// reads it.
-  CMainFrame(CWEXDoc* document, PluginFileTable& pluginFiles);
+  /// reads it. `settings` outlives the frame.
+  CMainFrame(CWEXDoc* document, PluginFileTable& pluginFiles, SettingsFile& settings);
   ~CMainFrame() override;
 
   /// Builds the window before it is shown: placement, view, toolbar, status bar.
@@ -70,7 +70,8 @@ class CMainFrame : public CFrameWnd {
 
   PluginFileTable& m_pluginFiles;
   PluginModule m_pluginModule;  // keeps the last plug-in scanned loaded
-  std::string m_settingsPath;
+  SettingsFile& m_settings;
+  ToolSlots m_toolSlots;
   CWEXDoc* m_pDocument;
   CWEXView* m_pView = nullptr;
   QToolBar* m_pToolBar = nullptr;

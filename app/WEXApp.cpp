@@ -23,8 +23,10 @@ CWEXApp* CWEXApp::s_instance = nullptr;
 CWEXApp::CWEXApp(CommandLineInfo commandLine) : m_cmdInfo(std::move(commandLine)) {
   s_instance = this;
   // Unregistering ends at once and must leave the program's directory untouched.
-  if (m_cmdInfo.action != CommandLineInfo::Action::Unregister)
+  if (m_cmdInfo.action != CommandLineInfo::Action::Unregister) {
     BootstrapSettings(GetSettingsDirectory());
+    m_settings = SettingsFile::InSettingsDirectory();
+  }
   OnCommand(cmd::ID_FILE_NEW, [this](int) { OnFileNew(); });
   OnCommand(cmd::ID_FILE_PRINT_SETUP, [this](int) { OnFilePrintSetup(); });
 }
@@ -43,8 +45,8 @@ void CWEXApp::ExitInstance() {
 }
 
 void CWEXApp::CreateTrio() {
-  m_pDocument = new CWEXDoc;
-  m_pMainFrame = new CMainFrame(m_pDocument, m_pluginFiles);
+  m_pDocument = new CWEXDoc(*m_settings);
+  m_pMainFrame = new CMainFrame(m_pDocument, m_pluginFiles, *m_settings);
   m_pMainFrame->Create();
   m_pMainFrame->installEventFilter(&m_pDocument->DiskFile());
 }

@@ -3,8 +3,10 @@
 #include "framework/CmdTarget.h"
 #include "resources/CommandIds.h"
 #include "plugin_host/PluginScan.h"
+#include "settings/SettingsFile.h"
 
 #include <memory>
+#include <optional>
 
 class CMainFrame;
 class CWEXDoc;
@@ -51,4 +53,6 @@ class CWEXApp : public CCmdTarget {
   CWEXDoc* m_pDocument = nullptr;
   CMainFrame* m_pMainFrame = nullptr;
   std::unique_ptr<RecoveryJournal> m_pJournal;
+  /// The one settings file everything reads and writes; absent when only unregistering.
+  std::optional<SettingsFile> m_settings;
 };

@@ -8,15 +8,16 @@
 #include "framework/TextBoundary.h"
 #include "framework/WaitCursor.h"
 #include "resources/CommandIds.h"
+#include "platform/PathBuffer.h"
 #include "settings/Settings.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsKeys.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 
 namespace {
-
-constexpr std::size_t kPathSize = 260;
 
 // "すべてのﾌｧｲﾙ(*.*)|*.*||" in Shift-JIS.
 constexpr std::string_view kOpenFilter =
@@ -31,8 +32,8 @@ QString StartDirectory(const std::string& lastDir) {
 
 }  // namespace
 
-FileDialogCommands::FileDialogCommands(CWEXView& view, const std::string& settingsPath)
-    : m_view(view), m_settingsPath(settingsPath) {
+FileDialogCommands::FileDialogCommands(CWEXView& view, SettingsFile& settings)
+    : m_view(view), m_settings(settings) {
   OnCommand(cmd::ID_FILE_OPEN, [this](int) { Open(); });
   OnCommand(cmd::ID_FILE_SAVE_AS, [this](int) { SaveAs(); });
 }
@@ -43,25 +44,26 @@ void FileDialogCommands::Open() {
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilters(FileDialogFilters(kOpenFilter));
   dialog.setDirectory(
-      StartDirectory(ReadSettingString(m_settingsPath, "setting", "LastDir", kPathSize)));
+      StartDirectory(m_settings.ReadString(section::kSetting, key::kLastDir, kPathBufferSize)));
   const QString path = ChooseFile(dialog);
   if (path.isEmpty()) return;
 
   CWaitCursor wait;
-  WriteSettingString(m_settingsPath, "setting", "LastDir", LastDirOf(LocalPath(path)));
+  m_settings.WriteString(section::kSetting, key::kLastDir, LastDirOf(LocalPath(path)));
   // The bytes as they are: Open makes no rich-text test of its own.
   if (CWEXDoc* document = m_view.GetDocument()) document->OpenReplacing(path, false, &m_view);
 }
 
 void FileDialogCommands::SaveAs() {
-  const std::string defaultExt = ReadSettingString(m_settingsPath, "setting", "DefaultExt", 64);
+  const std::string defaultExt = m_settings.ReadString(section::kSetting, key::kDefaultExt, 64);
   const std::string defaultName =
-      ReadSettingString(m_settingsPath, "setting", "DefaultName", kPathSize);
-  std::string filter = ReadSettingString(m_settingsPath, "setting", "Filter", 1024);
-  const std::string lastDir = ReadSettingString(m_settingsPath, "setting", "LastDir", kPathSize);
+      m_settings.ReadString(section::kSetting, key::kDefaultName, kPathBufferSize);
+  std::string filter = m_settings.ReadString(section::kSetting, key::kFilter, 1024);
+  const std::string lastDir =
+      m_settings.ReadString(section::kSetting, key::kLastDir, kPathBufferSize);
   if (filter.empty()) {
     filter = DEFAULT_FILTER;
-    WriteSettingString(m_settingsPath, "setting", "Filter", filter);
+    m_settings.WriteString(section::kSetting, key::kFilter, filter);
   }
 
   QFileDialog dialog(&m_view, QString::fromUtf8("名前を付けて保存"));
@@ -78,5 +80,5 @@ void FileDialogCommands::SaveAs() {
 
   CWaitCursor wait;
   if (document->SaveCopyAs(path, formatChoice.Chosen()))
-    WriteSettingString(m_settingsPath, "setting", "LastDir", LastDirOf(LocalPath(path)));
+    m_settings.WriteString(section::kSetting, key::kLastDir, LastDirOf(LocalPath(path)));
 }

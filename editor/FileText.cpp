@@ -1,6 +1,7 @@
 #include "editor/FileText.h"
 
-#include "settings/Settings.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsKeys.h"
 #include "framework/MessageBox.h"
 #include "kanji/KanjiConverter.h"
 #include "kanji/UnicodeText.h"
@@ -39,8 +40,8 @@ FileText UnicodeFileText(std::string bytes, TextEncoding encoding) {
 }  // namespace
 
 std::optional<TextEncoding> RecognizedEncoding(std::string_view head,
-                                               const std::string& settingsPath) {
-  if (ReadSettingInt(settingsPath, "setting", "Kanji_auto") != 1) return std::nullopt;
+                                               const SettingsFile& settings) {
+  if (settings.ReadInt(section::kSetting, key::kKanjiAuto) != 1) return std::nullopt;
   // Recognition reads the text up to its first NUL (UTF-16, which is full of
   // NULs, from the start); nothing after it is lost.
   const TextEncoding encoding = RecognizeEncoding(head);

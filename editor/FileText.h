@@ -10,6 +10,7 @@
 class BackgroundConversion;
 class FileReader;
 class QWidget;
+class SettingsFile;
 
 /// What a plain (not rich-text) file gives the editor.
 struct FileText {
@@ -36,12 +37,12 @@ struct FileReading {
   bool onlyOwnLineEnds = false;
 };
 
-/// With "Kanji_auto" exactly 1 in `settingsPath`, the encoding other than
+/// With "Kanji_auto" exactly 1 in `settings`, the encoding other than
 /// Shift-JIS that `head` is recognised as: UTF-8 or UTF-16, else JIS or EUC-JP
 /// (on the text up to its first NUL). `head` is the whole file or at least its
 /// first 8194 bytes. Nothing is asked.
 std::optional<TextEncoding> RecognizedEncoding(std::string_view head,
-                                               const std::string& settingsPath);
+                                               const SettingsFile& settings);
 
 /// Asks the user (in a box owned by `owner`) whether a file recognised as
 /// `encoding` is converted; otherwise its bytes are read as they are.

@@ -6,7 +6,8 @@
 #include "framework/TextBoundary.h"
 #include "framework/WaitCursor.h"
 #include "resources/CommandIds.h"
-#include "settings/Settings.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsKeys.h"
 
 #include <QFontDatabase>
 #include <QFontDialog>
@@ -58,14 +59,14 @@ std::string FaceNameBytes(const QString& family) {
 
 }  // namespace
 
-FontCommands::FontCommands(CWEXView& view, const std::string& settingsPath)
-    : m_view(view), m_settingsPath(settingsPath) {
+FontCommands::FontCommands(CWEXView& view, SettingsFile& settings)
+    : m_view(view), m_settings(settings) {
   OnCommand(cmd::ID_FONT, [this](int) { OnFont(); });
   m_cf.faceName = FaceNameBytes(m_view.font().family());
-  if (const int height = ReadSettingInt(m_settingsPath, "font", "Height")) m_cf.height = height;
-  if (const int charSet = ReadSettingInt(m_settingsPath, "font", "CharSet"))
+  if (const int height = m_settings.ReadInt(section::kFont, key::kHeight)) m_cf.height = height;
+  if (const int charSet = m_settings.ReadInt(section::kFont, key::kCharSet))
     m_cf.charSet = charSet & 0xFF;
-  const std::string face = ReadSettingString(m_settingsPath, "font", "FaceName", kFaceNameSize);
+  const std::string face = m_settings.ReadString(section::kFont, key::kFaceName, kFaceNameSize);
   if (!face.empty()) m_cf.faceName = face;
   ApplyCharFormat();
 }
@@ -80,7 +81,7 @@ void FontCommands::ApplyCharFormat() {
 void FontCommands::OnFont() {
   const int ppi = m_view.logicalDpiY();
   QFont initial = MakeFont(m_view.font(), m_cf);
-  const int cell = DialogCellHeight(ReadSettingInt(m_settingsPath, "font", "Height"), ppi);
+  const int cell = DialogCellHeight(m_settings.ReadInt(section::kFont, key::kHeight), ppi);
   if (cell > 0) initial.setPointSizeF(cell * 72.0 / ppi);
   QFontDialog dialog(initial, &m_view);
   dialog.setOption(QFontDialog::DontUseNativeDialog);
@@ -94,7 +95,7 @@ void FontCommands::OnFont() {
   m_cf.charSet = SupportsJapanese(chosen.family()) ? SHIFTJIS_CHARSET : 0;
   m_cf.faceName = FaceNameBytes(chosen.family());
   ApplyCharFormat();
-  WriteSettingInt(m_settingsPath, "font", "Height", m_cf.height);
-  WriteSettingInt(m_settingsPath, "font", "CharSet", m_cf.charSet);
-  WriteSettingString(m_settingsPath, "font", "FaceName", m_cf.faceName);
+  m_settings.WriteInt(section::kFont, key::kHeight, m_cf.height);
+  m_settings.WriteInt(section::kFont, key::kCharSet, m_cf.charSet);
+  m_settings.WriteString(section::kFont, key::kFaceName, m_cf.faceName);
 }

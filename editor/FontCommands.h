@@ -4,6 +4,7 @@
 #include <string>
 
 class CWEXView;
+class SettingsFile;
 
 // The view's font: read from section "font" when the view is made, and the font
 // dialog that changes it and writes it back.
@@ -16,8 +17,8 @@ class FontCommands : public CCmdTarget {
     int height = 0;        // twips; 0: the control's default
   };
 
-  /// Gives `view` the font the settings file at `settingsPath` names.
-  FontCommands(CWEXView& view, const std::string& settingsPath);
+  /// Gives `view` the font that `settings` name.
+  FontCommands(CWEXView& view, SettingsFile& settings);
 
   const CharFormat& GetCharFormat() const { return m_cf; }
 
@@ -27,6 +28,6 @@ class FontCommands : public CCmdTarget {
   void OnFont();
 
   CWEXView& m_view;
-  const std::string& m_settingsPath;
+  SettingsFile& m_settings;
   CharFormat m_cf;
 };

@@ -1,7 +1,5 @@
 #include "editor/WEXDoc.h"
 
-#include "settings/Settings.h"
-#include "settings/SettingsDirectory.h"
 #include "editor/BackgroundConversion.h"
 #include "editor/BackgroundLoad.h"
 #include "editor/BufferText.h"
@@ -26,9 +24,8 @@
 
 CWEXDoc::~CWEXDoc() = default;
 
-CWEXDoc::CWEXDoc(QObject* parent) : CDocument(parent) {
-  m_settingsPath = GetSettingsDirectory();
-  MakeSettingsPath(m_settingsPath, "Wex.ini");
+CWEXDoc::CWEXDoc(SettingsFile& settings, QObject* parent)
+    : CDocument(parent), m_settings(settings) {
   OnCommand(cmd::ID_FILE_SAVE, [this](int) { DoFileSave(); });
 }
 
@@ -135,7 +132,7 @@ FileResult<FileText> CWEXDoc::ReadFileText(const QString& path) {
       if (const int error = reader->ReadRest(bytes)) return FileErrorFromErrno(error);
       text.sjis = RtfToText(bytes);
     } else {
-      const std::optional<TextEncoding> found = RecognizedEncoding(bytes, m_settingsPath);
+      const std::optional<TextEncoding> found = RecognizedEncoding(bytes, m_settings);
       const FileReading reading = found ? AskFileReading(*found, LoadOwner()) : FileReading{};
       // Bytes read as they are come in while the text shows; a conversion needs them all.
       if (reading.convertFrom) {

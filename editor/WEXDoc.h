@@ -10,13 +10,14 @@
 
 class BackgroundLoad;
 class CWEXView;
+class SettingsFile;
 
 // The text document: the one owner of reading and writing its files, how file
 // bytes become the view's text and back. The view displays and edits.
 class CWEXDoc : public CDocument {
   Q_OBJECT
  public:
-  explicit CWEXDoc(QObject* parent = nullptr);
+  explicit CWEXDoc(SettingsFile& settings, QObject* parent = nullptr);
   ~CWEXDoc() override;
 
   void SetView(CWEXView* view);
@@ -94,7 +95,7 @@ class CWEXDoc : public CDocument {
   void ReportReplacedLater(FileText text, QWidget* owner);
 
   CWEXView* m_pView = nullptr;
-  std::string m_settingsPath;
+  SettingsFile& m_settings;
   TextFormat m_format;
   std::unique_ptr<BackgroundLoad> m_pLoad;
   FileChangeCheck m_diskFile{*this};

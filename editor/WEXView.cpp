@@ -17,25 +17,22 @@
 #include "framework/TextBoundary.h"
 #include "framework/WaitCursor.h"
 #include "resources/CommandIds.h"
-#include "settings/Settings.h"
-#include "settings/SettingsDirectory.h"
 
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <new>
 #include <utility>
 
-CWEXView::CWEXView(QWidget* parent, CStatusBar* statusBar, const PluginFileTable& pluginFiles)
+CWEXView::CWEXView(QWidget* parent, CStatusBar* statusBar, const PluginFileTable& pluginFiles,
+                   SettingsFile& settings)
     : TextEdit(parent), m_pStatusBar(statusBar) {
-  m_settingsPath = GetSettingsDirectory();
-  MakeSettingsPath(m_settingsPath, "WEX.ini");
   RegisterCommands();
   m_find = std::make_unique<FindCommands>(*this);
   m_printing = std::make_unique<PrintCommands>(*this);
   m_plugins = std::make_unique<PluginCommands>(*this, pluginFiles);
   m_converts = std::make_unique<ConvertCommands>(*this);
-  m_fileDialogs = std::make_unique<FileDialogCommands>(*this, m_settingsPath);
-  m_fonts = std::make_unique<FontCommands>(*this, m_settingsPath);
+  m_fileDialogs = std::make_unique<FileDialogCommands>(*this, settings);
+  m_fonts = std::make_unique<FontCommands>(*this, settings);
   for (CCmdTarget* part : std::initializer_list<CCmdTarget*>{
            m_find.get(), m_printing.get(), m_plugins.get(), m_converts.get(),
            m_fileDialogs.get(), m_fonts.get()})

@@ -21,6 +21,7 @@ class FontCommands;
 class PluginCommands;
 class PointerInput;
 class PrintCommands;
+class SettingsFile;
 
 // The editor view: the edit control, with the text crossing its boundary only as
 // Shift-JIS bytes, and the whole-text operations on it. The commands and events
@@ -31,8 +32,10 @@ class CWEXView : public textview::TextEdit, public CCmdTarget {
   Q_OBJECT
  public:
   /// `statusBar` gets the caret pane; `pluginFiles` names the plug-ins of the
-  /// plug-in commands. Both belong to the frame's side and outlive the view.
-  CWEXView(QWidget* parent, CStatusBar* statusBar, const PluginFileTable& pluginFiles);
+  /// plug-in commands; `settings` keep the font and the file dialogs' choices.
+  /// All belong to the frame's side and outlive the view.
+  CWEXView(QWidget* parent, CStatusBar* statusBar, const PluginFileTable& pluginFiles,
+           SettingsFile& settings);
   ~CWEXView() override;
 
   void SetDocument(CWEXDoc* document) { m_pDocument = document; }
@@ -88,7 +91,6 @@ class CWEXView : public textview::TextEdit, public CCmdTarget {
   void RegisterCommands();
 
   CWEXDoc* m_pDocument = nullptr;
-  std::string m_settingsPath;
   QPointer<CStatusBar> m_pStatusBar;  // the frame destroys its children in any order
   std::unique_ptr<FindCommands> m_find;
   std::unique_ptr<PrintCommands> m_printing;

@@ -1,7 +1,8 @@
 #include "options/OptionsDlg.h"
 
-#include "settings/Settings.h"
-#include "settings/SettingsDirectory.h"
+#include "platform/PathBuffer.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsKeys.h"
 #include "framework/TextBoundary.h"
 #include "framework/ModalSeam.h"
 #include "framework/DialogTemplate.h"
@@ -13,10 +14,9 @@
 
 namespace {
 
-constexpr std::string_view kSection = "setting";
+constexpr std::string_view kSection = section::kSetting;
 // The lengths the dialog reads: the extension into a 10-byte buffer, the rest in full.
 constexpr std::size_t kExtBuffer = 10;
-constexpr std::size_t kTextBuffer = 260;
 
 enum ControlId {
   IDC_WIDTH = 1000,
@@ -45,10 +45,8 @@ void TabStopOnCheckedButton(QButtonGroup& group) {
 
 }  // namespace
 
-COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent) {
-  m_settingsPath = GetSettingsDirectory();
-  MakeSettingsPath(m_settingsPath, "WEX.ini");
-
+COptionsDlg::COptionsDlg(SettingsFile& settings, QWidget* parent)
+    : QDialog(parent), m_settings(settings) {
   // Template order is the tab order.
   DialogTemplate t(*this, QStringLiteral("Wex-オプション"), 295, 179);
   QPushButton* ok = t.OkButton(183, 158, 50, 14);
@@ -82,43 +80,45 @@ COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent) {
 }
 
 void COptionsDlg::LoadSettings() {
-  const auto text = [this](std::string_view key, std::size_t buffer) {
-    return SjisToText(ReadSettingString(m_settingsPath, kSection, key, buffer));
+  using namespace key;
+  const auto text = [this](std::string_view name, std::size_t buffer = kPathBufferSize) {
+    return SjisToText(m_settings.ReadString(kSection, name, buffer));
   };
-  SetCheckedIndex(m_sizeGroup, ReadSettingInt(m_settingsPath, kSection, "Size"));
-  m_pWidth->setText(text("Sizex", kTextBuffer));
-  m_pHeight->setText(text("Sizey", kTextBuffer));
-  SetCheckedIndex(m_posGroup, ReadSettingInt(m_settingsPath, kSection, "Posision"));
-  m_pLeft->setText(text("Posx", kTextBuffer));
-  m_pTop->setText(text("Posy", kTextBuffer));
+  SetCheckedIndex(m_sizeGroup, m_settings.ReadInt(kSection, kSize));
+  m_pWidth->setText(text(kSizeX));
+  m_pHeight->setText(text(kSizeY));
+  SetCheckedIndex(m_posGroup, m_settings.ReadInt(kSection, kPosition));
+  m_pLeft->setText(text(kPosX));
+  m_pTop->setText(text(kPosY));
   // Each box shows what its value means to its reader: any value but 0 switches the
   // input method on, only exactly 1 switches detection on.
-  m_pIme->setChecked(ReadSettingInt(m_settingsPath, kSection, "Ime") != 0);
-  m_pKanjiAuto->setChecked(ReadSettingInt(m_settingsPath, kSection, "Kanji_auto") == 1);
-  m_pDefaultExt->setText(text("DefaultExt", kExtBuffer));
-  m_pDefaultName->setText(text("DefaultName", kTextBuffer));
+  m_pIme->setChecked(m_settings.ReadInt(kSection, kIme) != 0);
+  m_pKanjiAuto->setChecked(m_settings.ReadInt(kSection, kKanjiAuto) == 1);
+  m_pDefaultExt->setText(text(kDefaultExt, kExtBuffer));
+  m_pDefaultName->setText(text(kDefaultName));
 }
 
 void COptionsDlg::accept() {
-  const auto write = [this](std::string_view key, const QLineEdit* edit) {
-    WriteSettingString(m_settingsPath, kSection, key, TextToSjis(edit->text()));
+  using namespace key;
+  const auto write = [this](std::string_view name, const QLineEdit* edit) {
+    m_settings.WriteString(kSection, name, TextToSjis(edit->text()));
   };
   // A group with no button checked keeps its stored mode.
-  if (m_sizeGroup.checkedId() >= 0) WriteSettingInt(m_settingsPath, kSection, "Size", m_sizeGroup.checkedId());
-  write("Sizex", m_pWidth);
-  write("Sizey", m_pHeight);
-  if (m_posGroup.checkedId() >= 0) WriteSettingInt(m_settingsPath, kSection, "Posision", m_posGroup.checkedId());
-  write("Posx", m_pLeft);
-  write("Posy", m_pTop);
-  WriteSettingInt(m_settingsPath, kSection, "Ime", m_pIme->isChecked() ? 1 : 0);
-  WriteSettingInt(m_settingsPath, kSection, "Kanji_auto", m_pKanjiAuto->isChecked() ? 1 : 0);
-  write("DefaultExt", m_pDefaultExt);
-  write("DefaultName", m_pDefaultName);
+  if (m_sizeGroup.checkedId() >= 0) m_settings.WriteInt(kSection, kSize, m_sizeGroup.checkedId());
+  write(kSizeX, m_pWidth);
+  write(kSizeY, m_pHeight);
+  if (m_posGroup.checkedId() >= 0) m_settings.WriteInt(kSection, kPosition, m_posGroup.checkedId());
+  write(kPosX, m_pLeft);
+  write(kPosY, m_pTop);
+  m_settings.WriteInt(kSection, kIme, m_pIme->isChecked() ? 1 : 0);
+  m_settings.WriteInt(kSection, kKanjiAuto, m_pKanjiAuto->isChecked() ? 1 : 0);
+  write(kDefaultExt, m_pDefaultExt);
+  write(kDefaultName, m_pDefaultName);
   QDialog::accept();
 }
 
-void OnOptions(QWidget* owner) {
-  COptionsDlg dialog(owner);
+void OnOptions(QWidget* owner, SettingsFile& settings) {
+  COptionsDlg dialog(settings, owner);
   dialog.LoadSettings();
   RunModal(dialog);
 }

@@ -6,15 +6,15 @@
 
 #include <QButtonGroup>
 #include <QDialog>
-#include <string>
 
 class QCheckBox;
 class QLineEdit;
+class SettingsFile;
 
 class COptionsDlg : public QDialog {
   Q_OBJECT
  public:
-  explicit COptionsDlg(QWidget* parent = nullptr);
+  explicit COptionsDlg(SettingsFile& settings, QWidget* parent = nullptr);
 
   /// Shows the stored settings, each cut to the length the dialog reads.
   void LoadSettings();
@@ -25,7 +25,7 @@ class COptionsDlg : public QDialog {
   void accept() override;
 
  private:
-  std::string m_settingsPath;
+  SettingsFile& m_settings;
   QButtonGroup m_sizeGroup;
   QButtonGroup m_posGroup;
   QLineEdit* m_pWidth;
@@ -40,4 +40,4 @@ class COptionsDlg : public QDialog {
 
 /// The View menu's "オプション(&O)": runs the dialog, filled from the settings
 /// file, modally over `owner`. The result is not looked at.
-void OnOptions(QWidget* owner);
+void OnOptions(QWidget* owner, SettingsFile& settings);

@@ -1,6 +1,7 @@
 #pragma once
 // Finding the plug-ins in their directories and running one. Plain C++.
 
+#include "platform/PathBuffer.h"
 #include "resources/CommandIds.h"
 
 #include <optional>
@@ -10,7 +11,7 @@
 class PluginModule;
 
 /// Bare file names of the plug-ins listed, entry i for commands i and 50 + i.
-using PluginFileTable = char[cmd::MAX_PLUGINS][260];
+using PluginFileTable = char[cmd::MAX_PLUGINS][kPathBufferSize];
 
 struct FoundPlugin {
   std::string fileName;  // bare file name, e.g. "Markwell.wpi"

@@ -2,6 +2,8 @@
 // Every command id of the program, in numeric blocks. Menu items, accelerators
 // and toolbar buttons carry these ids; the router dispatches on them.
 
+#include "settings/SettingsKeys.h"
+
 namespace cmd {
 
 // Plug-ins: run plug-in i (0..23) and open its settings (50..73).
@@ -12,7 +14,7 @@ constexpr bool IsPluginRun(int id) { return id >= PLUGIN_RUN_FIRST && id < PLUGI
 constexpr bool IsPluginOption(int id) { return id >= PLUGIN_OPTION_FIRST && id < PLUGIN_OPTION_FIRST + MAX_PLUGINS; }
 
 // Tool buttons on the toolbar, slot N = id - 4999.
-constexpr int TOOL_SLOTS = 6;
+constexpr int TOOL_SLOTS = kToolSlotCount;  // one button a slot of the settings file
 constexpr int ID_TOOL_BUTTON_FIRST = 5000;
 constexpr bool IsToolButton(int id) { return id >= ID_TOOL_BUTTON_FIRST && id < ID_TOOL_BUTTON_FIRST + TOOL_SLOTS; }
 

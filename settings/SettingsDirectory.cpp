@@ -15,7 +15,7 @@ bool IsInstalled(const std::string& programDirectory) {
 // Whether a copy without the marker may keep its files beside the program.
 bool MayWriteBesideProgram(const std::string& programDirectory) {
   std::string file = programDirectory;
-  const bool exists = MakeSettingsPath(file, "Wex.ini");
+  const bool exists = MakeSettingsPath(file, kSettingsFileName);
   return exists ? ::access(file.c_str(), W_OK) == 0
                 : ::access(programDirectory.c_str(), W_OK | X_OK) == 0;
 }
@@ -39,4 +39,10 @@ const std::string& GetSettingsDirectory() {
   static const std::string directory =
       ChooseSettingsDirectory(GetProgramDirectory(), UserBaseDirectory("XDG_CONFIG_HOME", ".config"));
   return directory;
+}
+
+std::string SettingsDirectoryFile(std::string_view name) {
+  std::string path = GetSettingsDirectory();
+  MakeSettingsPath(path, name);
+  return path;
 }

@@ -8,6 +8,11 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+
+/// The settings file's name. A new file gets this spelling; an existing one is
+/// found in any case ("WEX.ini" too).
+inline constexpr char kSettingsFileName[] = "Wex.ini";
 
 /// The file that an installation puts beside the program.
 inline constexpr char kInstalledMarker[] = "wex.installed";
@@ -30,3 +35,8 @@ std::string ChooseSettingsDirectory(const std::string& programDirectory,
 /// "~/.config"), decided on the first call and the same for the rest of the process.
 /// Equal to GetProgramDirectory() exactly when the copy keeps its files beside it.
 const std::string& GetSettingsDirectory();
+
+/// The file `name` in GetSettingsDirectory(), spelled as on disk when it exists in
+/// another case (MakeSettingsPath): how every component finds "Wex.ini" and
+/// "wpi.dat", the plug-ins too.
+std::string SettingsDirectoryFile(std::string_view name);

@@ -1,12 +1,11 @@
 #include "tools/ToolSettingsDlg.h"
 
-#include "settings/Settings.h"
-#include "settings/SettingsDirectory.h"
+#include "platform/PathBuffer.h"
+#include "settings/SettingsFile.h"
 #include "framework/TextBoundary.h"
 #include "framework/ModalSeam.h"
 #include "framework/DialogTemplate.h"
 #include "tools/ToolName.h"
-#include "tools/ToolSettings.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -78,10 +77,8 @@ constexpr Control kControls[] = {
 
 }  // namespace
 
-CToolSettingsDlg::CToolSettingsDlg(QWidget* parent) : QDialog(parent) {
-  m_settingsPath = GetSettingsDirectory();
-  MakeSettingsPath(m_settingsPath, "WEX.ini");
-
+CToolSettingsDlg::CToolSettingsDlg(SettingsFile& settings, QWidget* parent)
+    : QDialog(parent), m_settings(settings) {
   DialogTemplate t(*this, QStringLiteral("ツールの設定"), 290, 319);
   QPushButton* ok = t.OkButton(181, 301, 50, 14);
   t.CancelButton(231, 301, 50, 14);
@@ -110,22 +107,29 @@ CToolSettingsDlg::CToolSettingsDlg(QWidget* parent) : QDialog(parent) {
 }
 
 void CToolSettingsDlg::LoadSettings() {
-  for (int n = 1; n <= 6; ++n) {
+  const auto text = [this](ToolField field, int n) {
+    return SjisToText(
+        m_settings.ReadString(section::kTools, ToolSlotKey(field, n), kPathBufferSize));
+  };
+  for (int n = 1; n <= kToolSlotCount; ++n) {
     const Slot& slot = m_slots[n - 1];
     // Only exactly 1 makes a launch raise the window, so only 1 shows the mark.
-    slot.topmost->setChecked(ReadSettingInt(m_settingsPath, TOOLS_SECTION, ToolKey("Topmost", n)) == 1);
-    slot.name->setText(SjisToText(ReadSettingString(m_settingsPath, TOOLS_SECTION, ToolKey("tool", n), PATH_BUFFER)));
-    slot.file->setText(SjisToText(ReadSettingString(m_settingsPath, TOOLS_SECTION, ToolKey("file", n), PATH_BUFFER)));
+    slot.topmost->setChecked(
+        m_settings.ReadInt(section::kTools, ToolSlotKey(ToolField::Topmost, n)) == 1);
+    slot.name->setText(text(ToolField::Name, n));
+    slot.file->setText(text(ToolField::CommandLine, n));
   }
 }
 
 void CToolSettingsDlg::accept() {
-  for (int n = 1; n <= 6; ++n)
-    WriteSettingInt(m_settingsPath, TOOLS_SECTION, ToolKey("Topmost", n), m_slots[n - 1].topmost->isChecked() ? 1 : 0);
-  for (int n = 1; n <= 6; ++n)
-    WriteSettingString(m_settingsPath, TOOLS_SECTION, ToolKey("tool", n), TextToSjis(m_slots[n - 1].name->text()));
-  for (int n = 1; n <= 6; ++n)
-    WriteSettingString(m_settingsPath, TOOLS_SECTION, ToolKey("file", n), TextToSjis(m_slots[n - 1].file->text()));
+  const auto write = [this](ToolField field, int n, const QLineEdit* edit) {
+    m_settings.WriteString(section::kTools, ToolSlotKey(field, n), TextToSjis(edit->text()));
+  };
+  for (int n = 1; n <= kToolSlotCount; ++n)
+    m_settings.WriteInt(section::kTools, ToolSlotKey(ToolField::Topmost, n),
+                        m_slots[n - 1].topmost->isChecked() ? 1 : 0);
+  for (int n = 1; n <= kToolSlotCount; ++n) write(ToolField::Name, n, m_slots[n - 1].name);
+  for (int n = 1; n <= kToolSlotCount; ++n) write(ToolField::CommandLine, n, m_slots[n - 1].file);
   QDialog::accept();
 }
 

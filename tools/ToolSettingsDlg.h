@@ -2,17 +2,19 @@
 // The tools settings dialog: name, command line and always-on-top flag of the six
 // tool slots. OK writes all eighteen keys of section "tools"; Cancel writes nothing.
 
+#include "settings/SettingsKeys.h"
+
 #include <QDialog>
 #include <array>
-#include <string>
 
 class QCheckBox;
 class QLineEdit;
+class SettingsFile;
 
 class CToolSettingsDlg : public QDialog {
   Q_OBJECT
  public:
-  explicit CToolSettingsDlg(QWidget* parent = nullptr);
+  explicit CToolSettingsDlg(SettingsFile& settings, QWidget* parent = nullptr);
 
   /// Shows the stored slots (texts up to 259 bytes).
   void LoadSettings();
@@ -32,6 +34,6 @@ class CToolSettingsDlg : public QDialog {
   /// an unnamed slot.
   void OnBrowseTool(int slot);
 
-  std::string m_settingsPath;
-  std::array<Slot, 6> m_slots;
+  SettingsFile& m_settings;
+  std::array<Slot, kToolSlotCount> m_slots;
 };

@@ -1,14 +1,13 @@
 #include "tools/ToolSlots.h"
 
-#include "settings/Settings.h"
-#include "settings/SettingsDirectory.h"
+#include "platform/PathBuffer.h"
+#include "settings/SettingsFile.h"
 #include "framework/TextBoundary.h"
 #include "framework/CmdUI.h"
 #include "resources/CommandIds.h"
 #include "framework/FrameWnd.h"
 #include "framework/ModalSeam.h"
 #include "tools/StartProgram.h"
-#include "tools/ToolSettings.h"
 #include "tools/ToolSettingsDlg.h"
 #include "tools/TopmostStep.h"
 #include "tools/X11DesktopWindows.h"
@@ -29,16 +28,8 @@ namespace {
 constexpr int kButtonWidth = 23;
 constexpr int kButtonHeight = 22;
 constexpr int kButtonPitch = 24;
-
-std::string SettingsPath() {
-  std::string path = GetSettingsDirectory();
-  MakeSettingsPath(path, "Wex.ini");
-  return path;
-}
-
-std::string ReadSlot(std::string_view stem, int slot, std::size_t buffer) {
-  return ReadSettingString(SettingsPath(), TOOLS_SECTION, ToolKey(stem, slot), buffer);
-}
+// Bytes read of a slot's name for the menu, with the NUL.
+constexpr std::size_t kMenuNameBuffer = 64;
 
 QPixmap DrawDigit(int slot, int size) {
   QPixmap pixmap(size, size);
@@ -63,16 +54,22 @@ QIcon DesktopFileIcon(const QString& path) {
   return icon.isNull() ? QFileIconProvider().icon(info) : icon;
 }
 
-// The slot's command line as text. It is stored in Shift-JIS like every setting,
-// while the file system spells names in its own encoding, and a Shift-JIS trail
-// byte may be 0x5C, which the command-line rules would take for a backslash.
-QString CommandLineText(int slot) { return SjisToText(ReadSlot("file", slot, PATH_BUFFER)); }
-
 QPushButton* ToolButton(QToolBar& toolbar, int slot) {
   return toolbar.findChild<QPushButton*>(QString::number(cmd::ID_TOOL_BUTTON_FIRST + slot - 1));
 }
 
 }  // namespace
+
+std::string ToolSlots::ReadSlot(ToolField field, int slot, std::size_t buffer) const {
+  return m_settings.ReadString(section::kTools, ToolSlotKey(field, slot), buffer);
+}
+
+// The command line is stored in Shift-JIS like every setting, while the file system
+// spells names in its own encoding, and a Shift-JIS trail byte may be 0x5C, which the
+// command-line rules would take for a backslash.
+QString ToolSlots::CommandLineText(int slot) const {
+  return SjisToText(ReadSlot(ToolField::CommandLine, slot, kPathBufferSize));
+}
 
 QIcon DigitIcon(int slot) {
   QIcon icon;
@@ -81,13 +78,13 @@ QIcon DigitIcon(int slot) {
   return icon;
 }
 
-QIcon ToolIcon(int slot) {
+QIcon ToolSlots::ToolIcon(int slot) const {
   const QString file = CommandLineText(slot);
   const QIcon icon = file.isEmpty() ? QIcon() : DesktopFileIcon(file);
   return icon.isNull() ? DigitIcon(slot) : icon;
 }
 
-void CreateToolButtons(CFrameWnd& frame, QToolBar& toolbar) {
+void ToolSlots::CreateToolButtons(CFrameWnd& frame, QToolBar& toolbar) const {
   // One strip holds the buttons, so that their pitch does not depend on the style.
   auto* strip = new QWidget(&toolbar);
   strip->setFixedSize(kButtonPitch * (cmd::TOOL_SLOTS - 1) + kButtonWidth, kButtonHeight);
@@ -105,40 +102,40 @@ void CreateToolButtons(CFrameWnd& frame, QToolBar& toolbar) {
   UpdateToolButtonIcons(toolbar);
 }
 
-void UpdateToolButtonIcons(QToolBar& toolbar) {
+void ToolSlots::UpdateToolButtonIcons(QToolBar& toolbar) const {
   for (int slot = 1; slot <= cmd::TOOL_SLOTS; ++slot)
     if (QPushButton* button = ToolButton(toolbar, slot)) button->setIcon(ToolIcon(slot));
 }
 
-void OnUpdateTool(int slot, CCmdUI& ui) {
-  const std::string name = ReadSlot("tool", slot, MENU_NAME_BUFFER);
+void ToolSlots::OnUpdateTool(int slot, CCmdUI& ui) const {
+  const std::string name = ReadSlot(ToolField::Name, slot, kMenuNameBuffer);
   ui.SetText(name.empty() ? QStringLiteral("<NONE>") : SjisToText(name));
   ui.Enable(true);
 }
 
-void OnTool(int slot) {
+void ToolSlots::OnTool(int slot) const {
   const QString line = CommandLineText(slot);
   if (line.isEmpty()) return;
   const std::optional<StartedProgram> started = StartProgram(QFile::encodeName(line).toStdString());
   if (!started) return;  // nothing is reported
-  if (ReadSettingInt(SettingsPath(), TOOLS_SECTION, ToolKey("Topmost", slot)) != 1) return;
+  if (m_settings.ReadInt(section::kTools, ToolSlotKey(ToolField::Topmost, slot)) != 1) return;
   // Other window systems give no way to raise another program's window.
   if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
   if (DesktopWindows* windows = X11DesktopWindows())
     TopmostStep::Start(*started, *windows);
 }
 
-void OnToolSettings(QWidget* owner, QToolBar& toolbar) {
+void ToolSlots::OnToolSettings(QWidget* owner, QToolBar& toolbar) {
   {
-    CToolSettingsDlg dialog(owner);
+    CToolSettingsDlg dialog(m_settings, owner);
     dialog.LoadSettings();
     RunModal(dialog);
   }
   UpdateToolButtonIcons(toolbar);
 }
 
-void OnToolButton(int slot, QWidget* owner, QToolBar& toolbar) {
-  if (ReadSlot("file", slot, PATH_BUFFER).empty())
+void ToolSlots::OnToolButton(int slot, QWidget* owner, QToolBar& toolbar) {
+  if (ReadSlot(ToolField::CommandLine, slot, kPathBufferSize).empty())
     OnToolSettings(owner, toolbar);
   else
     OnTool(slot);

@@ -8,6 +8,8 @@
 
 #include "app/MainFrame.h"
 #include "settings/Settings.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsKeys.h"
 #include "framework/TextBoundary.h"
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
@@ -103,9 +105,7 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 }
 
 void PrepareFiles() {
-  std::string settings = Dir();
-  MakeSettingsPath(settings, "Wex.ini");
-  WriteSettingInt(settings, "setting", "Kanji_auto", 1);
+  SettingsFile::InSettingsDirectory().WriteInt(section::kSetting, key::kKanjiAuto, 1);
   WriteFile(Dir() + "/bench-sjis.txt", SjisText());
   WriteFile(Dir() + "/bench-euc.txt", EucText());
   WriteFile(Dir() + "/bench-utf8.txt", Utf8Text());
@@ -114,8 +114,9 @@ void PrepareFiles() {
 // The editor's document and view, as the program pairs them.
 struct Editor {
   PluginFileTable plugins = {};
-  CWEXView view{nullptr, nullptr, plugins};
-  CWEXDoc doc;
+  SettingsFile settings = SettingsFile::InSettingsDirectory();
+  CWEXView view{nullptr, nullptr, plugins, settings};
+  CWEXDoc doc{settings};
   Editor() {
     view.resize(800, 600);
     view.show();
@@ -139,9 +140,10 @@ struct BareEdit {
 
 // The whole main window, whose status bar gets the caret's line and column.
 struct Window {
-  CWEXDoc doc;
+  SettingsFile settings = SettingsFile::InSettingsDirectory();
+  CWEXDoc doc{settings};
   PluginFileTable plugins = {};
-  CMainFrame frame{&doc, plugins};
+  CMainFrame frame{&doc, plugins, settings};
   Window() {
     frame.Create();
     frame.resize(800, 600);

@@ -9,6 +9,7 @@
 #include "framework/TextBoundary.h"
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
+#include "settings/SettingsFile.h"
 #include "tests/support/TempDir.h"
 
 #include <QApplication>
@@ -34,8 +35,9 @@ std::string SjisText() {
 // A 16 MB document, modified, with or without a journal.
 struct Editor {
   PluginFileTable plugins = {};
-  CWEXView view{nullptr, nullptr, plugins};
-  CWEXDoc doc;
+  SettingsFile settings = SettingsFile::InSettingsDirectory();
+  CWEXView view{nullptr, nullptr, plugins, settings};
+  CWEXDoc doc{settings};
   TempDir dir;
   std::unique_ptr<RecoveryJournal> journal;
 

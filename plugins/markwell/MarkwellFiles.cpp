@@ -1,39 +1,30 @@
 #include "plugins/markwell/MarkwellFiles.h"
 
-#include "settings/Settings.h"
 #include "settings/SettingsDirectory.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsKeys.h"
 
 namespace markwell {
 namespace {
 
-constexpr char kSection[] = "Markwell";
-constexpr char kKey[] = "Template";
+constexpr char kDataFileName[] = "wpi.dat";
 
-std::string PathInSettingsDirectory(const char* name) {
-  std::string path = GetSettingsDirectory();
-  MakeSettingsPath(path, name);
-  return path;
-}
-
-const std::string g_settingsPath = PathInSettingsDirectory("Wex.ini");
+// Found once when the library is loaded, as the program finds its own.
+SettingsFile g_settings = SettingsFile::InSettingsDirectory();
 
 }  // namespace
 
-const std::string& SettingsPath() {
-  return g_settingsPath;
-}
-
 std::string DataFilePath() {
-  return PathInSettingsDirectory("wpi.dat");
+  return SettingsDirectoryFile(kDataFileName);
 }
 
 int ReadTemplateNumber() {
-  const int t = ReadSettingInt(SettingsPath(), kSection, kKey);
+  const int t = g_settings.ReadInt(section::kMarkwell, key::kTemplate);
   return t >= 0 && t < kTemplateCount ? t : 0;
 }
 
 void WriteTemplateNumber(int t) {
-  WriteSettingInt(SettingsPath(), kSection, kKey, t);
+  g_settings.WriteInt(section::kMarkwell, key::kTemplate, t);
 }
 
 }  // namespace markwell

@@ -1,16 +1,14 @@
 #pragma once
 // Where Markwell keeps its choice and its templates: the settings file "Wex.ini"
 // (section "Markwell", key "Template") and "wpi.dat", both in the running program's
-// settings directory, whichever directory the plug-in itself was loaded from.
+// settings directory, whichever directory the plug-in itself was loaded from. Both are
+// found through settings/SettingsDirectory.h, as the program finds them.
 
 #include <string>
 
 namespace markwell {
 
 inline constexpr int kTemplateCount = 6;
-
-/// The settings file's path, found once when the library is loaded.
-const std::string& SettingsPath();
 
 std::string DataFilePath();
 

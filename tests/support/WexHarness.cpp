@@ -1,6 +1,5 @@
 #include "tests/support/WexHarness.h"
 
-#include "settings/Settings.h"
 #include "settings/SettingsDirectory.h"
 
 #include <QCoreApplication>
@@ -11,9 +10,7 @@
 #include <unistd.h>
 
 std::string TestSettingsPath() {
-  std::string path = GetSettingsDirectory();
-  MakeSettingsPath(path, "Wex.ini");
-  return path;
+  return SettingsDirectoryFile(kSettingsFileName);
 }
 
 void RemoveTestSettings() {

@@ -4,6 +4,7 @@
 #include "editor/RecoveryJournal.h"
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
+#include "settings/SettingsFile.h"
 #include "tests/support/TempDir.h"
 
 #include <QKeyEvent>
@@ -18,8 +19,9 @@ using namespace std::string_literals;
 
 struct Editor {
   PluginFileTable plugins = {};
-  CWEXView view{nullptr, nullptr, plugins};
-  CWEXDoc doc;
+  SettingsFile settings = SettingsFile::InSettingsDirectory();
+  CWEXView view{nullptr, nullptr, plugins, settings};
+  CWEXDoc doc{settings};
   Editor() { doc.SetView(&view); }
   void Type(const QString& text) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, text);

@@ -48,7 +48,7 @@ TEST(Bootstrap, NewFileHoldsEveryDefaultInOrder) {
       "tool_4=\r\nfile_4=\r\nTopmost_4=0\r\n"
       "tool_5=\r\nfile_5=\r\nTopmost_5=0\r\n"
       "tool_6=\r\nfile_6=\r\nTopmost_6=0\r\n";
-  EXPECT_EQ(ReadBytes(dir.file("WEX.ini")), expected);
+  EXPECT_EQ(ReadBytes(dir.file("Wex.ini")), expected);  // spelled so when new
 
   std::string path = dir.path();
   ASSERT_TRUE(MakeSettingsPath(path, "Wex.ini"));
