@@ -52,12 +52,12 @@ static void InitIconResources() { Q_INIT_RESOURCE(icons); }
 
 void CMainFrame::CreateToolBar() {
   InitIconResources();
-  m_pToolBar = addToolBar(QString());
-  m_pToolBar->setObjectName(QString::number(cmd::ID_VIEW_TOOLBAR));
-  m_pToolBar->setMovable(false);
-  m_pToolBar->setFloatable(false);
-  m_pToolBar->setIconSize(QSize(16, 15));
-  m_pToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  m_toolBar = addToolBar(QString());
+  m_toolBar->setObjectName(QString::number(cmd::ID_VIEW_TOOLBAR));
+  m_toolBar->setMovable(false);
+  m_toolBar->setFloatable(false);
+  m_toolBar->setIconSize(QSize(16, 15));
+  m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
   // Every command with a prompt shows its first line while under the pointer.
   for (QAction* action : findChildren<QAction*>()) {
     bool isCommand = false;
@@ -66,56 +66,56 @@ void CMainFrame::CreateToolBar() {
   }
   for (const ToolBarButtonDef& button : Tables().toolBar) {
     if (button.id == kMenuSeparator) {
-      m_pToolBar->addSeparator();
+      m_toolBar->addSeparator();
       continue;
     }
     QAction* action = CommandAction(button.id);
     action->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(button.icon))));
     action->setIconVisibleInMenu(false);  // the menus are text only
     action->setToolTip(LoadPrompt(button.id).toolTip);
-    m_pToolBar->addAction(action);
+    m_toolBar->addAction(action);
   }
 
   // Buttons show their command's state at all times, not only when a menu opens.
-  connect(m_pView, &textview::TextEdit::SelectionChanged, this, &CMainFrame::UpdateToolBarButtons);
-  connect(m_pView, &textview::TextEdit::UndoAvailable, this, &CMainFrame::UpdateToolBarButtons);
-  connect(m_pView, &textview::TextEdit::TextChanged, this, &CMainFrame::UpdateToolBarButtons);
+  connect(m_view, &textview::TextEdit::SelectionChanged, this, &CMainFrame::UpdateToolBarButtons);
+  connect(m_view, &textview::TextEdit::UndoAvailable, this, &CMainFrame::UpdateToolBarButtons);
+  connect(m_view, &textview::TextEdit::TextChanged, this, &CMainFrame::UpdateToolBarButtons);
   connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
           &CMainFrame::UpdateToolBarButtons);
   UpdateToolBarButtons();
 }
 
 void CMainFrame::UpdateToolBarButtons() {
-  for (QAction* action : m_pToolBar->actions())
+  for (QAction* action : m_toolBar->actions())
     if (!action->isSeparator()) UpdateCommandUI(action);
 }
 
 void CMainFrame::CreateStatusBar() {
   using namespace cmd;
-  m_pStatusBar->setObjectName(QString::number(ID_VIEW_STATUS_BAR));
+  m_statusBar->setObjectName(QString::number(ID_VIEW_STATUS_BAR));
   std::vector<int> ids{ID_SEPARATOR, ID_INDICATOR_FORMAT, ID_INDICATOR_LINECOL};
   std::vector<QString> widths{LongestFormatName(), QString(13, u' ')};
   for (const LockPane& pane : kLockPanes) {
     ids.push_back(pane.id);
     widths.push_back(QString::fromUtf8(pane.text));
   }
-  m_pStatusBar->SetIndicators(ids, widths);
+  m_statusBar->SetIndicators(ids, widths);
   ShowMessagePrompt(QString());
-  const int formatPane = m_pStatusBar->CommandToIndex(ID_INDICATOR_FORMAT);
-  connect(m_pDocument, &CWEXDoc::FormatChanged, m_pStatusBar,
-          [this, formatPane](const QString& name) { m_pStatusBar->SetPaneText(formatPane, name); });
-  m_pStatusBar->SetPaneText(formatPane, QString::fromStdString(FormatName(m_pDocument->Format())));
-  connect(m_pDocument, &CWEXDoc::LoadProgress, m_pStatusBar, [this](int percent) {
+  const int formatPane = m_statusBar->CommandToIndex(ID_INDICATOR_FORMAT);
+  connect(m_document, &CWEXDoc::FormatChanged, m_statusBar,
+          [this, formatPane](const QString& name) { m_statusBar->SetPaneText(formatPane, name); });
+  m_statusBar->SetPaneText(formatPane, QString::fromStdString(FormatName(m_document->Format())));
+  connect(m_document, &CWEXDoc::LoadProgress, m_statusBar, [this](int percent) {
     ShowMessagePrompt(percent < 0 ? QString() : LoadString(IDS_LOADING).arg(percent));
   });
-  setStatusBar(m_pStatusBar);
+  setStatusBar(m_statusBar);
   // Lock keys change with key presses wherever the focus is in the program.
   qApp->installEventFilter(this);
   UpdateLockPanes();
 }
 
 void CMainFrame::ShowMessagePrompt(const QString& prompt) {
-  m_pStatusBar->SetPaneText(0, prompt.isEmpty() ? LoadString(IDS_IDLE_MESSAGE) : prompt);
+  m_statusBar->SetPaneText(0, prompt.isEmpty() ? LoadString(IDS_IDLE_MESSAGE) : prompt);
 }
 
 void CMainFrame::UpdateLockPanes() {
@@ -123,6 +123,6 @@ void CMainFrame::UpdateLockPanes() {
   const x11::LockIndicators lit =
       UsesX11() ? x11::ReadLockIndicators().value_or(x11::LockIndicators{}) : x11::LockIndicators{};
   for (const LockPane& pane : kLockPanes)
-    m_pStatusBar->SetPaneText(m_pStatusBar->CommandToIndex(pane.id),
+    m_statusBar->SetPaneText(m_statusBar->CommandToIndex(pane.id),
                               lit.*pane.lit ? QString::fromUtf8(pane.text) : QString());
 }

@@ -84,7 +84,7 @@ bool CMainFrame::IsAlwaysOnTop() const {
   return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
 }
 
-void CMainFrame::OnToggleAlwaysOnTop() { SetAlwaysOnTop(m_nAlwaysOnTop == 0); }
+void CMainFrame::OnToggleAlwaysOnTop() { SetAlwaysOnTop(m_alwaysOnTop == 0); }
 
 void CMainFrame::SetAlwaysOnTop(bool on) {
   // The toolkit's hint would only re-create the window, which loses its place.

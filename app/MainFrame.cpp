@@ -28,9 +28,9 @@ CMainFrame::CMainFrame(CWEXDoc* document, PluginFileTable& pluginFiles, Settings
     : m_pluginFiles(pluginFiles),
       m_settings(settings),
       m_toolSlots(settings),
-      m_pDocument(document) {
-  m_pStatusBar = new CStatusBar(this);
-  connect(m_pDocument, &CDocument::TitleChanged, this,
+      m_document(document) {
+  m_statusBar = new CStatusBar(this);
+  connect(m_document, &CDocument::TitleChanged, this,
           [this](const QString& title) { setWindowTitle(title + " - " + TemplateStringField(0)); });
   RegisterCommands();
 }
@@ -39,14 +39,14 @@ CMainFrame::~CMainFrame() = default;
 
 void CMainFrame::Create() {
   LoadFrame(MainFrameTables());
-  m_pView = new CWEXView(this, m_pStatusBar, m_pluginFiles, m_settings);
-  setCentralWidget(m_pView);
-  m_pDocument->SetView(m_pView);
+  m_view = new CWEXView(this, m_statusBar, m_pluginFiles, m_settings);
+  setCentralWidget(m_view);
+  m_document->SetView(m_view);
   CreateToolBar();
   CreateStatusBar();
-  m_toolSlots.CreateToolButtons(*this, *m_pToolBar);
+  m_toolSlots.CreateToolButtons(*this, *m_toolBar);
   ScanPlugins(*this, m_pluginFiles, m_pluginModule);
-  m_bInputMethodPending = m_settings.ReadInt(section::kSetting, key::kIme) != 0;
+  m_inputMethodPending = m_settings.ReadInt(section::kSetting, key::kIme) != 0;
   setAcceptDrops(true);
   ApplyStartupPlacement();
 }
@@ -54,15 +54,15 @@ void CMainFrame::Create() {
 void CMainFrame::RegisterCommands() {
   using namespace cmd;
   OnCommand(ID_APP_EXIT, [this](int) { close(); });
-  OnCommand(ID_VIEW_TOOLBAR, [this](int) { m_pToolBar->setVisible(!m_pToolBar->isVisible()); });
-  OnUpdate(ID_VIEW_TOOLBAR, [this](CCmdUI& ui) { ui.SetCheck(m_pToolBar->isVisible()); });
+  OnCommand(ID_VIEW_TOOLBAR, [this](int) { m_toolBar->setVisible(!m_toolBar->isVisible()); });
+  OnUpdate(ID_VIEW_TOOLBAR, [this](CCmdUI& ui) { ui.SetCheck(m_toolBar->isVisible()); });
   OnCommand(ID_VIEW_STATUS_BAR,
-            [this](int) { m_pStatusBar->setVisible(!m_pStatusBar->isVisible()); });
-  OnUpdate(ID_VIEW_STATUS_BAR, [this](CCmdUI& ui) { ui.SetCheck(m_pStatusBar->isVisible()); });
+            [this](int) { m_statusBar->setVisible(!m_statusBar->isVisible()); });
+  OnUpdate(ID_VIEW_STATUS_BAR, [this](CCmdUI& ui) { ui.SetCheck(m_statusBar->isVisible()); });
   OnCommand(ID_TOPMOST, [this](int) { OnToggleAlwaysOnTop(); });
   OnUpdate(ID_TOPMOST, [this](CCmdUI& ui) {
-    m_nAlwaysOnTop = IsAlwaysOnTop() ? 1 : 0;
-    ui.SetCheck(m_nAlwaysOnTop != 0);
+    m_alwaysOnTop = IsAlwaysOnTop() ? 1 : 0;
+    ui.SetCheck(m_alwaysOnTop != 0);
     ui.Enable(CanKeepAbove());
   });
   // The options dialog (options/).
@@ -74,7 +74,7 @@ void CMainFrame::RegisterCommands() {
                  [this](int id) { m_toolSlots.OnTool(id - ID_TOOL_FIRST + 1); });
   OnUpdateRange(ID_TOOL_FIRST, lastTool,
                 [this](CCmdUI& ui) { m_toolSlots.OnUpdateTool(ui.id - ID_TOOL_FIRST + 1, ui); });
-  OnCommand(ID_TOOL_SETTINGS, [this](int) { m_toolSlots.OnToolSettings(this, *m_pToolBar); });
+  OnCommand(ID_TOOL_SETTINGS, [this](int) { m_toolSlots.OnToolSettings(this, *m_toolBar); });
   OnCommandRange(ID_TOOL_BUTTON_FIRST, ID_TOOL_BUTTON_FIRST + TOOL_SLOTS - 1, [](int) {});
 }
 
@@ -82,18 +82,18 @@ bool CMainFrame::InterceptCommand(int id) {
   // Plug-in commands run after the menu has closed, in the view.
   if (cmd::IsPluginRun(id) || cmd::IsPluginOption(id)) {
     QMetaObject::invokeMethod(
-        m_pView, [view = m_pView, id] { view->OnCmdMsg(id); }, Qt::QueuedConnection);
+        m_view, [view = m_view, id] { view->OnCmdMsg(id); }, Qt::QueuedConnection);
     return true;
   }
   if (cmd::IsToolButton(id)) {
-    m_toolSlots.OnToolButton(id - cmd::ID_TOOL_BUTTON_FIRST + 1, this, *m_pToolBar);
+    m_toolSlots.OnToolButton(id - cmd::ID_TOOL_BUTTON_FIRST + 1, this, *m_toolBar);
     return true;
   }
   return false;
 }
 
 std::vector<CCmdTarget*> CMainFrame::RouteTargets() {
-  return {m_pView, m_pDocument, this, CWEXApp::Instance()};
+  return {m_view, m_document, this, CWEXApp::Instance()};
 }
 
 bool CMainFrame::event(QEvent* e) {
@@ -104,8 +104,8 @@ bool CMainFrame::event(QEvent* e) {
       return true;
     case QEvent::WindowActivate:
       // The input method serves the focused window, so it is asked once ours has focus.
-      if (m_bInputMethodPending) {
-        m_bInputMethodPending = false;
+      if (m_inputMethodPending) {
+        m_inputMethodPending = false;
         SwitchInputMethodOn(kInputMethodTries);
       }
       UpdateLockPanes();
@@ -120,7 +120,7 @@ void CMainFrame::SwitchInputMethodOn(int triesLeft) {
   // The framework learns that the view has the focus a little after we do; it is
   // asked again meanwhile, and again at the next activation if the focus has gone.
   if (!isActiveWindow()) {
-    m_bInputMethodPending = true;
+    m_inputMethodPending = true;
     return;
   }
   if (ActivateInputMethod() != InputMethodAnswer::NotYet || triesLeft <= 1) return;
@@ -135,7 +135,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* e) {
 void CMainFrame::closeEvent(QCloseEvent* event) {
   // The rectangle is saved even when the save-changes question is then cancelled.
   SaveWindowRectangle();
-  if (m_pDocument->SaveModified())
+  if (m_document->SaveModified())
     event->accept();
   else
     event->ignore();
@@ -150,5 +150,5 @@ void CMainFrame::dropEvent(QDropEvent* event) {
   const QStringList paths = DroppedFiles(event->mimeData());
   if (paths.isEmpty()) return;
   event->acceptProposedAction();
-  m_pView->Pointer().OpenDroppedFiles(paths);
+  m_view->Pointer().OpenDroppedFiles(paths);
 }

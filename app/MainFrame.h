@@ -26,9 +26,9 @@ class CMainFrame : public CFrameWnd {
   /// Builds the window before it is shown: placement, view, toolbar, status bar.
   void Create();
 
-  CWEXView* View() const { return m_pView; }
-  CStatusBar* StatusBar() const { return m_pStatusBar; }
-  QToolBar* ToolBar() const { return m_pToolBar; }
+  CWEXView* View() const { return m_view; }
+  CStatusBar* StatusBar() const { return m_statusBar; }
+  QToolBar* ToolBar() const { return m_toolBar; }
 
   /// Whether the window is in the always-on-top band, as the window manager
   /// sees it (another program may have changed it).
@@ -72,10 +72,10 @@ class CMainFrame : public CFrameWnd {
   PluginModule m_pluginModule;  // keeps the last plug-in scanned loaded
   SettingsFile& m_settings;
   ToolSlots m_toolSlots;
-  CWEXDoc* m_pDocument;
-  CWEXView* m_pView = nullptr;
-  QToolBar* m_pToolBar = nullptr;
-  CStatusBar* m_pStatusBar = nullptr;
-  int m_nAlwaysOnTop = 0;            // the state found by the last update of the menu item
-  bool m_bInputMethodPending = false;  // switch the input method on at first activation
+  CWEXDoc* m_document;
+  CWEXView* m_view = nullptr;
+  QToolBar* m_toolBar = nullptr;
+  CStatusBar* m_statusBar = nullptr;
+  int m_alwaysOnTop = 0;            // the state found by the last update of the menu item
+  bool m_inputMethodPending = false;  // switch the input method on at first activation
 };

@@ -37,25 +37,25 @@ CWEXApp::~CWEXApp() {
 }
 
 void CWEXApp::ExitInstance() {
-  m_pJournal.reset();
-  delete m_pMainFrame;
-  m_pMainFrame = nullptr;
-  delete m_pDocument;
-  m_pDocument = nullptr;
+  m_journal.reset();
+  delete m_mainFrame;
+  m_mainFrame = nullptr;
+  delete m_document;
+  m_document = nullptr;
 }
 
 void CWEXApp::CreateTrio() {
-  m_pDocument = new CWEXDoc(*m_settings);
-  m_pMainFrame = new CMainFrame(m_pDocument, m_pluginFiles, *m_settings);
-  m_pMainFrame->Create();
-  m_pMainFrame->installEventFilter(&m_pDocument->DiskFile());
+  m_document = new CWEXDoc(*m_settings);
+  m_mainFrame = new CMainFrame(m_document, m_pluginFiles, *m_settings);
+  m_mainFrame->Create();
+  m_mainFrame->installEventFilter(&m_document->DiskFile());
 }
 
 void CWEXApp::StartRecovery(bool windowIsFree) {
   const std::string folder = GetRecoveryFolder();
-  m_pJournal = std::make_unique<RecoveryJournal>(*m_pDocument, folder);
-  if (!RestoreHandedRecord(*m_pDocument, *m_pJournal))
-    OfferLeftRecords(*m_pDocument, *m_pJournal, folder, windowIsFree);
+  m_journal = std::make_unique<RecoveryJournal>(*m_document, folder);
+  if (!RestoreHandedRecord(*m_document, *m_journal))
+    OfferLeftRecords(*m_document, *m_journal, folder, windowIsFree);
 }
 
 bool CWEXApp::InitInstance(int& exitCode) {
@@ -73,9 +73,9 @@ bool CWEXApp::InitInstance(int& exitCode) {
                            ? QString()
                            : QFileInfo(QFile::decodeName(m_cmdInfo.fileName.c_str())).absoluteFilePath();
   CreateTrio();
-  m_pDocument->OnNewDocument();
+  m_document->OnNewDocument();
   if (m_cmdInfo.action != Action::FileNew) {
-    if (!m_pDocument->OnOpenDocument(path)) {
+    if (!m_document->OnOpenDocument(path)) {
       exitCode = 1;
       return false;
     }
@@ -84,7 +84,7 @@ bool CWEXApp::InitInstance(int& exitCode) {
       return false;
     }
   }
-  m_pMainFrame->show();
+  m_mainFrame->show();
   StartRecovery(m_cmdInfo.action == Action::FileNew);
   return true;
 }
@@ -95,17 +95,17 @@ bool CWEXApp::PrintAndEnd() {
           ? QPrinterInfo::printerInfo(QString::fromLocal8Bit(m_cmdInfo.printerName.c_str()))
           : QPrinterInfo::defaultPrinter();
   if (target.isNull()) {
-    ShowMessageBox(m_pMainFrame, LoadString(IDS_PRINT_FAILED), QString(), QMessageBox::Ok,
+    ShowMessageBox(m_mainFrame, LoadString(IDS_PRINT_FAILED), QString(), QMessageBox::Ok,
                    QMessageBox::Warning);
     return false;
   }
   QPrinter printer(target);
-  m_pMainFrame->View()->Printing().Print(printer);
+  m_mainFrame->View()->Printing().Print(printer);
   return true;
 }
 
 void CWEXApp::OnFileNew() {
-  if (m_pDocument->SaveModified()) m_pDocument->OnNewDocument();
+  if (m_document->SaveModified()) m_document->OnNewDocument();
 }
 
-void CWEXApp::OnFilePrintSetup() { m_pMainFrame->View()->Printing().PrintSetup(); }
+void CWEXApp::OnFilePrintSetup() { m_mainFrame->View()->Printing().PrintSetup(); }

@@ -33,8 +33,8 @@ class CWEXApp : public CCmdTarget {
   /// Destroys the main window and the document.
   void ExitInstance();
 
-  CMainFrame* MainFrame() const { return m_pMainFrame; }
-  CWEXDoc* Document() const { return m_pDocument; }
+  CMainFrame* MainFrame() const { return m_mainFrame; }
+  CWEXDoc* Document() const { return m_document; }
 
   /// Bare file names of the plug-ins found, entry i for commands i and 50 + i.
   PluginFileTable m_pluginFiles = {};
@@ -50,9 +50,9 @@ class CWEXApp : public CCmdTarget {
 
   static CWEXApp* s_instance;
   CommandLineInfo m_cmdInfo;
-  CWEXDoc* m_pDocument = nullptr;
-  CMainFrame* m_pMainFrame = nullptr;
-  std::unique_ptr<RecoveryJournal> m_pJournal;
+  CWEXDoc* m_document = nullptr;
+  CMainFrame* m_mainFrame = nullptr;
+  std::unique_ptr<RecoveryJournal> m_journal;
   /// The one settings file everything reads and writes; absent when only unregistering.
   std::optional<SettingsFile> m_settings;
 };

@@ -30,17 +30,17 @@ CWEXDoc::CWEXDoc(SettingsFile& settings, QObject* parent)
 }
 
 void CWEXDoc::SetView(CWEXView* view) {
-  m_pView = view;
+  m_view = view;
   if (view) view->SetDocument(this);
 }
 
-bool CWEXDoc::IsModified() const { return m_pView && m_pView->IsModified(); }
+bool CWEXDoc::IsModified() const { return m_view && m_view->IsModified(); }
 
 void CWEXDoc::SetModifiedFlag(bool modified) {
-  if (m_pView) m_pView->SetModified(modified);
+  if (m_view) m_view->SetModified(modified);
 }
 
-QWidget* CWEXDoc::OwnerWindow() const { return m_pView ? m_pView->window() : nullptr; }
+QWidget* CWEXDoc::OwnerWindow() const { return m_view ? m_view->window() : nullptr; }
 
 void CWEXDoc::SetFormat(const TextFormat& format) {
   m_format = format;
@@ -48,8 +48,8 @@ void CWEXDoc::SetFormat(const TextFormat& format) {
 }
 
 void CWEXDoc::DeleteContents() {
-  m_pLoad.reset();
-  if (m_pView) m_pView->SetWholeText({});
+  m_backgroundLoad.reset();
+  if (m_view) m_view->SetWholeText({});
   SetFormat({});
   m_diskFile.Remember(QString());
 }
@@ -151,21 +151,21 @@ FileResult<FileText> CWEXDoc::ReadFileText(const QString& path) {
 }
 
 void CWEXDoc::ShowFileText(FileText text, QWidget* owner) {
-  m_pLoad.reset();
+  m_backgroundLoad.reset();
   SetFormat(text.format);
-  m_pLoad = std::make_unique<BackgroundLoad>(m_pView, std::move(text.sjis), LineEndsOf(text),
+  m_backgroundLoad = std::make_unique<BackgroundLoad>(m_view, std::move(text.sjis), LineEndsOf(text),
                                              std::move(text.rest), text.conversion);
-  connect(m_pLoad.get(), &BackgroundLoad::Progress, this, &CWEXDoc::LoadProgress);
-  connect(m_pLoad.get(), &BackgroundLoad::ReadFailed, this, &CWEXDoc::LetGoOfUnreadFile);
-  connect(m_pLoad.get(), &BackgroundLoad::Finished, this, [this] { emit LoadProgress(-1); });
+  connect(m_backgroundLoad.get(), &BackgroundLoad::Progress, this, &CWEXDoc::LoadProgress);
+  connect(m_backgroundLoad.get(), &BackgroundLoad::ReadFailed, this, &CWEXDoc::LetGoOfUnreadFile);
+  connect(m_backgroundLoad.get(), &BackgroundLoad::Finished, this, [this] { emit LoadProgress(-1); });
   // The format and the replaced characters of a conversion are the whole file's.
-  connect(m_pLoad.get(), &BackgroundLoad::Converted, this,
+  connect(m_backgroundLoad.get(), &BackgroundLoad::Converted, this,
           [this, owner = QPointer<QWidget>(owner)](const FileText& whole) {
             SetFormat(whole.format);
             ReportReplacedLater(whole, owner);
           });
   if (!text.conversion) ReportReplacedLater(std::move(text), owner);
-  m_pLoad->Start();
+  m_backgroundLoad->Start();
 }
 
 // What came in stays, as a text of no file: saved over the file, it would cut
@@ -184,9 +184,9 @@ void CWEXDoc::LetGoOfUnreadFile(FileError error) {
 }
 
 void CWEXDoc::ReplaceWithFileText(FileText text) {
-  m_pLoad.reset();
+  m_backgroundLoad.reset();
   SetFormat(text.format);
-  m_pView->ReplaceWholeText(std::move(text.sjis), LineEndsOf(text));
+  m_view->ReplaceWholeText(std::move(text.sjis), LineEndsOf(text));
   ReportReplacedLater(std::move(text), OwnerWindow());
 }
 
@@ -205,12 +205,12 @@ void CWEXDoc::ReportReplacedLater(FileText text, QWidget* owner) {
       Qt::QueuedConnection);
 }
 
-bool CWEXDoc::IsLoading() const { return m_pLoad && !m_pLoad->IsDone(); }
+bool CWEXDoc::IsLoading() const { return m_backgroundLoad && !m_backgroundLoad->IsDone(); }
 
 void CWEXDoc::CompleteLoad() {
   if (!IsLoading()) return;
   CWaitCursor wait;
-  m_pLoad->Complete();
+  m_backgroundLoad->Complete();
 }
 
 bool CWEXDoc::OpenReplacing(const QString& path, bool richText, QWidget* owner) {
@@ -248,7 +248,7 @@ FileError CWEXDoc::Load(const QString& path) {
 FileError CWEXDoc::WriteTextFile(const std::string& localPath, const TextFormat& format) {
   CompleteLoad();
   try {
-    const text::TextBuffer& text = m_pView->Buffer();
+    const text::TextBuffer& text = m_view->Buffer();
     if (format.encoding != TextEncoding::ShiftJis) {
       const std::size_t unholdable = CountUnholdable(text, format.encoding);
       if (unholdable > 0 && !AgreeToReplaceUnholdable(OwnerWindow(), unholdable, format.encoding))

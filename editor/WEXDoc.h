@@ -21,7 +21,7 @@ class CWEXDoc : public CDocument {
   ~CWEXDoc() override;
 
   void SetView(CWEXView* view);
-  CWEXView* GetView() const { return m_pView; }
+  CWEXView* GetView() const { return m_view; }
 
   bool IsModified() const override;
   void SetModifiedFlag(bool modified) override;
@@ -94,10 +94,10 @@ class CWEXDoc : public CDocument {
   void LetGoOfUnreadFile(FileError error);
   void ReportReplacedLater(FileText text, QWidget* owner);
 
-  CWEXView* m_pView = nullptr;
+  CWEXView* m_view = nullptr;
   SettingsFile& m_settings;
   TextFormat m_format;
-  std::unique_ptr<BackgroundLoad> m_pLoad;
+  std::unique_ptr<BackgroundLoad> m_backgroundLoad;
   FileChangeCheck m_diskFile{*this};
   struct LoadRequest {
     LoadKind kind = LoadKind::Open;

@@ -25,7 +25,7 @@
 
 CWEXView::CWEXView(QWidget* parent, CStatusBar* statusBar, const PluginFileTable& pluginFiles,
                    SettingsFile& settings)
-    : TextEdit(parent), m_pStatusBar(statusBar) {
+    : TextEdit(parent), m_statusBar(statusBar) {
   RegisterCommands();
   m_find = std::make_unique<FindCommands>(*this);
   m_printing = std::make_unique<PrintCommands>(*this);
@@ -67,7 +67,7 @@ std::string CWEXView::GetPlainText() const {
 }
 
 void CWEXView::WaitForWholeText() const {
-  if (m_pDocument) m_pDocument->CompleteLoad();
+  if (m_document) m_document->CompleteLoad();
 }
 
 void CWEXView::SetWholeText(std::string sjis, cp932::LineEnds lineEnds) {
@@ -137,7 +137,7 @@ QString CWEXView::Representable(const QString& text) {
 }
 
 void CWEXView::ReportReplaced(std::size_t count) {
-  if (count == 0 || !m_pStatusBar) return;
-  m_pStatusBar->SetPaneText(
+  if (count == 0 || !m_statusBar) return;
+  m_statusBar->SetPaneText(
       0, QString::fromUtf8("Shift-JISにない文字を〓に置き換えました（%1文字）").arg(count));
 }

@@ -38,8 +38,8 @@ class CWEXView : public textview::TextEdit, public CCmdTarget {
            SettingsFile& settings);
   ~CWEXView() override;
 
-  void SetDocument(CWEXDoc* document) { m_pDocument = document; }
-  CWEXDoc* GetDocument() const { return m_pDocument; }
+  void SetDocument(CWEXDoc* document) { m_document = document; }
+  CWEXDoc* GetDocument() const { return m_document; }
 
   /// The whole text as Shift-JIS with CR LF between paragraphs.
   std::string GetPlainText() const;
@@ -90,8 +90,8 @@ class CWEXView : public textview::TextEdit, public CCmdTarget {
  private:
   void RegisterCommands();
 
-  CWEXDoc* m_pDocument = nullptr;
-  QPointer<CStatusBar> m_pStatusBar;  // the frame destroys its children in any order
+  CWEXDoc* m_document = nullptr;
+  QPointer<CStatusBar> m_statusBar;  // the frame destroys its children in any order
   std::unique_ptr<FindCommands> m_find;
   std::unique_ptr<PrintCommands> m_printing;
   std::unique_ptr<PluginCommands> m_plugins;

@@ -56,24 +56,24 @@ COptionsDlg::COptionsDlg(SettingsFile& settings, QWidget* parent)
   t.Radio(m_sizeGroup, IDC_SIZE_FIRST + 1, QStringLiteral("てきとー"), 17, 32, 47, 10);
   t.Radio(m_sizeGroup, IDC_SIZE_FIRST + 2, QStringLiteral("前回といっしょ"), 17, 45, 59, 10);
   t.Radio(m_sizeGroup, IDC_SIZE_FIRST + 3, QStringLiteral("指定"), 17, 58, 32, 10);
-  m_pWidth = t.Edit(IDC_WIDTH, 51, 57, 36, 12);
-  m_pHeight = t.Edit(IDC_HEIGHT, 96, 57, 36, 12);
+  m_widthEdit = t.Edit(IDC_WIDTH, 51, 57, 36, 12);
+  m_heightEdit = t.Edit(IDC_HEIGHT, 96, 57, 36, 12);
   t.Static(QStringLiteral("×"), 88, 58, 8, 8);
   t.GroupBox(QStringLiteral("起動時の位置"), 7, 83, 136, 66);
   t.Radio(m_posGroup, IDC_POS_FIRST, QStringLiteral("まんなか"), 17, 93, 57, 10);
   t.Radio(m_posGroup, IDC_POS_FIRST + 1, QStringLiteral("てきとー"), 17, 106, 46, 10);
   t.Radio(m_posGroup, IDC_POS_FIRST + 2, QStringLiteral("前回といっしょ"), 17, 119, 56, 10);
   t.Radio(m_posGroup, IDC_POS_FIRST + 3, QStringLiteral("指定"), 17, 132, 28, 10);
-  m_pLeft = t.Edit(IDC_LEFT, 51, 132, 36, 12);
+  m_leftEdit = t.Edit(IDC_LEFT, 51, 132, 36, 12);
   t.Static(QStringLiteral("×"), 88, 133, 8, 8);
-  m_pTop = t.Edit(IDC_TOP, 96, 131, 36, 12);
-  m_pIme = t.CheckBox(IDC_IME, QStringLiteral("起動時に日本語入力ができるようにする"), 161, 85, 127, 9);
+  m_topEdit = t.Edit(IDC_TOP, 96, 131, 36, 12);
+  m_imeCheck = t.CheckBox(IDC_IME, QStringLiteral("起動時に日本語入力ができるようにする"), 161, 85, 127, 9);
   t.GroupBox(QStringLiteral("保存時の設定"), 150, 7, 138, 67);
   t.Static(QStringLiteral("デフォルトの拡張子"), 161, 29, 58, 10);
   t.Static(QStringLiteral("デフォルトのファイル名"), 161, 51, 72, 10);
-  m_pDefaultExt = t.Edit(IDC_DEFAULT_EXT, 233, 27, 49, 12);
-  m_pDefaultName = t.Edit(IDC_DEFAULT_NAME, 233, 50, 49, 12);
-  m_pKanjiAuto = t.CheckBox(IDC_KANJI_AUTO, QStringLiteral("漢字コードの自動認識"), 161, 99, 127, 9);
+  m_defaultExtEdit = t.Edit(IDC_DEFAULT_EXT, 233, 27, 49, 12);
+  m_defaultNameEdit = t.Edit(IDC_DEFAULT_NAME, 233, 50, 49, 12);
+  m_kanjiAutoCheck = t.CheckBox(IDC_KANJI_AUTO, QStringLiteral("漢字コードの自動認識"), 161, 99, 127, 9);
   TabStopOnCheckedButton(m_sizeGroup);
   TabStopOnCheckedButton(m_posGroup);
   ok->setFocus();
@@ -85,17 +85,17 @@ void COptionsDlg::LoadSettings() {
     return SjisToText(m_settings.ReadString(kSection, name, buffer));
   };
   SetCheckedIndex(m_sizeGroup, m_settings.ReadInt(kSection, kSize));
-  m_pWidth->setText(text(kSizeX));
-  m_pHeight->setText(text(kSizeY));
+  m_widthEdit->setText(text(kSizeX));
+  m_heightEdit->setText(text(kSizeY));
   SetCheckedIndex(m_posGroup, m_settings.ReadInt(kSection, kPosition));
-  m_pLeft->setText(text(kPosX));
-  m_pTop->setText(text(kPosY));
+  m_leftEdit->setText(text(kPosX));
+  m_topEdit->setText(text(kPosY));
   // Each box shows what its value means to its reader: any value but 0 switches the
   // input method on, only exactly 1 switches detection on.
-  m_pIme->setChecked(m_settings.ReadInt(kSection, kIme) != 0);
-  m_pKanjiAuto->setChecked(m_settings.ReadInt(kSection, kKanjiAuto) == 1);
-  m_pDefaultExt->setText(text(kDefaultExt, kExtBuffer));
-  m_pDefaultName->setText(text(kDefaultName));
+  m_imeCheck->setChecked(m_settings.ReadInt(kSection, kIme) != 0);
+  m_kanjiAutoCheck->setChecked(m_settings.ReadInt(kSection, kKanjiAuto) == 1);
+  m_defaultExtEdit->setText(text(kDefaultExt, kExtBuffer));
+  m_defaultNameEdit->setText(text(kDefaultName));
 }
 
 void COptionsDlg::accept() {
@@ -105,15 +105,15 @@ void COptionsDlg::accept() {
   };
   // A group with no button checked keeps its stored mode.
   if (m_sizeGroup.checkedId() >= 0) m_settings.WriteInt(kSection, kSize, m_sizeGroup.checkedId());
-  write(kSizeX, m_pWidth);
-  write(kSizeY, m_pHeight);
+  write(kSizeX, m_widthEdit);
+  write(kSizeY, m_heightEdit);
   if (m_posGroup.checkedId() >= 0) m_settings.WriteInt(kSection, kPosition, m_posGroup.checkedId());
-  write(kPosX, m_pLeft);
-  write(kPosY, m_pTop);
-  m_settings.WriteInt(kSection, kIme, m_pIme->isChecked() ? 1 : 0);
-  m_settings.WriteInt(kSection, kKanjiAuto, m_pKanjiAuto->isChecked() ? 1 : 0);
-  write(kDefaultExt, m_pDefaultExt);
-  write(kDefaultName, m_pDefaultName);
+  write(kPosX, m_leftEdit);
+  write(kPosY, m_topEdit);
+  m_settings.WriteInt(kSection, kIme, m_imeCheck->isChecked() ? 1 : 0);
+  m_settings.WriteInt(kSection, kKanjiAuto, m_kanjiAutoCheck->isChecked() ? 1 : 0);
+  write(kDefaultExt, m_defaultExtEdit);
+  write(kDefaultName, m_defaultNameEdit);
   QDialog::accept();
 }
 

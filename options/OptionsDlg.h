@@ -28,14 +28,14 @@ class COptionsDlg : public QDialog {
   SettingsFile& m_settings;
   QButtonGroup m_sizeGroup;
   QButtonGroup m_posGroup;
-  QLineEdit* m_pWidth;
-  QLineEdit* m_pHeight;
-  QLineEdit* m_pLeft;
-  QLineEdit* m_pTop;
-  QLineEdit* m_pDefaultExt;
-  QLineEdit* m_pDefaultName;
-  QCheckBox* m_pIme;
-  QCheckBox* m_pKanjiAuto;
+  QLineEdit* m_widthEdit;
+  QLineEdit* m_heightEdit;
+  QLineEdit* m_leftEdit;
+  QLineEdit* m_topEdit;
+  QLineEdit* m_defaultExtEdit;
+  QLineEdit* m_defaultNameEdit;
+  QCheckBox* m_imeCheck;
+  QCheckBox* m_kanjiAutoCheck;
 };
 
 /// The View menu's "オプション(&O)": runs the dialog, filled from the settings
