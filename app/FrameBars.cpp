@@ -6,9 +6,9 @@
 #include "app/WindowSystem.h"
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
-#include "resources/CommandIds.h"
 #include "framework/StatusBar.h"
 #include "platform/X11Window.h"
+#include "resources/CommandIds.h"
 #include "resources/FrameTables.h"
 #include "resources/Strings.h"
 
@@ -124,5 +124,5 @@ void CMainFrame::UpdateLockPanes() {
       UsesX11() ? x11::ReadLockIndicators().value_or(x11::LockIndicators{}) : x11::LockIndicators{};
   for (const LockPane& pane : kLockPanes)
     m_statusBar->SetPaneText(m_statusBar->CommandToIndex(pane.id),
-                              lit.*pane.lit ? QString::fromUtf8(pane.text) : QString());
+                             lit.*pane.lit ? QString::fromUtf8(pane.text) : QString());
 }

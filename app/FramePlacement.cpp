@@ -6,8 +6,8 @@ namespace {
 
 // Sums in 64 bits: stored values may be anywhere in the int range.
 bool Visible(WindowPoint at, WindowExtent size, int screenWidth, int screenHeight) {
-  return at.x <= screenWidth && at.y <= screenHeight &&
-         std::int64_t{size.width} + at.x > 0 && std::int64_t{size.height} + at.y > 0;
+  return at.x <= screenWidth && at.y <= screenHeight && std::int64_t{size.width} + at.x > 0 &&
+         std::int64_t{size.height} + at.y > 0;
 }
 
 int Centred(int screen, int window) {

@@ -6,12 +6,12 @@
 
 /// The placement values read from the settings file ("setting" section).
 struct PlacementSettings {
-  int size = 0;       // "Size": 0 640 x 480, 1 the platform chooses, 2 and 3 stored
-  int position = 0;   // "Posision": 0 centred, 1 the platform chooses, 2 and 3 stored
-  int width = 0;      // "Sizex"
-  int height = 0;     // "Sizey"
-  int x = 0;          // "Posx"
-  int y = 0;          // "Posy"
+  int size = 0;      // "Size": 0 640 x 480, 1 the platform chooses, 2 and 3 stored
+  int position = 0;  // "Posision": 0 centred, 1 the platform chooses, 2 and 3 stored
+  int width = 0;     // "Sizex"
+  int height = 0;    // "Sizey"
+  int x = 0;         // "Posx"
+  int y = 0;         // "Posy"
 };
 
 struct WindowPoint {

@@ -10,10 +10,10 @@
 #include "app/MainFrame.h"
 
 #include "app/FramePlacement.h"
-#include "settings/SettingsFile.h"
-#include "settings/SettingsKeys.h"
 #include "app/WindowSystem.h"
 #include "platform/X11Window.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsKeys.h"
 
 #include <QGuiApplication>
 #include <QLayout>
@@ -45,7 +45,8 @@ void CMainFrame::ApplyStartupPlacement() {
   const PlacementSettings stored{read(kSize),  read(kPosition), read(kSizeX),
                                  read(kSizeY), read(kPosX),     read(kPosY)};
   const QSize screen = QGuiApplication::primaryScreen()->size();
-  const StartupPlacement placement = ComputeStartupPlacement(stored, screen.width(), screen.height());
+  const StartupPlacement placement =
+      ComputeStartupPlacement(stored, screen.width(), screen.height());
   // A stored size is used as it is, even below what the bars would ask for.
   layout()->setSizeConstraint(QLayout::SetNoConstraint);
   if (!placement.size && !placement.position) return;
@@ -56,8 +57,8 @@ void CMainFrame::ApplyStartupPlacement() {
   if (placement.position) {
     if (!placement.size) adjustSize();  // the toolkit's own size, chosen now to place the client
     // The client's place inside the frame that is to start at the stored corner.
-    setGeometry(QRect(QPoint(placement.position->x + frame.left(), placement.position->y + frame.top()),
-                      size()));
+    setGeometry(QRect(
+        QPoint(placement.position->x + frame.left(), placement.position->y + frame.top()), size()));
   }
 }
 

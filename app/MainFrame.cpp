@@ -1,25 +1,25 @@
 #include "app/MainFrame.h"
 
-#include "settings/SettingsFile.h"
-#include "settings/SettingsKeys.h"
 #include "app/WEXApp.h"
-#include "editor/WEXDoc.h"
 #include "editor/PointerInput.h"
+#include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
-#include "resources/CommandIds.h"
 #include "framework/DroppedFiles.h"
 #include "framework/StatusBar.h"
 #include "options/OptionsDlg.h"
 #include "platform/InputMethod.h"
 #include "plugin_host/PluginMenus.h"
+#include "resources/CommandIds.h"
 #include "resources/FrameTables.h"
 #include "resources/Strings.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsKeys.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDropEvent>
-#include <QMimeData>
 #include <QMetaObject>
+#include <QMimeData>
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
@@ -110,8 +110,7 @@ bool CMainFrame::event(QEvent* e) {
       }
       UpdateLockPanes();
       break;
-    default:
-      break;
+    default: break;
   }
   return CFrameWnd::event(e);
 }
@@ -124,7 +123,8 @@ void CMainFrame::SwitchInputMethodOn(int triesLeft) {
     return;
   }
   if (ActivateInputMethod() != InputMethodAnswer::NotYet || triesLeft <= 1) return;
-  QTimer::singleShot(kInputMethodRetryMs, this, [this, triesLeft] { SwitchInputMethodOn(triesLeft - 1); });
+  QTimer::singleShot(kInputMethodRetryMs, this,
+                     [this, triesLeft] { SwitchInputMethodOn(triesLeft - 1); });
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* e) {

@@ -76,6 +76,6 @@ class CMainFrame : public CFrameWnd {
   CWEXView* m_view = nullptr;
   QToolBar* m_toolBar = nullptr;
   CStatusBar* m_statusBar = nullptr;
-  int m_alwaysOnTop = 0;            // the state found by the last update of the menu item
+  int m_alwaysOnTop = 0;              // the state found by the last update of the menu item
   bool m_inputMethodPending = false;  // switch the input method on at first activation
 };

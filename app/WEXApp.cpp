@@ -1,16 +1,16 @@
 #include "app/WEXApp.h"
 
 #include "app/MainFrame.h"
-#include "settings/Settings.h"
-#include "settings/SettingsDirectory.h"
+#include "editor/PrintCommands.h"
 #include "editor/RecoveryJournal.h"
 #include "editor/RecoveryOffer.h"
 #include "editor/WEXDoc.h"
-#include "editor/PrintCommands.h"
 #include "editor/WEXView.h"
 #include "framework/MessageBox.h"
 #include "recovery/RecoveryFolder.h"
 #include "resources/Strings.h"
+#include "settings/Settings.h"
+#include "settings/SettingsDirectory.h"
 
 #include <QApplication>
 #include <QFile>
@@ -69,9 +69,10 @@ bool CWEXApp::InitInstance(int& exitCode) {
 
   // A relative name means the current directory at start, which the plug-in scan
   // changes while the window is built.
-  const QString path = m_cmdInfo.fileName.empty()
-                           ? QString()
-                           : QFileInfo(QFile::decodeName(m_cmdInfo.fileName.c_str())).absoluteFilePath();
+  const QString path =
+      m_cmdInfo.fileName.empty()
+          ? QString()
+          : QFileInfo(QFile::decodeName(m_cmdInfo.fileName.c_str())).absoluteFilePath();
   CreateTrio();
   m_document->OnNewDocument();
   if (m_cmdInfo.action != Action::FileNew) {

@@ -1,8 +1,8 @@
 #pragma once
 #include "app/CommandLine.h"
 #include "framework/CmdTarget.h"
-#include "resources/CommandIds.h"
 #include "plugin_host/PluginScan.h"
+#include "resources/CommandIds.h"
 #include "settings/SettingsFile.h"
 
 #include <memory>

@@ -15,6 +15,4 @@ bool UsesX11() {
   return x11;
 }
 
-bool UsesWayland() {
-  return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
+bool UsesWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }

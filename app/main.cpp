@@ -39,14 +39,9 @@ int main(int argc, char* argv[]) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   // Answered before the toolkit starts: no display, no window, no settings file.
   switch (FindInfoRequest(args)) {
-    case InfoRequest::Help:
-      std::fputs(UsageText().c_str(), stdout);
-      return 0;
-    case InfoRequest::Version:
-      std::fputs(VersionText().c_str(), stdout);
-      return 0;
-    case InfoRequest::None:
-      break;
+    case InfoRequest::Help: std::fputs(UsageText().c_str(), stdout); return 0;
+    case InfoRequest::Version: std::fputs(VersionText().c_str(), stdout); return 0;
+    case InfoRequest::None: break;
   }
   ReturnLargeBlocksToTheSystem();
 
@@ -54,8 +49,7 @@ int main(int argc, char* argv[]) {
   // which is everything before "--"; the program reads what it leaves and the rest.
   const std::size_t switchCount = SwitchCount(args);
   std::vector<char*> toolkitArgv(argv, argv + 1 + switchCount);
-  const std::vector<std::string> switches(args.begin(),
-                                          args.begin() + std::ptrdiff_t(switchCount));
+  const std::vector<std::string> switches(args.begin(), args.begin() + std::ptrdiff_t(switchCount));
   const std::vector<char*> platform = PlatformOption(switches);
   toolkitArgv.insert(toolkitArgv.begin() + 1, platform.begin(), platform.end());
   int toolkitArgc = static_cast<int>(toolkitArgv.size());

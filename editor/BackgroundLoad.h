@@ -68,14 +68,14 @@ class BackgroundLoad : public QObject {
   QPointer<CWEXView> m_view;
   std::string m_sjis;  ///< the text read and not yet in the view, from m_done
   cp932::LineEnds m_lineEnds;
-  std::shared_ptr<FileReader> m_rest;  ///< null once the file is read to its end
+  std::shared_ptr<FileReader> m_rest;                  ///< null once the file is read to its end
   std::shared_ptr<BackgroundConversion> m_conversion;  ///< null once taken
-  std::size_t m_total;                 ///< the text's bytes, as far as known
-  std::size_t m_dropped = 0;           ///< bytes in the view and gone from m_sjis
-  std::size_t m_done = 0;              ///< bytes of m_sjis already in the view
-  std::size_t m_capacity = 0;          ///< code units the view's text has room for
-  bool m_overflowed = false;           ///< text came in past that room
-  FileError m_readError = FileError::None;  ///< why the rest could not be read
+  std::size_t m_total;                                 ///< the text's bytes, as far as known
+  std::size_t m_dropped = 0;                           ///< bytes in the view and gone from m_sjis
+  std::size_t m_done = 0;                              ///< bytes of m_sjis already in the view
+  std::size_t m_capacity = 0;                          ///< code units the view's text has room for
+  bool m_overflowed = false;                           ///< text came in past that room
+  FileError m_readError = FileError::None;             ///< why the rest could not be read
   int m_percent = -1;
   QTimer m_nextSlice;
 };

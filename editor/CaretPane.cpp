@@ -19,8 +19,7 @@ std::size_t Distance(const text::TextBuffer& text, text::Position from, text::Po
 
 }  // namespace
 
-CaretPane::CaretPane(CWEXView& view, CStatusBar* statusBar)
-    : m_view(view), m_statusBar(statusBar) {
+CaretPane::CaretPane(CWEXView& view, CStatusBar* statusBar) : m_view(view), m_statusBar(statusBar) {
   connect(&view, &textview::TextEdit::CaretMoved, this, &CaretPane::Update);
   view.installEventFilter(this);
 }

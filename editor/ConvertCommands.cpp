@@ -21,7 +21,8 @@ void ConvertCommands::Convert(int id) {
 void ConvertCommands::ShowInfo(int id) {
   const char* first = id == cmd::ID_EUC_SETTINGS ? "文字コードをEUCからShift-JISに変換します"
                                                  : "文字コードをJISからShift-JISに変換します";
-  ShowMessageBox(&m_view, QString::fromUtf8(first) + QStringLiteral("\n\n") +
-                           QString::fromUtf8("設定はありません"),
-                 QString(), QMessageBox::Ok);
+  ShowMessageBox(
+      &m_view,
+      QString::fromUtf8(first) + QStringLiteral("\n\n") + QString::fromUtf8("設定はありません"),
+      QString(), QMessageBox::Ok);
 }

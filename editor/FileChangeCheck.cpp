@@ -34,8 +34,9 @@ bool FileChangeCheck::MayOverwrite(const QString& path) {
   // Asked here, the same state must not be asked about again when the window
   // becomes active once the message closes.
   m_told = now;
-  const QString text = path + QString::fromUtf8(" は読み込んだ後に他のﾌﾟﾛｸﾞﾗﾑで変更されています。\n"
-                                                "上書きしますか？");
+  const QString text = path + QString::fromUtf8(
+                                  " は読み込んだ後に他のﾌﾟﾛｸﾞﾗﾑで変更されています。\n"
+                                  "上書きしますか？");
   return Ask(m_doc.OwnerWindow(), text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
@@ -55,8 +56,9 @@ void FileChangeCheck::CheckOnActivation() {
                                  "上書き保存すると、ﾌｧｲﾙをもう一度作成します。"),
         QMessageBox::Ok);
   } else {
-    QString text = path + QString::fromUtf8(" は他のﾌﾟﾛｸﾞﾗﾑで変更されました。\n"
-                                            "もう一度読み込みますか？");
+    QString text = path + QString::fromUtf8(
+                              " は他のﾌﾟﾛｸﾞﾗﾑで変更されました。\n"
+                              "もう一度読み込みますか？");
     if (m_doc.IsModified())
       text += QString::fromUtf8("\n読み込むと、このｳｨﾝﾄﾞｳでの変更は失われます。");
     if (Ask(owner, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)

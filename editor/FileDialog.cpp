@@ -1,9 +1,9 @@
 #include "editor/FileDialog.h"
 
 #include "editor/FileNames.h"
-#include "framework/TextBoundary.h"
 #include "framework/MessageBox.h"
 #include "framework/ModalSeam.h"
+#include "framework/TextBoundary.h"
 
 #include <QFile>
 #include <QFileDialog>

@@ -7,8 +7,8 @@
 #include "editor/WEXView.h"
 #include "framework/TextBoundary.h"
 #include "framework/WaitCursor.h"
-#include "resources/CommandIds.h"
 #include "platform/PathBuffer.h"
+#include "resources/CommandIds.h"
 #include "settings/Settings.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsKeys.h"
@@ -21,7 +21,8 @@ namespace {
 
 // "すべてのﾌｧｲﾙ(*.*)|*.*||" in Shift-JIS.
 constexpr std::string_view kOpenFilter =
-    "\x82\xB7\x82\xD7\x82\xC4\x82\xCC\xCC\xA7\xB2\xD9" "(*.*)|*.*||";
+    "\x82\xB7\x82\xD7\x82\xC4\x82\xCC\xCC\xA7\xB2\xD9"
+    "(*.*)|*.*||";
 
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 

@@ -1,18 +1,18 @@
 #include "editor/FileText.h"
 
-#include "settings/SettingsFile.h"
-#include "settings/SettingsKeys.h"
 #include "framework/MessageBox.h"
 #include "kanji/KanjiConverter.h"
 #include "kanji/UnicodeText.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsKeys.h"
 
 namespace {
 
 bool ConversionWanted(const char* firstLine, QWidget* owner) {
   const QString text = QString::fromUtf8(firstLine) + QStringLiteral("\n") +
                        QString::fromUtf8("シフトJISに変換して読み込みますか？");
-  return ShowMessageBox(owner, text, QStringLiteral("Wex"),
-                        QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+  return ShowMessageBox(owner, text, QStringLiteral("Wex"), QMessageBox::Yes | QMessageBox::No) ==
+         QMessageBox::Yes;
 }
 
 FileText AsTheyAre(std::string bytes) {

@@ -41,8 +41,7 @@ struct FileReading {
 /// Shift-JIS that `head` is recognised as: UTF-8 or UTF-16, else JIS or EUC-JP
 /// (on the text up to its first NUL). `head` is the whole file or at least its
 /// first 8194 bytes. Nothing is asked.
-std::optional<TextEncoding> RecognizedEncoding(std::string_view head,
-                                               const SettingsFile& settings);
+std::optional<TextEncoding> RecognizedEncoding(std::string_view head, const SettingsFile& settings);
 
 /// Asks the user (in a box owned by `owner`) whether a file recognised as
 /// `encoding` is converted; otherwise its bytes are read as they are.

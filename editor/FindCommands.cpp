@@ -11,8 +11,8 @@
 namespace {
 
 textview::FindOptions Options(const FindRequest& request) {
-  return {.matchCase = request.matchCase, .wholeWord = request.wholeWord,
-          .backward = !request.down};
+  return {
+      .matchCase = request.matchCase, .wholeWord = request.wholeWord, .backward = !request.down};
 }
 
 }  // namespace
@@ -104,8 +104,8 @@ int FindCommands::ReplaceAll(const FindRequest& asked) {
   text::TextBuffer& buffer = m_view.Buffer();
   int count = 0;
   buffer.BeginGroup();
-  for (std::optional<text::Range> found = textview::Find(buffer, request.what, {}, options);
-       found; found = textview::Find(buffer, request.what, found->end, options)) {
+  for (std::optional<text::Range> found = textview::Find(buffer, request.what, {}, options); found;
+       found = textview::Find(buffer, request.what, found->end, options)) {
     found = buffer.Replace(*found, units);
     ++count;
   }

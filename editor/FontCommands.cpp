@@ -32,8 +32,10 @@ bool SupportsJapanese(const QString& family) {
 QFont MakeFont(QFont font, const FontCommands::CharFormat& cf) {
   if (cf.height > 0) font.setPointSizeF(cf.height / 20.0);
   QStringList families;
-  if (!cf.faceName.empty()) families << SjisToText(cf.faceName);
-  else families << font.family();
+  if (!cf.faceName.empty())
+    families << SjisToText(cf.faceName);
+  else
+    families << font.family();
   if (cf.charSet == SHIFTJIS_CHARSET) families << JapaneseFallbacks();
   font.setFamilies(families);
   // Kana, kanji and Latin need no shaping to be legible; without it a long

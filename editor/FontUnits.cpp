@@ -12,9 +12,7 @@ int MulDiv(int a, int b, int c) {
   return static_cast<int>(negative ? -magnitude : magnitude);
 }
 
-int DialogCellHeight(int twips, int pixelsPerInch) {
-  return twips * pixelsPerInch / 72 / 20;
-}
+int DialogCellHeight(int twips, int pixelsPerInch) { return twips * pixelsPerInch / 72 / 20; }
 
 int ChosenCharHeight(double points, int pixelsPerInch) {
   return -static_cast<int>(std::lround(points * pixelsPerInch / 72.0));

@@ -14,6 +14,6 @@ bool AgreeToReplaceUnholdable(QWidget* owner, std::size_t count, TextEncoding en
   const QString text =
       QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())) +
       QString::fromUtf8("にない文字が%1文字あります。〓に置き換えて保存しますか？").arg(count);
-  return ShowMessageBox(owner, text, QStringLiteral("Wex"),
-                        QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+  return ShowMessageBox(owner, text, QStringLiteral("Wex"), QMessageBox::Yes | QMessageBox::No) ==
+         QMessageBox::Yes;
 }

@@ -41,8 +41,8 @@ std::u16string TextOfRecord(const std::string& recordText) {
 
 JournalSnapshot TakeSnapshot(const text::TextBuffer& buffer, RecoveryRecord record,
                              std::uint64_t units, std::uint64_t addedOnDisk) {
-  JournalSnapshot snapshot{std::move(record), units, buffer.LoadedText(), buffer.Loaded(), 0,
-                           {}, buffer.StoredRuns()};
+  JournalSnapshot snapshot{std::move(record),  units, buffer.LoadedText(), buffer.Loaded(), 0, {},
+                           buffer.StoredRuns()};
   const std::u16string_view added = buffer.AddedText();
   snapshot.addedFrom = std::min<std::uint64_t>(addedOnDisk, added.size());
   snapshot.added = added.substr(snapshot.addedFrom);

@@ -23,7 +23,7 @@ std::u16string TextOfRecord(const std::string& recordText);
 /// What the writer's thread needs to bring the record up to date, taken from
 /// the buffer between two edits.
 struct JournalSnapshot {
-  RecoveryRecord record;  ///< without its text
+  RecoveryRecord record;    ///< without its text
   std::uint64_t units = 0;  ///< the units file: new whenever the loaded text is
   std::shared_ptr<const char16_t[]> loaded;
   std::uint64_t loadedLength = 0;

@@ -50,9 +50,9 @@ void PluginCommands::Run(int index) {
 void PluginCommands::ReportInvalidResult(int index) {
   char name[WPI_NAME_BUFFER_SIZE] = {};
   if (m_pluginModule.CallGetPluginName(name)) name[WPI_MAX_NAME_LENGTH] = '\0';
-  const QString shown = *name ? SjisToText(name)
-                              : QFile::decodeName(m_pluginFiles[index]);
-  const QString text = shown + QStringLiteral("\n") + QString::fromUtf8("プラグインの結果が不正です。");
+  const QString shown = *name ? SjisToText(name) : QFile::decodeName(m_pluginFiles[index]);
+  const QString text =
+      shown + QStringLiteral("\n") + QString::fromUtf8("プラグインの結果が不正です。");
   ShowMessageBox(&m_view, text, QString(), QMessageBox::Ok, QMessageBox::Warning);
 }
 

@@ -66,8 +66,7 @@ bool PointerInput::TakeDrop(QEvent* event) {
       OpenDroppedFiles(paths);
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 

@@ -25,7 +25,8 @@ RecoveryJournal::RecoveryJournal(CWEXDoc& document, const std::string& folder)
   connect(&m_timer, &QTimer::timeout, this, &RecoveryJournal::WriteInBackground);
   CWEXView* view = m_doc.GetView();
   connect(view, &textview::TextEdit::TextChanged, this, &RecoveryJournal::OnContentsChanged);
-  connect(view, &textview::TextEdit::ModificationChanged, this, &RecoveryJournal::OnModificationChanged);
+  connect(view, &textview::TextEdit::ModificationChanged, this,
+          &RecoveryJournal::OnModificationChanged);
   connect(&view->Plugins(), &PluginCommands::PluginAboutToRun, this, &RecoveryJournal::UpdateNow);
 }
 

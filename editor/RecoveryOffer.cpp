@@ -72,11 +72,8 @@ void OfferLeftRecords(CWEXDoc& doc, RecoveryJournal& journal, const std::string&
           StartCopyFor(left.RecordPath());
         }
         break;
-      case QMessageBox::No:
-        left.Discard();
-        break;
-      default:
-        break;
+      case QMessageBox::No: left.Discard(); break;
+      default: break;
     }
   }
 }

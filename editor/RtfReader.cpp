@@ -27,16 +27,16 @@ int HexValue(char c) {
 }
 
 bool IsSkippedDestination(std::string_view word) {
-  static constexpr std::array<std::string_view, 5> kDestinations = {
-      "fonttbl", "colortbl", "stylesheet", "info", "pict"};
+  static constexpr std::array<std::string_view, 5> kDestinations = {"fonttbl", "colortbl",
+                                                                    "stylesheet", "info", "pict"};
   return std::find(kDestinations.begin(), kDestinations.end(), word) != kDestinations.end();
 }
 
 // Words that stand for one character of their own.
 char16_t SymbolWord(std::string_view word) {
   static constexpr std::pair<std::string_view, char16_t> kSymbols[] = {
-      {"emdash", u'\u2014'}, {"endash", u'\u2013'},    {"bullet", u'\u2022'},
-      {"lquote", u'\u2018'}, {"rquote", u'\u2019'},    {"ldblquote", u'\u201C'},
+      {"emdash", u'\u2014'},    {"endash", u'\u2013'},  {"bullet", u'\u2022'},
+      {"lquote", u'\u2018'},    {"rquote", u'\u2019'},  {"ldblquote", u'\u201C'},
       {"rdblquote", u'\u201D'}, {"emspace", u'\u3000'}, {"enspace", u' '}};
   for (const auto& [name, c] : kSymbols)
     if (name == word) return c;
@@ -128,10 +128,16 @@ class Reader {
       case '}':
         if (!FallbackCharacter()) EmitByte(c);
         return;
-      case '~': if (!FallbackCharacter()) EmitByte(' '); return;
-      case '_': if (!FallbackCharacter()) EmitByte('-'); return;
+      case '~':
+        if (!FallbackCharacter()) EmitByte(' ');
+        return;
+      case '_':
+        if (!FallbackCharacter()) EmitByte('-');
+        return;
       case '\r':
-      case '\n': if (!FallbackCharacter()) EmitText("\r\n"); return;
+      case '\n':
+        if (!FallbackCharacter()) EmitText("\r\n");
+        return;
       default: FallbackCharacter(); return;  // \- and other symbols show nothing
     }
   }

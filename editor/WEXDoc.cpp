@@ -6,13 +6,13 @@
 #include "editor/FileDialog.h"
 #include "editor/FormatMessages.h"
 #include "editor/RtfReader.h"
-#include "framework/TextBoundary.h"
 #include "editor/WEXView.h"
-#include "resources/CommandIds.h"
+#include "framework/TextBoundary.h"
 #include "framework/WaitCursor.h"
 #include "kanji/FileEncoder.h"
 #include "platform/ChunkedWrite.h"
 #include "platform/FileBytes.h"
+#include "resources/CommandIds.h"
 #include "resources/Strings.h"
 
 #include <QFileDialog>
@@ -153,11 +153,12 @@ FileResult<FileText> CWEXDoc::ReadFileText(const QString& path) {
 void CWEXDoc::ShowFileText(FileText text, QWidget* owner) {
   m_backgroundLoad.reset();
   SetFormat(text.format);
-  m_backgroundLoad = std::make_unique<BackgroundLoad>(m_view, std::move(text.sjis), LineEndsOf(text),
-                                             std::move(text.rest), text.conversion);
+  m_backgroundLoad = std::make_unique<BackgroundLoad>(
+      m_view, std::move(text.sjis), LineEndsOf(text), std::move(text.rest), text.conversion);
   connect(m_backgroundLoad.get(), &BackgroundLoad::Progress, this, &CWEXDoc::LoadProgress);
   connect(m_backgroundLoad.get(), &BackgroundLoad::ReadFailed, this, &CWEXDoc::LetGoOfUnreadFile);
-  connect(m_backgroundLoad.get(), &BackgroundLoad::Finished, this, [this] { emit LoadProgress(-1); });
+  connect(m_backgroundLoad.get(), &BackgroundLoad::Finished, this,
+          [this] { emit LoadProgress(-1); });
   // The format and the replaced characters of a conversion are the whole file's.
   connect(m_backgroundLoad.get(), &BackgroundLoad::Converted, this,
           [this, owner = QPointer<QWidget>(owner)](const FileText& whole) {
@@ -178,8 +179,7 @@ void CWEXDoc::LetGoOfUnreadFile(FileError error) {
   m_diskFile.Remember(QString());
   SetModifiedFlag(true);
   QMetaObject::invokeMethod(
-      this,
-      [this, error, path] { ReportFileError(OwnerWindow(), error, path); },
+      this, [this, error, path] { ReportFileError(OwnerWindow(), error, path); },
       Qt::QueuedConnection);
 }
 
@@ -290,8 +290,8 @@ bool CWEXDoc::SaveCopyAs(const QString& path, const TextFormat& format) {
 QString CWEXDoc::PromptSaveFileName() {
   QFileDialog dialog(OwnerWindow());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setNameFilters(FileDialogFilters(
-      TextToSjis(TemplateStringField(3) + "|*" + TemplateStringField(4) + "||")));
+  dialog.setNameFilters(
+      FileDialogFilters(TextToSjis(TemplateStringField(3) + "|*" + TemplateStringField(4) + "||")));
   // The proposed name is the title cut at its first character that cannot
   // start an extension or is not allowed in a file name.
   QString name = GetTitle();

@@ -33,9 +33,9 @@ CWEXView::CWEXView(QWidget* parent, CStatusBar* statusBar, const PluginFileTable
   m_converts = std::make_unique<ConvertCommands>(*this);
   m_fileDialogs = std::make_unique<FileDialogCommands>(*this, settings);
   m_fonts = std::make_unique<FontCommands>(*this, settings);
-  for (CCmdTarget* part : std::initializer_list<CCmdTarget*>{
-           m_find.get(), m_printing.get(), m_plugins.get(), m_converts.get(),
-           m_fileDialogs.get(), m_fonts.get()})
+  for (CCmdTarget* part :
+       std::initializer_list<CCmdTarget*>{m_find.get(), m_printing.get(), m_plugins.get(),
+                                          m_converts.get(), m_fileDialogs.get(), m_fonts.get()})
     AddPart(*part);
   m_pointer = std::make_unique<PointerInput>(*this);
   m_caretPane = std::make_unique<CaretPane>(*this, statusBar);
@@ -46,8 +46,8 @@ CWEXView::~CWEXView() = default;
 void CWEXView::RegisterCommands() {
   using namespace cmd;
   OnCommand(ID_ABOUT, [this](int) {
-    ShowMessageBox(this, QString::fromUtf8("Wex ver 2.1a\n\n2024-2026 Wex developers"),
-                   QString(), QMessageBox::Ok);
+    ShowMessageBox(this, QString::fromUtf8("Wex ver 2.1a\n\n2024-2026 Wex developers"), QString(),
+                   QMessageBox::Ok);
   });
   OnCommand(ID_EDIT_UNDO, [this](int) { Undo(); });
   OnUpdate(ID_EDIT_UNDO, [this](CCmdUI& ui) { ui.Enable(Buffer().CanUndo()); });

@@ -49,8 +49,7 @@ class CWEXView : public textview::TextEdit, public CCmdTarget {
   /// twice meanwhile.
   void SetWholeText(std::string sjis, cp932::LineEnds lineEnds = cp932::LineEnds::Paragraphs);
   /// The whole text replaced by `sjis` as one step of the edit history.
-  void ReplaceWholeText(std::string sjis,
-                        cp932::LineEnds lineEnds = cp932::LineEnds::Paragraphs);
+  void ReplaceWholeText(std::string sjis, cp932::LineEnds lineEnds = cp932::LineEnds::Paragraphs);
   /// Puts back a text as the control held it ("\n" ends a paragraph), counted
   /// as modified.
   void RestoreText(std::u16string_view text);

@@ -7,8 +7,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QPainter>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include <algorithm>
@@ -80,7 +80,8 @@ QPushButton* DialogTemplate::CancelButton(int x, int y, int width, int height) {
   return cancel;
 }
 
-QPushButton* DialogTemplate::Button(int id, const QString& text, int x, int y, int width, int height) {
+QPushButton* DialogTemplate::Button(int id, const QString& text, int x, int y, int width,
+                                    int height) {
   // Auto-default, as in any dialog: Enter presses the button that has the focus.
   return Add(new QPushButton(text, &dialog_), id, x, y, width, height);
 }
@@ -101,7 +102,8 @@ QLineEdit* DialogTemplate::Edit(int id, int x, int y, int width, int height) {
   return Add(new QLineEdit(&dialog_), id, x, y, width, height);
 }
 
-QCheckBox* DialogTemplate::CheckBox(int id, const QString& text, int x, int y, int width, int height) {
+QCheckBox* DialogTemplate::CheckBox(int id, const QString& text, int x, int y, int width,
+                                    int height) {
   return Add(new QCheckBox(text, &dialog_), id, x, y, width, height);
 }
 

@@ -23,6 +23,5 @@ void ReportFileError(QWidget* owner, FileError error, const QString& path) {
     case FileError::NotRegularFile: id = IDS_NOT_REGULAR_FILE; break;
     case FileError::Generic: break;
   }
-  ShowMessageBox(owner, LoadString(id).arg(path), QString(), QMessageBox::Ok,
-                 QMessageBox::Warning);
+  ShowMessageBox(owner, LoadString(id).arg(path), QString(), QMessageBox::Ok, QMessageBox::Warning);
 }

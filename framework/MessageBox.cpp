@@ -37,8 +37,8 @@ QMessageBox::StandardButton ShowMessageBox(QWidget* owner, const QString& text,
                                            const QString& caption,
                                            QMessageBox::StandardButtons buttons,
                                            QMessageBox::Icon icon) {
-  QMessageBox box(icon, caption.isEmpty() ? LoadString(IDS_APP_NAME) : caption, QString(),
-                  buttons, owner);
+  QMessageBox box(icon, caption.isEmpty() ? LoadString(IDS_APP_NAME) : caption, QString(), buttons,
+                  owner);
   box.setTextFormat(Qt::PlainText);  // a file name such as "<b>.txt" is shown as it is
   box.setText(FitOnScreen(text, box.fontMetrics(),
                           owner ? owner->screen() : QGuiApplication::primaryScreen()));

@@ -5,7 +5,8 @@
 
 CStatusBar::CStatusBar(QWidget* parent) : QStatusBar(parent) { setSizeGripEnabled(true); }
 
-void CStatusBar::SetIndicators(const std::vector<int>& ids, const std::vector<QString>& widthTexts) {
+void CStatusBar::SetIndicators(const std::vector<int>& ids,
+                               const std::vector<QString>& widthTexts) {
   ids_ = ids;
   for (std::size_t i = 0; i < ids.size(); ++i) {
     auto* pane = new QLabel(this);

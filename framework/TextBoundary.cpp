@@ -2,8 +2,7 @@
 
 QString SjisToText(std::string_view sjis, cp932::LineEnds lineEnds) {
   QString text(static_cast<qsizetype>(sjis.size()), Qt::Uninitialized);
-  const std::size_t n =
-      cp932::DecodeTo(sjis, reinterpret_cast<char16_t*>(text.data()), lineEnds);
+  const std::size_t n = cp932::DecodeTo(sjis, reinterpret_cast<char16_t*>(text.data()), lineEnds);
   text.resize(static_cast<qsizetype>(n));
   return text;
 }

@@ -8,8 +8,7 @@
 // Conversions at the edit control's boundary: Shift-JIS bytes with CR LF, CR or
 // LF paragraph ends (or as `lineEnds` says) in; Shift-JIS with CR LF out.
 // Characters CP932 cannot hold become "?" on the way out.
-QString SjisToText(std::string_view sjis,
-                   cp932::LineEnds lineEnds = cp932::LineEnds::Paragraphs);
+QString SjisToText(std::string_view sjis, cp932::LineEnds lineEnds = cp932::LineEnds::Paragraphs);
 std::string TextToSjis(const QString& text);
 /// `text` as text entering the view must be (cp932::MakeRepresentable); `replaced`
 /// is set to how many characters became "〓".

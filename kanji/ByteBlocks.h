@@ -53,8 +53,7 @@ inline Bytes LaneMask(std::uint32_t bits) {
 
 /// TAB, LF, FF, CR and printable ASCII.
 inline Bytes Kept(Bytes bytes) {
-  return InRange(bytes, 0x20, 0x7E) | InRange(bytes, 0x09, 0x0A) |
-         InRange(bytes, 0x0C, 0x0D);
+  return InRange(bytes, 0x20, 0x7E) | InRange(bytes, 0x09, 0x0A) | InRange(bytes, 0x0C, 0x0D);
 }
 
 /// CKanjiConverter::PairToSjis on every lane, the lane taken as the first byte of a pair.
@@ -105,12 +104,11 @@ inline int EucText(const unsigned char*& p, const unsigned char* end, unsigned c
   for (int k = 0; k < kBlocks; ++k) {
     // Every lane converted once as a first and once as a second byte of a pair; the
     // second byte needs the byte before it.
-    const Bytes before = k == 0 ? (Bytes)_mm_slli_si128((__m128i)jis[0], 1)
-                                : Load(p + 16 * k - 1) ^ 0x80;
+    const Bytes before =
+        k == 0 ? (Bytes)_mm_slli_si128((__m128i)jis[0], 1) : Load(p + 16 * k - 1) ^ 0x80;
     const Bytes firstLanes = LaneMask(static_cast<std::uint32_t>(firsts >> 16 * k));
     const Bytes secondLanes = LaneMask(static_cast<std::uint32_t>((firsts << 1) >> 16 * k));
-    const Bytes sjis = (firstLanes & AsFirst(jis[k])) |
-                       (secondLanes & AsSecond(jis[k], before)) |
+    const Bytes sjis = (firstLanes & AsFirst(jis[k])) | (secondLanes & AsSecond(jis[k], before)) |
                        (~(firstLanes | secondLanes) & (jis[k] ^ 0x80));
     std::memcpy(out + 16 * k, &sjis, sizeof sjis);
   }
@@ -136,8 +134,7 @@ inline int JisPairs(const unsigned char*& p, const unsigned char* end, unsigned 
   const Bytes firstLanes = (Bytes)_mm_set1_epi16(0x00FF);
   for (int k = 0; k < kBlocks; ++k) {
     const Bytes before = (Bytes)_mm_slli_epi16((__m128i)jis[k], 8);
-    const Bytes sjis =
-        (firstLanes & AsFirst(jis[k])) | (~firstLanes & AsSecond(jis[k], before));
+    const Bytes sjis = (firstLanes & AsFirst(jis[k])) | (~firstLanes & AsSecond(jis[k], before));
     std::memcpy(out + 16 * k, &sjis, sizeof sjis);
   }
   p += length;

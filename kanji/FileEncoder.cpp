@@ -274,8 +274,8 @@ std::size_t FileEncoder::MaxBytesPerUnit() const {
   switch (m_format.encoding) {
     case TextEncoding::ShiftJis: return 2;  // a pair, or CR LF for one paragraph end
     case TextEncoding::Utf16Le:
-    case TextEncoding::Utf16Be: return 4;   // CR LF
-    case TextEncoding::Jis: return 8;       // ESC $ B, a pair, ESC ( B
+    case TextEncoding::Utf16Be: return 4;  // CR LF
+    case TextEncoding::Jis: return 8;      // ESC $ B, a pair, ESC ( B
     default: return 3;
   }
 }
@@ -304,8 +304,12 @@ std::size_t FileEncoder::Encode(std::u16string_view piece, char* out) {
     const bool mark = m_format.utf16Mark;
     switch (m_format.encoding) {
       case TextEncoding::Utf8Bom: o = std::copy_n("\xEF\xBB\xBF", 3, o); break;
-      case TextEncoding::Utf16Le: if (mark) o = std::copy_n("\xFF\xFE", 2, o); break;
-      case TextEncoding::Utf16Be: if (mark) o = std::copy_n("\xFE\xFF", 2, o); break;
+      case TextEncoding::Utf16Le:
+        if (mark) o = std::copy_n("\xFF\xFE", 2, o);
+        break;
+      case TextEncoding::Utf16Be:
+        if (mark) o = std::copy_n("\xFE\xFF", 2, o);
+        break;
       default: break;
     }
   }
@@ -314,9 +318,7 @@ std::size_t FileEncoder::Encode(std::u16string_view piece, char* out) {
   const LineEnd lineEnd = m_format.lineEnd;
   switch (m_format.encoding) {
     case TextEncoding::Utf8:
-    case TextEncoding::Utf8Bom:
-      o = PutUtf8Units(piece, Utf8TableFor(m_format), o);
-      break;
+    case TextEncoding::Utf8Bom: o = PutUtf8Units(piece, Utf8TableFor(m_format), o); break;
     case TextEncoding::Utf16Le:
     case TextEncoding::Utf16Be: {
       const int high = m_format.encoding == TextEncoding::Utf16Be ? 0 : 1;

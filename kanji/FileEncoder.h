@@ -53,6 +53,6 @@ class FileEncoder {
 
   TextFormat m_format;
   bool m_started = false;
-  void* m_iconv = nullptr;               ///< iconv_t for EUC-JP and JIS
-  std::vector<char16_t> m_mapped;        ///< EUC-JP, JIS: the characters iconv writes
+  void* m_iconv = nullptr;         ///< iconv_t for EUC-JP and JIS
+  std::vector<char16_t> m_mapped;  ///< EUC-JP, JIS: the characters iconv writes
 };

@@ -71,8 +71,8 @@ const unsigned char* SkipEscape(const unsigned char* p, JisMode& mode) {
 CKanjiConverter::CKanjiConverter(const char* pszSource)
     : m_pszSource(reinterpret_cast<const unsigned char*>(pszSource)),
       m_nLength(std::strlen(pszSource)) {
-  m_pOutput = std::make_unique_for_overwrite<unsigned char[]>(
-      std::max(2 * m_nLength, kMinCapacity));
+  m_pOutput =
+      std::make_unique_for_overwrite<unsigned char[]>(std::max(2 * m_nLength, kMinCapacity));
   m_pOutput[0] = 0;
 }
 
@@ -90,9 +90,11 @@ const char* CKanjiConverter::JisToSjis() {
   for (;;) {
     // Long runs first, in blocks; the byte that stops them takes one step below.
     if (mode == JisMode::Kanji) {
-      while (kanji_blocks::JisPairs(p, end, out) == 32) {}
+      while (kanji_blocks::JisPairs(p, end, out) == 32) {
+      }
     } else if (mode == JisMode::Ascii) {
-      while (kanji_blocks::Kept(p, end, out) == 16) {}
+      while (kanji_blocks::Kept(p, end, out) == 16) {
+      }
     }
     const unsigned b = *p;
     if (b == kEsc) {

@@ -16,7 +16,7 @@ constexpr int KANJI_SJIS = 2;  ///< Shift-JIS; also plain ASCII, texts under 3 b
 constexpr int KANJI_EUC = 3;   ///< EUC-JP
 
 class CKanjiConverter {
-public:
+ public:
   /// `pszSource` must stay valid for the object's lifetime. Allocates the output
   /// buffer (throws std::bad_alloc when that fails).
   explicit CKanjiConverter(const char* pszSource);
@@ -49,7 +49,7 @@ public:
 
   int m_nCode = 0;  ///< KANJI_JIS, KANJI_SJIS or KANJI_EUC after DetectCode
 
-private:
+ private:
   std::unique_ptr<unsigned char[]> m_pOutput;
   const unsigned char* m_pszSource;
   std::size_t m_nLength;  ///< bytes before the source's first NUL

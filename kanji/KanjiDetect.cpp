@@ -22,8 +22,7 @@ constexpr bool InRange(unsigned b, unsigned lo, unsigned hi) { return b - lo <= 
 bool HasJisEscape(const unsigned char* s, std::size_t n) {
   const unsigned char* end = s + n;
   for (const unsigned char* p = s;
-       (p = static_cast<const unsigned char*>(std::memchr(p, kEsc, end - p))) != nullptr;
-       ++p) {
+       (p = static_cast<const unsigned char*>(std::memchr(p, kEsc, end - p))) != nullptr; ++p) {
     if ((p[1] == '$' && (p[2] == '@' || p[2] == 'B')) ||
         (p[1] == '(' && (p[2] == 'B' || p[2] == 'J' || p[2] == 'I'))) {
       return true;

@@ -138,8 +138,7 @@ std::u16string DecodeUnicode(std::string_view bytes, TextEncoding encoding) {
     case TextEncoding::Utf16Be:
       if (bytes.starts_with("\xFE\xFF")) bytes.remove_prefix(2);
       return DecodeUtf16(bytes, true);
-    default:
-      return DecodeUtf8(bytes);
+    default: return DecodeUtf8(bytes);
   }
 }
 

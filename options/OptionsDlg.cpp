@@ -1,11 +1,11 @@
 #include "options/OptionsDlg.h"
 
+#include "framework/DialogTemplate.h"
+#include "framework/ModalSeam.h"
+#include "framework/TextBoundary.h"
 #include "platform/PathBuffer.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsKeys.h"
-#include "framework/TextBoundary.h"
-#include "framework/ModalSeam.h"
-#include "framework/DialogTemplate.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -35,7 +35,8 @@ enum ControlId {
 // checked; the arrow keys move within the group.
 void TabStopOnCheckedButton(QButtonGroup& group) {
   const auto place = [&group] {
-    const QAbstractButton* stop = group.checkedButton() ? group.checkedButton() : group.buttons().value(0);
+    const QAbstractButton* stop =
+        group.checkedButton() ? group.checkedButton() : group.buttons().value(0);
     for (QAbstractButton* button : group.buttons())
       button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
   };
@@ -67,13 +68,15 @@ COptionsDlg::COptionsDlg(SettingsFile& settings, QWidget* parent)
   m_leftEdit = t.Edit(IDC_LEFT, 51, 132, 36, 12);
   t.Static(QStringLiteral("×"), 88, 133, 8, 8);
   m_topEdit = t.Edit(IDC_TOP, 96, 131, 36, 12);
-  m_imeCheck = t.CheckBox(IDC_IME, QStringLiteral("起動時に日本語入力ができるようにする"), 161, 85, 127, 9);
+  m_imeCheck =
+      t.CheckBox(IDC_IME, QStringLiteral("起動時に日本語入力ができるようにする"), 161, 85, 127, 9);
   t.GroupBox(QStringLiteral("保存時の設定"), 150, 7, 138, 67);
   t.Static(QStringLiteral("デフォルトの拡張子"), 161, 29, 58, 10);
   t.Static(QStringLiteral("デフォルトのファイル名"), 161, 51, 72, 10);
   m_defaultExtEdit = t.Edit(IDC_DEFAULT_EXT, 233, 27, 49, 12);
   m_defaultNameEdit = t.Edit(IDC_DEFAULT_NAME, 233, 50, 49, 12);
-  m_kanjiAutoCheck = t.CheckBox(IDC_KANJI_AUTO, QStringLiteral("漢字コードの自動認識"), 161, 99, 127, 9);
+  m_kanjiAutoCheck =
+      t.CheckBox(IDC_KANJI_AUTO, QStringLiteral("漢字コードの自動認識"), 161, 99, 127, 9);
   TabStopOnCheckedButton(m_sizeGroup);
   TabStopOnCheckedButton(m_posGroup);
   ok->setFocus();

@@ -2,14 +2,14 @@
 
 #include "platform/FileBytes.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <array>
 #include <cerrno>
 #include <condition_variable>
-#include <fcntl.h>
 #include <memory>
 #include <mutex>
 #include <thread>
-#include <unistd.h>
 
 namespace {
 

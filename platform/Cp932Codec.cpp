@@ -169,8 +169,7 @@ std::size_t EncodeText(const EncodeTable& table, const char16_t* s, std::size_t 
   for (;;) {
     // Four at a time while CP932 holds all four, the common case.
     for (; i + 4 <= n; i += 4) {
-      const unsigned a = table[s[i]], b = table[s[i + 1]], c = table[s[i + 2]],
-                     d = table[s[i + 3]];
+      const unsigned a = table[s[i]], b = table[s[i + 1]], c = table[s[i + 2]], d = table[s[i + 3]];
       if (a == kCannotHold || b == kCannotHold || c == kCannotHold || d == kCannotHold) break;
       o = Store(Store(Store(Store(o, a), b), c), d);
     }
@@ -266,8 +265,8 @@ std::size_t MakeRepresentable(std::u16string& text, std::u16string* replaced) {
       text[out++] = c;
       continue;
     }
-    const bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() &&
-                      text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+    const bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                      text[i + 1] <= 0xDFFF;
     if (replaced) replaced->append(text, i, pair ? 2 : 1);
     if (pair) ++i;
     text[out++] = kGeta;
@@ -278,4 +277,3 @@ std::size_t MakeRepresentable(std::u16string& text, std::u16string* replaced) {
 }
 
 }  // namespace cp932
-

@@ -1,17 +1,17 @@
 #include "platform/FileBytes.h"
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <new>
-#include <sys/resource.h>
-#include <sys/stat.h>
 #include <system_error>
 #include <thread>
-#include <unistd.h>
 
 namespace {
 

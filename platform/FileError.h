@@ -30,7 +30,7 @@ template <class T>
 class FileResult {
  public:
   FileResult(T value) : m_state(std::move(value)) {}  // NOLINT: implicit on purpose
-  FileResult(FileError error) : m_state(error) {}    // NOLINT: implicit on purpose
+  FileResult(FileError error) : m_state(error) {}     // NOLINT: implicit on purpose
 
   bool HasValue() const { return std::holds_alternative<T>(m_state); }
   /// FileError::None when there is a value.

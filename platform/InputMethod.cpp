@@ -58,21 +58,19 @@ InputMethodAnswer ActivateOverDBus() {
   const std::optional<InputMethodAnswer> ibus = SwitchIBusOn();
   if (ibus && *ibus != InputMethodAnswer::NoFramework) return *ibus;
   QDBusConnection bus = QDBusConnection::sessionBus();
-  if (!bus.isConnected() || !bus.interface()->isServiceRegistered(QStringLiteral("org.fcitx.Fcitx5")))
+  if (!bus.isConnected() ||
+      !bus.interface()->isServiceRegistered(QStringLiteral("org.fcitx.Fcitx5")))
     return InputMethodAnswer::NoFramework;
   // Its controller switches on whichever context is focused, so it is asked only
   // once that is ours.
   switch (OurFcitx5Context(bus)) {
-    case Fcitx5Context::Missing:
-      return InputMethodAnswer::NotYet;
-    case Fcitx5Context::Unfocused:
-      AnnounceFocusAgain();
-      return InputMethodAnswer::NotYet;
-    case Fcitx5Context::Focused:
-      break;
+    case Fcitx5Context::Missing: return InputMethodAnswer::NotYet;
+    case Fcitx5Context::Unfocused: AnnounceFocusAgain(); return InputMethodAnswer::NotYet;
+    case Fcitx5Context::Focused: break;
   }
-  return Fcitx5Call(bus, "Activate").type() == QDBusMessage::ReplyMessage ? InputMethodAnswer::On
-                                                                          : InputMethodAnswer::NoFramework;
+  return Fcitx5Call(bus, "Activate").type() == QDBusMessage::ReplyMessage
+             ? InputMethodAnswer::On
+             : InputMethodAnswer::NoFramework;
 }
 
 InputMethodActivator& Current() {

@@ -1,10 +1,10 @@
 #include "platform/UserDirectories.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdlib>
 
 namespace {
 
@@ -32,7 +32,7 @@ std::optional<std::string> UserBaseDirectory(const char* variable, const char* u
 }
 
 bool MakeDirectories(const std::string& path, mode_t mode) {
-  for (std::size_t slash = path.find('/', 1); ; slash = path.find('/', slash + 1)) {
+  for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
     const std::string part = path.substr(0, slash);
     if (!part.empty() && ::mkdir(part.c_str(), mode) != 0 && errno != EEXIST) return false;
     if (slash == std::string::npos) break;

@@ -1,9 +1,9 @@
 #pragma once
 // The user's own directories as the XDG base-directory rules give them. Plain C++.
 
+#include <sys/types.h>
 #include <optional>
 #include <string>
-#include <sys/types.h>
 
 /// The directory the environment variable `variable` names when it holds an absolute
 /// path; otherwise the home directory ($HOME, else the password entry) followed by

@@ -61,7 +61,8 @@ struct Session {
     const char* names[] = {"Kana", "Caps Lock", "Num Lock", "Scroll Lock"};
     std::array<xcb_intern_atom_cookie_t, 4> cookies;
     for (std::size_t i = 0; i < cookies.size(); ++i)
-      cookies[i] = xcb_intern_atom(c, 1, static_cast<std::uint16_t>(std::strlen(names[i])), names[i]);
+      cookies[i] =
+          xcb_intern_atom(c, 1, static_cast<std::uint16_t>(std::strlen(names[i])), names[i]);
     for (std::size_t i = 0; i < cookies.size(); ++i) {
       auto atom = Own(xcb_intern_atom_reply(c, cookies[i], nullptr));
       indicators[i] = atom ? atom->atom : xcb_atom_t{XCB_ATOM_NONE};
@@ -103,7 +104,8 @@ bool IsMapped(const Session& s, WindowId window) {
 std::optional<std::vector<xcb_atom_t>> WmState(Session& s, WindowId window) {
   xcb_ewmh_get_atoms_reply_t atoms;
   xcb_generic_error_t* error = nullptr;
-  if (!xcb_ewmh_get_wm_state_reply(&s.ewmh, xcb_ewmh_get_wm_state(&s.ewmh, window), &atoms, &error)) {
+  if (!xcb_ewmh_get_wm_state_reply(&s.ewmh, xcb_ewmh_get_wm_state(&s.ewmh, window), &atoms,
+                                   &error)) {
     // A window without the property has no state; a vanished window is unavailable.
     const bool missingWindow = error != nullptr;
     std::free(error);
@@ -139,14 +141,15 @@ bool SetAbove(WindowId window, bool above) {
   if (IsMapped(*s, window)) {
     // A mapped window's state belongs to the window manager: ask it.
     xcb_ewmh_request_change_wm_state(&s->ewmh, s->screen, window,
-                                     above ? XCB_EWMH_WM_STATE_ADD : XCB_EWMH_WM_STATE_REMOVE,
-                                     atom, XCB_ATOM_NONE, XCB_EWMH_CLIENT_SOURCE_TYPE_NORMAL);
+                                     above ? XCB_EWMH_WM_STATE_ADD : XCB_EWMH_WM_STATE_REMOVE, atom,
+                                     XCB_ATOM_NONE, XCB_EWMH_CLIENT_SOURCE_TYPE_NORMAL);
   } else {
     std::optional<std::vector<xcb_atom_t>> state = WmState(*s, window);
     if (!state) return false;
     std::erase(*state, atom);
     if (above) state->push_back(atom);
-    xcb_ewmh_set_wm_state(&s->ewmh, window, static_cast<std::uint32_t>(state->size()), state->data());
+    xcb_ewmh_set_wm_state(&s->ewmh, window, static_cast<std::uint32_t>(state->size()),
+                          state->data());
   }
   return xcb_flush(s->connection) > 0;
 }
@@ -174,12 +177,12 @@ std::vector<WindowId> WindowsOfProcess(pid_t pid) {
   if (!s) return {};
   std::vector<xcb_window_t> candidates;
   xcb_ewmh_get_windows_reply_t clients;
-  if (xcb_ewmh_get_client_list_reply(&s->ewmh, xcb_ewmh_get_client_list(&s->ewmh, s->screen), &clients,
-                                     nullptr)) {
+  if (xcb_ewmh_get_client_list_reply(&s->ewmh, xcb_ewmh_get_client_list(&s->ewmh, s->screen),
+                                     &clients, nullptr)) {
     candidates.assign(clients.windows, clients.windows + clients.windows_len);
     xcb_ewmh_get_windows_reply_wipe(&clients);
-  } else if (auto tree = Own(xcb_query_tree_reply(s->connection, xcb_query_tree(s->connection, Root(*s)),
-                                                 nullptr))) {
+  } else if (auto tree = Own(xcb_query_tree_reply(
+                 s->connection, xcb_query_tree(s->connection, Root(*s)), nullptr))) {
     const xcb_window_t* children = xcb_query_tree_children(tree.get());
     candidates.assign(children, children + xcb_query_tree_children_length(tree.get()));
   }
@@ -212,8 +215,8 @@ std::optional<LockIndicators> ReadLockIndicators() {
   for (std::size_t i = 0; i < cookies.size(); ++i)
     if (s->indicators[i] != XCB_ATOM_NONE)
       cookies[i] = xcb_xkb_get_named_indicator(s->connection, XCB_XKB_ID_USE_CORE_KBD,
-                                               XCB_XKB_LED_CLASS_DFLT_XI_CLASS, XCB_XKB_ID_DFLT_XI_ID,
-                                               s->indicators[i]);
+                                               XCB_XKB_LED_CLASS_DFLT_XI_CLASS,
+                                               XCB_XKB_ID_DFLT_XI_ID, s->indicators[i]);
   std::array<bool, 4> on{};
   bool answered = true;
   for (std::size_t i = 0; i < cookies.size(); ++i) {
@@ -230,11 +233,12 @@ std::optional<FrameExtents> RequestFrameExtents(WindowId window, int timeoutMs) 
   Session* s = Live();
   if (!s) return std::nullopt;
   xcb_ewmh_get_atoms_reply_t supported;
-  if (!xcb_ewmh_get_supported_reply(&s->ewmh, xcb_ewmh_get_supported(&s->ewmh, s->screen), &supported,
-                                    nullptr))
+  if (!xcb_ewmh_get_supported_reply(&s->ewmh, xcb_ewmh_get_supported(&s->ewmh, s->screen),
+                                    &supported, nullptr))
     return std::nullopt;
-  const bool answers = std::find(supported.atoms, supported.atoms + supported.atoms_len,
-                                 s->ewmh._NET_REQUEST_FRAME_EXTENTS) != supported.atoms + supported.atoms_len;
+  const bool answers =
+      std::find(supported.atoms, supported.atoms + supported.atoms_len,
+                s->ewmh._NET_REQUEST_FRAME_EXTENTS) != supported.atoms + supported.atoms_len;
   xcb_ewmh_get_atoms_reply_wipe(&supported);
   if (!answers) return std::nullopt;
 
@@ -243,8 +247,8 @@ std::optional<FrameExtents> RequestFrameExtents(WindowId window, int timeoutMs) 
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   do {
     xcb_ewmh_get_extents_reply_t extents;
-    if (xcb_ewmh_get_frame_extents_reply(&s->ewmh, xcb_ewmh_get_frame_extents(&s->ewmh, window), &extents,
-                                         nullptr))
+    if (xcb_ewmh_get_frame_extents_reply(&s->ewmh, xcb_ewmh_get_frame_extents(&s->ewmh, window),
+                                         &extents, nullptr))
       return FrameExtents{static_cast<int>(extents.left), static_cast<int>(extents.right),
                           static_cast<int>(extents.top), static_cast<int>(extents.bottom)};
     std::this_thread::sleep_for(std::chrono::milliseconds(5));

@@ -3,9 +3,9 @@
 // no other file includes the X11 headers. Every call answers "unavailable"
 // (false, std::nullopt or an empty list) when no X server can be reached.
 
+#include <sys/types.h>
 #include <cstdint>
 #include <optional>
-#include <sys/types.h>
 #include <vector>
 
 struct xcb_connection_t;

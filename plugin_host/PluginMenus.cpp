@@ -1,13 +1,13 @@
 #include "plugin_host/PluginMenus.h"
 
-#include "framework/TextBoundary.h"
 #include "framework/FrameWnd.h"
+#include "framework/TextBoundary.h"
 #include "plugin_host/PluginDirectories.h"
 #include "resources/FrameTables.h"
 
+#include <unistd.h>
 #include <QMenu>
 #include <cstring>
-#include <unistd.h>
 
 namespace {
 constexpr char kSettingsSuffix[] = "\x82\xcc\x90\xdd\x92\xe8";  // "の設定" in Shift-JIS

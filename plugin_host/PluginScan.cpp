@@ -2,11 +2,11 @@
 
 #include "plugin_host/PluginModule.h"
 
-#include <cstring>
 #include <dirent.h>
-#include <memory>
 #include <strings.h>
 #include <sys/stat.h>
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -35,7 +35,6 @@ void CutName(std::string& name, std::size_t limit) {
   }
   name.resize(end);
 }
-
 
 bool Exists(const std::string& path) {
   struct stat st {};

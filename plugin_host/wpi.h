@@ -2,9 +2,9 @@
  * wpi.h - the interface between the editor and a text-filter plug-in (".wpi").
  *
  * A plug-in is a shared library named "<Name>.wpi" in the editor's directory (or the
- * user's, "$XDG_DATA_HOME/wex/plugins") that exports these four C functions by name. The editor takes the whole text out of
- * its window, hands it to GetSize, gives Transport a buffer for the result and puts
- * the result back in place of the text. Nothing else crosses the boundary.
+ * user's, "$XDG_DATA_HOME/wex/plugins") that exports these four C functions by name. The editor
+ * takes the whole text out of its window, hands it to GetSize, gives Transport a buffer for the
+ * result and puts the result back in place of the text. Nothing else crosses the boundary.
  *
  * Every string is NUL-terminated Shift-JIS (code page 932); lengths are byte counts
  * without the NUL. The text handed to GetSize has CR LF line breaks. A text that
@@ -63,13 +63,13 @@ extern "C" {
  * least the result's length; a negative value tells the editor to leave its text as
  * it was. An empty text still gets a valid size. A second call before Transport
  * discards the first result. */
-WPI_EXPORT int32_t WPI_CALL GetSize(const char *text);
+WPI_EXPORT int32_t WPI_CALL GetSize(const char* text);
 
 /* If a result is pending, copies it with its NUL into `buffer` (owned by the editor,
  * value of GetSize + WPI_OUTPUT_SLACK bytes), releases it and returns 1. Otherwise
  * writes nothing and returns 0. A result whose NUL is not inside the buffer is not
  * used: the editor keeps its text and tells the user. */
-WPI_EXPORT int32_t WPI_CALL Transport(char *buffer);
+WPI_EXPORT int32_t WPI_CALL Transport(char* buffer);
 
 /* Shows the plug-in's settings, or an information message when it has none, modal
  * and owned by `mainWindow` (the native id of the editor's main window; a Qt plug-in
@@ -80,13 +80,13 @@ WPI_EXPORT int32_t WPI_CALL Option(uintptr_t mainWindow);
 /* Copies the display name (at most WPI_MAX_NAME_LENGTH bytes plus NUL) into
  * `buffer`, which the editor owns and which holds WPI_NAME_BUFFER_SIZE bytes, and
  * returns `buffer`. */
-WPI_EXPORT char *WPI_CALL GetPluginName(char *buffer);
+WPI_EXPORT char* WPI_CALL GetPluginName(char* buffer);
 
 /* The types the editor uses for the exports it looks up by name. */
-typedef int32_t(WPI_CALL *WpiGetSizeFn)(const char *text);
-typedef int32_t(WPI_CALL *WpiTransportFn)(char *buffer);
-typedef int32_t(WPI_CALL *WpiOptionFn)(uintptr_t mainWindow);
-typedef char *(WPI_CALL *WpiGetPluginNameFn)(char *buffer);
+typedef int32_t(WPI_CALL* WpiGetSizeFn)(const char* text);
+typedef int32_t(WPI_CALL* WpiTransportFn)(char* buffer);
+typedef int32_t(WPI_CALL* WpiOptionFn)(uintptr_t mainWindow);
+typedef char*(WPI_CALL* WpiGetPluginNameFn)(char* buffer);
 
 #ifdef __cplusplus
 }

@@ -1,10 +1,10 @@
 #include "recovery/RecordWriter.h"
 
-#include <cerrno>
-#include <new>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include <cerrno>
+#include <new>
 
 RecordWriter::RecordWriter(RecoveryStore& store) : m_store(store), m_thread([this] { Run(); }) {}
 

@@ -7,8 +7,7 @@
 std::string ChooseRecoveryFolder(const std::string& settingsDirectory,
                                  const std::string& programDirectory,
                                  const std::optional<std::string>& stateHome) {
-  if (settingsDirectory == programDirectory || !stateHome)
-    return settingsDirectory + "/recovery";
+  if (settingsDirectory == programDirectory || !stateHome) return settingsDirectory + "/recovery";
   return *stateHome + "/wex/recovery";
 }
 

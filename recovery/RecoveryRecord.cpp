@@ -54,8 +54,7 @@ bool ReadPieces(Reader& in, PiecedText& pieced) {
   for (std::uint64_t i = 0; i < count; ++i) {
     RecordPiece piece;
     std::uint64_t inRecord = 0;
-    if (!(in.Int(piece.start, 8) && in.Int(piece.length, 8) && in.Int(inRecord, 1)) ||
-        inRecord > 1)
+    if (!(in.Int(piece.start, 8) && in.Int(piece.length, 8) && in.Int(inRecord, 1)) || inRecord > 1)
       return false;
     piece.inRecord = inRecord;
     pieced.pieces.push_back(piece);
@@ -116,8 +115,8 @@ std::optional<RecoveryRecord> DecodeRecord(std::string_view bytes) {
 
   Reader in(body.substr(kMark.size()));
   RecoveryRecord r;
-  std::uint64_t changed = 0, encoding = 0, lineEnd = 0, mark = 0, jis = 0, exists = 0,
-                modified = 0, pathLength = 0, textLength = 0;
+  std::uint64_t changed = 0, encoding = 0, lineEnd = 0, mark = 0, jis = 0, exists = 0, modified = 0,
+                pathLength = 0, textLength = 0;
   if (!(in.Int(changed, 8) && in.Int(encoding, 1) && in.Int(lineEnd, 1) && in.Int(mark, 1) &&
         in.Int(jis, 1) && in.Int(exists, 1) && in.Int(r.loaded.device, 8) &&
         in.Int(r.loaded.inode, 8) && in.Int(r.loaded.size, 8) && in.Int(modified, 8) &&

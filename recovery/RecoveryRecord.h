@@ -46,11 +46,11 @@ struct PiecedText {
 };
 
 struct RecoveryRecord {
-  std::string path;  ///< the document's file in the system's encoding; empty: untitled
-  TextFormat format;  ///< what Save would write
-  FileIdentity loaded;  ///< the file as the document loaded or last saved it
+  std::string path;            ///< the document's file in the system's encoding; empty: untitled
+  TextFormat format;           ///< what Save would write
+  FileIdentity loaded;         ///< the file as the document loaded or last saved it
   std::int64_t changedNs = 0;  ///< when the text last changed, ns since the epoch
-  std::string text;  ///< the view's text, opaque here (the editor chooses the form)
+  std::string text;            ///< the view's text, opaque here (the editor chooses the form)
   /// The text as pieces instead (then `text` is empty until JoinPieces).
   std::optional<PiecedText> pieced;
 

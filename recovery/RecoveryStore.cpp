@@ -4,14 +4,14 @@
 #include "platform/UserDirectories.h"
 #include "recovery/Crc32.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <chrono>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <utility>
 
 namespace {
@@ -51,7 +51,8 @@ void RemoveUnitsFiles(const std::string& recordPath) {
 }
 
 bool SameFile(int fd, const std::string& path) {
-  struct stat opened {}, named {};
+  struct stat opened {
+  }, named{};
   return ::fstat(fd, &opened) == 0 && ::stat(path.c_str(), &named) == 0 &&
          opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
@@ -125,8 +126,7 @@ std::string RecoveryStore::UnitsPath(std::uint64_t number) const {
 }
 
 void RecoveryStore::ForgetUnits(std::optional<std::uint64_t> number) {
-  if (number && !(m_unitsFd >= 0 && *number == m_unitsNumber))
-    ::unlink(UnitsPath(*number).c_str());
+  if (number && !(m_unitsFd >= 0 && *number == m_unitsNumber)) ::unlink(UnitsPath(*number).c_str());
 }
 
 int RecoveryStore::AppendUnits(std::uint64_t number, std::string_view bytes) {

@@ -10,13 +10,19 @@ namespace cmd {
 constexpr int MAX_PLUGINS = 24;
 constexpr int PLUGIN_RUN_FIRST = 0;
 constexpr int PLUGIN_OPTION_FIRST = 50;
-constexpr bool IsPluginRun(int id) { return id >= PLUGIN_RUN_FIRST && id < PLUGIN_RUN_FIRST + MAX_PLUGINS; }
-constexpr bool IsPluginOption(int id) { return id >= PLUGIN_OPTION_FIRST && id < PLUGIN_OPTION_FIRST + MAX_PLUGINS; }
+constexpr bool IsPluginRun(int id) {
+  return id >= PLUGIN_RUN_FIRST && id < PLUGIN_RUN_FIRST + MAX_PLUGINS;
+}
+constexpr bool IsPluginOption(int id) {
+  return id >= PLUGIN_OPTION_FIRST && id < PLUGIN_OPTION_FIRST + MAX_PLUGINS;
+}
 
 // Tool buttons on the toolbar, slot N = id - 4999.
 constexpr int TOOL_SLOTS = kToolSlotCount;  // one button a slot of the settings file
 constexpr int ID_TOOL_BUTTON_FIRST = 5000;
-constexpr bool IsToolButton(int id) { return id >= ID_TOOL_BUTTON_FIRST && id < ID_TOOL_BUTTON_FIRST + TOOL_SLOTS; }
+constexpr bool IsToolButton(int id) {
+  return id >= ID_TOOL_BUTTON_FIRST && id < ID_TOOL_BUTTON_FIRST + TOOL_SLOTS;
+}
 
 // The program's own commands.
 constexpr int ID_ESCAPE = 32768;  // taken by the accelerator table; nothing handles it

@@ -86,9 +86,9 @@ std::vector<AcceleratorDef> Accelerators() {
 
 std::vector<ToolBarButtonDef> ToolBar() {
   return {
-      {ID_FILE_NEW, "new"},   {ID_FILE_OPEN, "open"}, {ID_FILE_SAVE, "save"},
-      {kMenuSeparator, ""},   {ID_EDIT_UNDO, "undo"}, {ID_EDIT_CUT, "cut"},
-      {ID_EDIT_COPY, "copy"}, {ID_EDIT_PASTE, "paste"}, {kMenuSeparator, ""},
+      {ID_FILE_NEW, "new"},     {ID_FILE_OPEN, "open"},   {ID_FILE_SAVE, "save"},
+      {kMenuSeparator, ""},     {ID_EDIT_UNDO, "undo"},   {ID_EDIT_CUT, "cut"},
+      {ID_EDIT_COPY, "copy"},   {ID_EDIT_PASTE, "paste"}, {kMenuSeparator, ""},
       {ID_FILE_PRINT, "print"},
   };
 }
@@ -118,10 +118,9 @@ constexpr int kEditPopup = 1;
 const FrameTables& MainFrameTables() {
   static const FrameTables tables = [] {
     FrameTables t{Menu(), Accelerators(), ToolBar(), {}};
-    t.contextMenu = ShortItems(t.menu[kEditPopup],
-                               {ID_EDIT_UNDO, kMenuSeparator, ID_EDIT_CUT, ID_EDIT_COPY,
-                                ID_EDIT_PASTE, ID_EDIT_SELECT_ALL, kMenuSeparator, ID_EDIT_FIND,
-                                ID_EDIT_REPLACE});
+    t.contextMenu = ShortItems(
+        t.menu[kEditPopup], {ID_EDIT_UNDO, kMenuSeparator, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
+                             ID_EDIT_SELECT_ALL, kMenuSeparator, ID_EDIT_FIND, ID_EDIT_REPLACE});
     return t;
   }();
   return tables;

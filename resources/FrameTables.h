@@ -29,8 +29,8 @@ struct ToolBarButtonDef {
 };
 
 struct FrameTables {
-  std::vector<PopupDef> menu;                 ///< the seven pop-ups, in order
-  std::vector<AcceleratorDef> accelerators;   ///< the twenty keys of the window
+  std::vector<PopupDef> menu;                ///< the seven pop-ups, in order
+  std::vector<AcceleratorDef> accelerators;  ///< the twenty keys of the window
   std::vector<ToolBarButtonDef> toolBar;
   /// The text's right-click menu: items of the Edit menu, each named as there
   /// without its key and its "...".

@@ -11,8 +11,7 @@ const std::unordered_map<int, const char*>& Table() {
   static const std::unordered_map<int, const char*> table = {
       {IDS_OLE_INIT_FAILED,
        "OLE の初期化に失敗しました。 OLE ﾗｲﾌﾞﾗﾘのﾊﾞｰｼﾞｮﾝが正しいことを確認してください。"},
-      {IDR_MAINFRAME,
-       "Wex\nmemo\nMemo.txt\nすべてのﾌｧｲﾙ(*.*)\n.*\nWEX.Document\nWEX Document"},
+      {IDR_MAINFRAME, "Wex\nmemo\nMemo.txt\nすべてのﾌｧｲﾙ(*.*)\n.*\nWEX.Document\nWEX Document"},
       {IDS_APP_NAME, "WEX"},
       {IDS_IDLE_MESSAGE, "ﾚﾃﾞｨ"},
       {IDS_SAVE_CHANGES, "%1 への変更を保存しますか?"},
@@ -20,7 +19,8 @@ const std::unordered_map<int, const char*>& Table() {
       {IDS_OPEN_FAILED, "ﾄﾞｷｭﾒﾝﾄを開くことに失敗しました。"},
       {IDS_SAVE_FAILED, "ﾄﾞｷｭﾒﾝﾄの保存に失敗しました。"},
       {IDS_UNREGISTERED,
-       "ｼｽﾃﾑ ﾚｼﾞｽﾄﾘ ｴﾝﾄﾘは削除されています。また、INI ﾌｧｲﾙがある場合は、INI ﾌｧｲﾙも削除されました。"},
+       "ｼｽﾃﾑ ﾚｼﾞｽﾄﾘ ｴﾝﾄﾘは削除されています。また、INI ﾌｧｲﾙがある場合は、INI "
+       "ﾌｧｲﾙも削除されました。"},
       {IDS_FILE_NOT_FOUND, "%1 が見つかりませんでした。"},
       {IDS_ACCESS_DENIED, "%1 へのｱｸｾｽは拒否されました。"},
       {IDS_SHARING_VIOLATION, "%1 へのｱｸｾｽ中に共有違反が発生しました。"},

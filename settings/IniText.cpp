@@ -33,10 +33,10 @@ bool SameName(std::string_view a, std::string_view b) {
 }
 
 struct Line {
-  std::size_t start;        // offset of the line in the text
-  std::string_view content; // without the line end
-  std::size_t next;         // offset of the following line
-  bool ended;               // the line has a line end
+  std::size_t start;         // offset of the line in the text
+  std::string_view content;  // without the line end
+  std::size_t next;          // offset of the following line
+  bool ended;                // the line has a line end
 };
 
 Line LineAt(std::string_view text, std::size_t start) {
@@ -53,7 +53,7 @@ struct Entry {
   Kind kind = Kind::Other;
   std::string_view name;
   std::string_view value;
-  std::size_t valueStart = 0; // offset in the line of the byte after "="
+  std::size_t valueStart = 0;  // offset in the line of the byte after "="
 };
 
 Entry Parse(std::string_view content) {
@@ -88,7 +88,7 @@ bool HasLineBreakOrNul(std::string_view s) {
   return s.find_first_of(kLineBreakOrNul) != std::string_view::npos;
 }
 
-} // namespace
+}  // namespace
 
 std::optional<std::string_view> FindIniValue(std::string_view text, std::string_view section,
                                              std::string_view key) {
@@ -149,7 +149,8 @@ int ParseLeadingInt(std::string_view value) {
   const bool negative = !value.empty() && value.front() == '-';
   constexpr std::int64_t kLimit = std::int64_t{INT_MAX} + 1;
   std::int64_t n = 0;
-  for (std::size_t i = negative ? 1 : 0; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i)
+  for (std::size_t i = negative ? 1 : 0; i < value.size() && value[i] >= '0' && value[i] <= '9';
+       ++i)
     n = std::min(n * 10 + (value[i] - '0'), kLimit);
   return static_cast<int>(negative ? -n : std::min<std::int64_t>(n, INT_MAX));
 }

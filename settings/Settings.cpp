@@ -3,9 +3,9 @@
 #include "settings/IniText.h"
 #include "settings/SettingsFiles.h"
 
+#include <unistd.h>
 #include <algorithm>
 #include <charconv>
-#include <unistd.h>
 
 std::string GetProgramDirectory() {
   std::string exe(256, '\0');
@@ -39,7 +39,7 @@ std::string ReadValue(const std::string& path, std::string_view section, std::st
   return std::string(value.substr(0, value.find('\0')));
 }
 
-} // namespace
+}  // namespace
 
 int ReadSettingInt(const std::string& path, std::string_view section, std::string_view key) {
   return ParseLeadingInt(ReadValue(path, section, key));
@@ -52,14 +52,16 @@ std::string ReadSettingString(const std::string& path, std::string_view section,
   return value;
 }
 
-void WriteSettingString(const std::string& path, std::string_view section,
-                        std::string_view key, std::string_view value) {
-  RewriteFileNoCase(path, [&](std::string_view text) { return SetIniValue(text, section, key, value); });
+void WriteSettingString(const std::string& path, std::string_view section, std::string_view key,
+                        std::string_view value) {
+  RewriteFileNoCase(path,
+                    [&](std::string_view text) { return SetIniValue(text, section, key, value); });
 }
 
-void WriteSettingInt(const std::string& path, std::string_view section,
-                     std::string_view key, int value) {
+void WriteSettingInt(const std::string& path, std::string_view section, std::string_view key,
+                     int value) {
   char text[16];
   const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-  WriteSettingString(path, section, key, std::string_view(text, static_cast<std::size_t>(end - text)));
+  WriteSettingString(path, section, key,
+                     std::string_view(text, static_cast<std::size_t>(end - text)));
 }

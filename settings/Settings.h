@@ -39,16 +39,18 @@ std::string ReadSettingString(const std::string& path, std::string_view section,
 /// the file stays as it was. The value is cut at its first CR, LF or NUL. Names that
 /// cannot be stored (empty, with a line break, a key holding "=" or starting with
 /// "[") write nothing.
-void WriteSettingString(const std::string& path, std::string_view section,
-                        std::string_view key, std::string_view value);
-void WriteSettingInt(const std::string& path, std::string_view section,
-                     std::string_view key, int value);
+void WriteSettingString(const std::string& path, std::string_view section, std::string_view key,
+                        std::string_view value);
+void WriteSettingInt(const std::string& path, std::string_view section, std::string_view key,
+                     int value);
 
 /// The save-as dialog's filter list as the bootstrap writes it (Shift-JIS bytes of
 /// "ﾃｷｽﾄ(*.txt)|*.txt|CGI(*.cgi)|*.cgi|HTML(*.html *.htm)|*.html;*.HTM|すべてのﾌｧｲﾙ(*.*)|*.*||").
 inline constexpr std::string_view DEFAULT_FILTER =
-    "\xC3\xB7\xBD\xC4" "(*.txt)|*.txt|CGI(*.cgi)|*.cgi|HTML(*.html *.htm)|*.html;*.HTM|"
-    "\x82\xB7\x82\xD7\x82\xC4\x82\xCC\xCC\xA7\xB2\xD9" "(*.*)|*.*||";
+    "\xC3\xB7\xBD\xC4"
+    "(*.txt)|*.txt|CGI(*.cgi)|*.cgi|HTML(*.html *.htm)|*.html;*.HTM|"
+    "\x82\xB7\x82\xD7\x82\xC4\x82\xCC\xCC\xA7\xB2\xD9"
+    "(*.*)|*.*||";
 
 /// Creates the settings file in `settingsDirectory` with every default when it does
 /// not exist yet.

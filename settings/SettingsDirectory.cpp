@@ -36,8 +36,8 @@ std::string ChooseSettingsDirectory(const std::string& programDirectory,
 }
 
 const std::string& GetSettingsDirectory() {
-  static const std::string directory =
-      ChooseSettingsDirectory(GetProgramDirectory(), UserBaseDirectory("XDG_CONFIG_HOME", ".config"));
+  static const std::string directory = ChooseSettingsDirectory(
+      GetProgramDirectory(), UserBaseDirectory("XDG_CONFIG_HOME", ".config"));
   return directory;
 }
 

@@ -23,8 +23,7 @@ class SettingsFile {
 
   /// As ReadSettingInt, ReadSettingString, WriteSettingInt and WriteSettingString.
   int ReadInt(std::string_view section, std::string_view key) const;
-  std::string ReadString(std::string_view section, std::string_view key,
-                         std::size_t size) const;
+  std::string ReadString(std::string_view section, std::string_view key, std::size_t size) const;
   void WriteInt(std::string_view section, std::string_view key, int value);
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
 

@@ -2,18 +2,18 @@
 
 #include "platform/FileBytes.h"
 
-#include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
 namespace {
 
 // Closes a descriptor on every way out.
 class Fd {
-public:
+ public:
   explicit Fd(int fd) : fd_(fd) {}
   Fd(const Fd&) = delete;
   Fd& operator=(const Fd&) = delete;
@@ -23,7 +23,7 @@ public:
   int get() const { return fd_; }
   bool ok() const { return fd_ >= 0; }
 
-private:
+ private:
   int fd_;
 };
 
@@ -50,7 +50,7 @@ void ReplaceSettingsFile(const std::string& target, std::string_view bytes) {
   ReplaceFile(target, [bytes](int fd) { return WriteAll(fd, bytes); });
 }
 
-} // namespace
+}  // namespace
 
 std::string DirectoryPart(std::string_view path) {
   const std::size_t slash = path.rfind('/');

@@ -25,7 +25,8 @@ std::optional<std::string> ReadFileNoCase(const std::string& path);
 /// directory, so concurrent rewrites by other processes serialize. The new bytes go
 /// to a temporary file in the same directory that is renamed over the old one, so a
 /// crash leaves either file whole (a writable file in a directory that takes no new
-/// files is rewritten in place; a file that may not be written is left alone). Nothing happens when `change` gives nothing or the
-/// same bytes, when the old file cannot be read, or when any step fails.
+/// files is rewritten in place; a file that may not be written is left alone). Nothing happens when
+/// `change` gives nothing or the same bytes, when the old file cannot be read, or when any step
+/// fails.
 void RewriteFileNoCase(const std::string& path,
                        const std::function<std::optional<std::string>(std::string_view)>& change);

@@ -50,7 +50,7 @@ struct TextBuffer::Impl {
   store::Paragraphs paras{fileData, added};
 
   std::vector<Step> steps;
-  std::size_t done = 0;               ///< steps applied
+  std::size_t done = 0;                  ///< steps applied
   std::optional<std::size_t> clean = 0;  ///< where the text is unmodified
   int groupDepth = 0;
   bool groupStepOpen = false;  ///< the open group has its step
@@ -148,8 +148,7 @@ bool TextBuffer::Impl::Merge(Primitive& change, EditKind kind) {
       previous.held.parts.front() = std::move(change.held.parts.front());
       previous.begin = change.begin;
       break;
-    case EditKind::Other:
-      return false;
+    case EditKind::Other: return false;
   }
   previous.held.units += change.held.units;
   previous.held.lastLength = previous.held.units;

@@ -49,9 +49,9 @@ struct Index {
 struct Content {
   std::vector<std::vector<Piece>> parts{{}};  ///< one per paragraph part, in order
   std::unique_ptr<Index> whole;               ///< instead of the parts
-  std::uint64_t breaks = 0;      ///< paragraph ends
-  std::uint64_t lastLength = 0;  ///< code units after the last of them
-  std::uint64_t units = 0;       ///< all code units, each paragraph end counting one
+  std::uint64_t breaks = 0;                   ///< paragraph ends
+  std::uint64_t lastLength = 0;               ///< code units after the last of them
+  std::uint64_t units = 0;                    ///< all code units, each paragraph end counting one
 
   std::size_t Breaks() const { return breaks; }
   bool Empty() const { return units == 0; }

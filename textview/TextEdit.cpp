@@ -35,8 +35,8 @@ text::Position Adjust(text::Position p, const text::Change& change) {
   if (p < change.begin) return p;
   if (p <= change.removedEnd) return change.insertedEnd;
   if (p.paragraph == change.removedEnd.paragraph)
-    return {change.insertedEnd.paragraph, change.insertedEnd.offset + p.offset -
-                                              change.removedEnd.offset};
+    return {change.insertedEnd.paragraph,
+            change.insertedEnd.offset + p.offset - change.removedEnd.offset};
   return {p.paragraph - change.removedEnd.paragraph + change.insertedEnd.paragraph, p.offset};
 }
 
@@ -165,7 +165,8 @@ void TextEdit::Impl::SyncScrollBar() {
                                    : scroll.StepOf({lastTop.para, lastTop.seg});
   bar->setRange(0, static_cast<int>(std::min<std::size_t>(last, INT_MAX)));
   bar->setPageStep(std::max(1, q.viewport()->height() / std::max(1, q.fontMetrics().height())));
-  bar->setValue(static_cast<int>(std::min<std::size_t>(scroll.StepOf({top.para, top.seg}), INT_MAX)));
+  bar->setValue(
+      static_cast<int>(std::min<std::size_t>(scroll.StepOf({top.para, top.seg}), INT_MAX)));
   syncing = false;
 }
 
@@ -214,8 +215,8 @@ void TextEdit::Impl::OnChange(const text::Change& change) {
     layouts.ForgetFrom(change.begin.paragraph);
   ForgetPreeditLayout();
   const auto segments = [this](std::size_t para) { return layouts.SegmentCount(para); };
-  scroll.Changed(change.begin.paragraph, change.removedEnd.paragraph,
-                 change.insertedEnd.paragraph, segments);
+  scroll.Changed(change.begin.paragraph, change.removedEnd.paragraph, change.insertedEnd.paragraph,
+                 segments);
   ForgetRowCountsFrom(change.begin);
   // Text coming in at the end moves neither the caret nor the view.
   const bool appended = loading && change.begin == change.removedEnd;
@@ -283,7 +284,8 @@ void TextEdit::Impl::ResetView() {
 
 // ---------------------------------------------------------------------------
 
-TextEdit::TextEdit(QWidget* parent) : QAbstractScrollArea(parent), m(std::make_unique<Impl>(*this)) {
+TextEdit::TextEdit(QWidget* parent)
+    : QAbstractScrollArea(parent), m(std::make_unique<Impl>(*this)) {
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_InputMethodEnabled);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -464,7 +466,8 @@ void TextEdit::paintEvent(QPaintEvent* event) {
   painter.setPen(palette().color(group, QPalette::Text));
   // An edit or a new width may have left the top past its paragraph's rows.
   m->top.seg = std::min(m->top.seg, m->layouts.SegmentCount(m->top.para) - 1);
-  m->top.line = std::min(m->top.line, std::max(0, m->Layout(m->top.para, m->top.seg).lineCount() - 1));
+  m->top.line =
+      std::min(m->top.line, std::max(0, m->Layout(m->top.para, m->top.seg).lineCount() - 1));
   const text::Range selection = Selection();
   const Impl::Row caretRow = m->RowOf(m->caret);
   const qreal height = viewport()->height();

@@ -34,13 +34,12 @@ text::Position NextPosition(TextEdit::Impl& d, text::Position p, QTextLayout::Cu
   }
   const int seg = d.layouts.SegmentOf(p.paragraph, p.offset);
   const std::size_t start = d.layouts.SegmentStart(p.paragraph, seg);
-  const int local = d.layouts.Get(p.paragraph, seg)
-                        .nextCursorPosition(static_cast<int>(p.offset - start), mode);
+  const int local =
+      d.layouts.Get(p.paragraph, seg).nextCursorPosition(static_cast<int>(p.offset - start), mode);
   return {p.paragraph, start + static_cast<std::size_t>(local)};
 }
 
-text::Position PreviousPosition(TextEdit::Impl& d, text::Position p,
-                                QTextLayout::CursorMode mode) {
+text::Position PreviousPosition(TextEdit::Impl& d, text::Position p, QTextLayout::CursorMode mode) {
   if (p.offset == 0) {
     return p.paragraph > 0 ? text::Position{p.paragraph - 1, d.buffer.Length(p.paragraph - 1)} : p;
   }
@@ -100,21 +99,35 @@ bool TextEdit::event(QEvent* event) {
   if (event->type() == QEvent::ShortcutOverride) {
     // The keys the control itself handles are its own, not the window's shortcuts.
     auto* key = static_cast<QKeyEvent*>(event);
-    static const QKeySequence::StandardKey kOwn[] = {
-        QKeySequence::Copy,          QKeySequence::Cut,          QKeySequence::Paste,
-        QKeySequence::Undo,          QKeySequence::Redo,         QKeySequence::SelectAll,
-        QKeySequence::Delete,        QKeySequence::DeleteEndOfWord,
-        QKeySequence::DeleteStartOfWord,
-        QKeySequence::MoveToNextChar, QKeySequence::MoveToPreviousChar,
-        QKeySequence::MoveToNextWord, QKeySequence::MoveToPreviousWord,
-        QKeySequence::MoveToNextLine, QKeySequence::MoveToPreviousLine,
-        QKeySequence::MoveToStartOfLine, QKeySequence::MoveToEndOfLine,
-        QKeySequence::MoveToStartOfDocument, QKeySequence::MoveToEndOfDocument,
-        QKeySequence::SelectNextChar, QKeySequence::SelectPreviousChar,
-        QKeySequence::SelectNextWord, QKeySequence::SelectPreviousWord,
-        QKeySequence::SelectNextLine, QKeySequence::SelectPreviousLine,
-        QKeySequence::SelectStartOfLine, QKeySequence::SelectEndOfLine,
-        QKeySequence::SelectStartOfDocument, QKeySequence::SelectEndOfDocument};
+    static const QKeySequence::StandardKey kOwn[] = {QKeySequence::Copy,
+                                                     QKeySequence::Cut,
+                                                     QKeySequence::Paste,
+                                                     QKeySequence::Undo,
+                                                     QKeySequence::Redo,
+                                                     QKeySequence::SelectAll,
+                                                     QKeySequence::Delete,
+                                                     QKeySequence::DeleteEndOfWord,
+                                                     QKeySequence::DeleteStartOfWord,
+                                                     QKeySequence::MoveToNextChar,
+                                                     QKeySequence::MoveToPreviousChar,
+                                                     QKeySequence::MoveToNextWord,
+                                                     QKeySequence::MoveToPreviousWord,
+                                                     QKeySequence::MoveToNextLine,
+                                                     QKeySequence::MoveToPreviousLine,
+                                                     QKeySequence::MoveToStartOfLine,
+                                                     QKeySequence::MoveToEndOfLine,
+                                                     QKeySequence::MoveToStartOfDocument,
+                                                     QKeySequence::MoveToEndOfDocument,
+                                                     QKeySequence::SelectNextChar,
+                                                     QKeySequence::SelectPreviousChar,
+                                                     QKeySequence::SelectNextWord,
+                                                     QKeySequence::SelectPreviousWord,
+                                                     QKeySequence::SelectNextLine,
+                                                     QKeySequence::SelectPreviousLine,
+                                                     QKeySequence::SelectStartOfLine,
+                                                     QKeySequence::SelectEndOfLine,
+                                                     QKeySequence::SelectStartOfDocument,
+                                                     QKeySequence::SelectEndOfDocument};
     const bool own = std::any_of(std::begin(kOwn), std::end(kOwn),
                                  [key](QKeySequence::StandardKey k) { return key->matches(k); });
     if (own || IsPlainTyping(key) || key->keyCombination() == (Qt::CTRL | Qt::Key_Y)) {
@@ -164,8 +177,9 @@ void TextEdit::keyPressEvent(QKeyEvent* e) {
     text::Position end;
     const Row row = RowStartOf(d, d.caret, &end);
     const int start = d.Layout(row.para, row.seg).lineAt(row.line).textStart();
-    return go({row.para, d.layouts.SegmentStart(row.para, row.seg) + static_cast<std::size_t>(start)},
-              extend);
+    return go(
+        {row.para, d.layouts.SegmentStart(row.para, row.seg) + static_cast<std::size_t>(start)},
+        extend);
   }
   if (matches(QKeySequence::MoveToEndOfLine, QKeySequence::SelectEndOfLine, extend)) {
     text::Position end;
@@ -182,10 +196,9 @@ void TextEdit::keyPressEvent(QKeyEvent* e) {
     d.preferredX = x;
     return;
   }
-  const bool pageDown =
-      matches(QKeySequence::MoveToNextPage, QKeySequence::SelectNextPage, extend);
-  if (pageDown || matches(QKeySequence::MoveToPreviousPage, QKeySequence::SelectPreviousPage,
-                          extend)) {
+  const bool pageDown = matches(QKeySequence::MoveToNextPage, QKeySequence::SelectNextPage, extend);
+  if (pageDown ||
+      matches(QKeySequence::MoveToPreviousPage, QKeySequence::SelectPreviousPage, extend)) {
     if (d.preferredX < 0) d.preferredX = d.CaretX();
     const int rows = std::max(1, viewport()->height() / std::max(1, fontMetrics().height()) - 1);
     Row row = d.RowOf(d.caret);
@@ -237,7 +250,8 @@ void TextEdit::keyPressEvent(QKeyEvent* e) {
   if (e->matches(QKeySequence::InsertParagraphSeparator) ||
       e->matches(QKeySequence::InsertLineSeparator))
     return d.Replace(Selection(), FilterInput(QStringLiteral("\n")), text::EditKind::Other);
-  if (IsPlainTyping(e)) return d.Replace(Selection(), FilterInput(e->text()), text::EditKind::Typing);
+  if (IsPlainTyping(e))
+    return d.Replace(Selection(), FilterInput(e->text()), text::EditKind::Typing);
   e->ignore();
 }
 
@@ -267,7 +281,8 @@ bool TextEdit::CanPaste() const {
 bool TextEdit::CanInsertFromMimeData(const QMimeData* source) const { return source->hasText(); }
 
 void TextEdit::InsertFromMimeData(const QMimeData* source) {
-  if (source->hasText()) m->Replace(Selection(), FilterInput(source->text()), text::EditKind::Other);
+  if (source->hasText())
+    m->Replace(Selection(), FilterInput(source->text()), text::EditKind::Other);
 }
 
 QMimeData* TextEdit::CreateMimeDataFromSelection() const {
@@ -291,9 +306,10 @@ void TextEdit::mousePressEvent(QMouseEvent* e) {
     return;
   }
   if (e->button() != Qt::LeftButton) return;
-  const bool again = d.lastClick.isValid() &&
-                     d.lastClick.elapsed() < QGuiApplication::styleHints()->mouseDoubleClickInterval() &&
-                     (point - d.lastClickPoint).manhattanLength() < QApplication::startDragDistance();
+  const bool again =
+      d.lastClick.isValid() &&
+      d.lastClick.elapsed() < QGuiApplication::styleHints()->mouseDoubleClickInterval() &&
+      (point - d.lastClickPoint).manhattanLength() < QApplication::startDragDistance();
   d.clicks = again ? d.clicks + 1 : 1;
   d.lastClick.start();
   d.lastClickPoint = point;
@@ -455,21 +471,17 @@ QVariant TextEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
   const std::size_t from = d.caret.offset > kAround ? d.caret.offset - kAround : 0;
   const std::size_t to = std::min(length, d.caret.offset + kAround);
   const auto within = [&](text::Position p) {
-    return p.paragraph == d.caret.paragraph ? static_cast<qlonglong>(std::clamp(p.offset, from, to) - from)
-                                            : static_cast<qlonglong>(d.caret.offset - from);
+    return p.paragraph == d.caret.paragraph
+               ? static_cast<qlonglong>(std::clamp(p.offset, from, to) - from)
+               : static_cast<qlonglong>(d.caret.offset - from);
   };
   switch (query) {
-    case Qt::ImEnabled:
-      return !d.readOnly;
+    case Qt::ImEnabled: return !d.readOnly;
     case Qt::ImCursorRectangle:
-    case Qt::ImAnchorRectangle:
-      return QRectF(CaretRect().translated(viewport()->pos()));
-    case Qt::ImFont:
-      return font();
-    case Qt::ImCursorPosition:
-      return within(d.caret);
-    case Qt::ImAnchorPosition:
-      return within(d.anchor);
+    case Qt::ImAnchorRectangle: return QRectF(CaretRect().translated(viewport()->pos()));
+    case Qt::ImFont: return font();
+    case Qt::ImCursorPosition: return within(d.caret);
+    case Qt::ImAnchorPosition: return within(d.anchor);
     case Qt::ImSurroundingText:
       return QString::fromStdU16String(
           d.buffer.Text({{d.caret.paragraph, from}, {d.caret.paragraph, to}}));
@@ -477,14 +489,10 @@ QVariant TextEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
       return Selection().begin.paragraph == Selection().end.paragraph
                  ? QString::fromStdU16String(SelectedText())
                  : QString();
-    case Qt::ImMaximumTextLength:
-      return QVariant();
-    case Qt::ImHints:
-      return static_cast<int>(Qt::ImhMultiLine);
-    case Qt::ImReadOnly:
-      return d.readOnly;
-    default:
-      return QAbstractScrollArea::inputMethodQuery(query);
+    case Qt::ImMaximumTextLength: return QVariant();
+    case Qt::ImHints: return static_cast<int>(Qt::ImhMultiLine);
+    case Qt::ImReadOnly: return d.readOnly;
+    default: return QAbstractScrollArea::inputMethodQuery(query);
   }
 }
 

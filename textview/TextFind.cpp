@@ -38,8 +38,8 @@ qsizetype FindInParagraph(QStringView text, const QString& what, qsizetype offse
                           const FindOptions& options) {
   const Qt::CaseSensitivity cs = options.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
   while (offset >= 0 && offset <= text.size()) {
-    const qsizetype at = options.backward ? text.lastIndexOf(what, offset, cs)
-                                          : text.indexOf(what, offset, cs);
+    const qsizetype at =
+        options.backward ? text.lastIndexOf(what, offset, cs) : text.indexOf(what, offset, cs);
     if (at < 0) return -1;
     if (options.wholeWord) {
       const qsizetype end = at + what.size();

@@ -9,7 +9,8 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 bool IsExecutableFile(const std::string& path) {
   struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0;
+  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+         ::access(path.c_str(), X_OK) == 0;
 }
 
 // The file that `program` runs: itself when it holds "/", else the first match
@@ -55,7 +56,8 @@ std::vector<std::string> SplitArguments(std::string_view text) {
       i = end == std::string_view::npos ? text.size() : end;
     } else if (c == '"') {
       for (++i; i < text.size() && text[i] != '"'; ++i) {
-        if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == '"' || text[i + 1] == '\\')) ++i;
+        if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == '"' || text[i + 1] == '\\'))
+          ++i;
         word += text[i];
       }
     } else if (c == '\\' && i + 1 < text.size()) {

@@ -21,8 +21,8 @@
 #include <vector>
 
 struct ToolCommand {
-  std::string program;             ///< the file to run
-  std::vector<std::string> argv;   ///< argv[0] is the program as written in the line
+  std::string program;            ///< the file to run
+  std::vector<std::string> argv;  ///< argv[0] is the program as written in the line
 };
 
 /// The program and arguments of `commandLine`, looking up bare names in the

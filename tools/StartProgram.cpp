@@ -2,12 +2,12 @@
 
 #include "tools/CommandLineRules.h"
 
+#include <spawn.h>
+#include <sys/wait.h>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <thread>
 #include <vector>
 
@@ -26,7 +26,8 @@ class SpawnSetup {
     sigemptyset(&none);
     ::posix_spawnattr_setsigdefault(&attr_, &all);
     ::posix_spawnattr_setsigmask(&attr_, &none);
-    ::posix_spawnattr_setflags(&attr_, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSID);
+    ::posix_spawnattr_setflags(&attr_,
+                               POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSID);
     ::posix_spawn_file_actions_addclosefrom_np(&actions_, 3);
   }
   ~SpawnSetup() {

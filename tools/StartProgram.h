@@ -1,11 +1,11 @@
 #pragma once
 // Starting a tool's command line as a process of its own. Plain C++.
 
+#include <sys/types.h>
 #include <atomic>
 #include <memory>
 #include <optional>
 #include <string_view>
-#include <sys/types.h>
 
 /// A started program. The editor keeps nothing else of it: a detached thread
 /// reaps it when it ends, so it never lingers as a zombie.

@@ -1,12 +1,12 @@
 #include "tools/ToolSlots.h"
 
-#include "platform/PathBuffer.h"
-#include "settings/SettingsFile.h"
-#include "framework/TextBoundary.h"
 #include "framework/CmdUI.h"
-#include "resources/CommandIds.h"
 #include "framework/FrameWnd.h"
 #include "framework/ModalSeam.h"
+#include "framework/TextBoundary.h"
+#include "platform/PathBuffer.h"
+#include "resources/CommandIds.h"
+#include "settings/SettingsFile.h"
 #include "tools/StartProgram.h"
 #include "tools/ToolSettingsDlg.h"
 #include "tools/TopmostStep.h"
@@ -96,7 +96,8 @@ void ToolSlots::CreateToolButtons(CFrameWnd& frame, QToolBar& toolbar) const {
     button->setGeometry(kButtonPitch * (slot - 1), 0, kButtonWidth, kButtonHeight);
     button->setIconSize(QSize(16, 16));
     button->setFocusPolicy(Qt::NoFocus);
-    QObject::connect(button, &QPushButton::clicked, &frame, [&frame, id] { frame.SendCommand(id); });
+    QObject::connect(button, &QPushButton::clicked, &frame,
+                     [&frame, id] { frame.SendCommand(id); });
   }
   toolbar.addWidget(strip);
   UpdateToolButtonIcons(toolbar);
@@ -121,8 +122,7 @@ void ToolSlots::OnTool(int slot) const {
   if (m_settings.ReadInt(section::kTools, ToolSlotKey(ToolField::Topmost, slot)) != 1) return;
   // Other window systems give no way to raise another program's window.
   if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
-  if (DesktopWindows* windows = X11DesktopWindows())
-    TopmostStep::Start(*started, *windows);
+  if (DesktopWindows* windows = X11DesktopWindows()) TopmostStep::Start(*started, *windows);
 }
 
 void ToolSlots::OnToolSettings(QWidget* owner, QToolBar& toolbar) {

@@ -2,8 +2,8 @@
 
 #include "tools/StartProgram.h"
 
-#include <QCoreApplication>
 #include <unistd.h>
+#include <QCoreApplication>
 
 namespace {
 
@@ -20,8 +20,9 @@ bool TopmostStep::Start(const StartedProgram& program, DesktopWindows& windows) 
 
 TopmostStep::TopmostStep(const StartedProgram& program, DesktopWindows& windows)
     : QObject(qApp),
-      m_wait(program.pid, ::getpid(), [program] { return program.HasExited(); }, windows,
-             TopmostWait::Clock::now()) {
+      m_wait(
+          program.pid, ::getpid(), [program] { return program.HasExited(); }, windows,
+          TopmostWait::Clock::now()) {
   m_timer.setInterval(kLookIntervalMs);
   connect(&m_timer, &QTimer::timeout, this, &TopmostStep::Look);
   m_timer.start();

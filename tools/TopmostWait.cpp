@@ -3,7 +3,8 @@
 #include <utility>
 
 TopmostWait::TopmostWait(pid_t tool, pid_t editor, std::function<bool()> hasExited,
-                         DesktopWindows& windows, Clock::time_point now, std::chrono::milliseconds bound)
+                         DesktopWindows& windows, Clock::time_point now,
+                         std::chrono::milliseconds bound)
     : tool_(tool),
       editor_(editor),
       hasExited_(std::move(hasExited)),

@@ -1,10 +1,10 @@
 #pragma once
 // Making the window that takes the input after a tool starts always-on-top. Plain C++.
 
+#include <sys/types.h>
 #include <chrono>
 #include <cstdint>
 #include <functional>
-#include <sys/types.h>
 
 /// What the wait needs of the desktop's window manager.
 class DesktopWindows {

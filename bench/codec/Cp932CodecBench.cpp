@@ -27,12 +27,30 @@ std::string_view Converted(Iconv& cd, std::string_view in) {
 /// Lines of kanji, kana (full and half width), ASCII words and digits, CR LF at each end.
 const std::string& JapaneseText() {
   static const std::string text = [] {
-    static constexpr std::array<const char*, 24> kPieces = {
-        "吾輩は猫である。", "名前はまだ無い。", "どこで生れたかとんと見当がつかぬ。",
-        "東京都千代田区丸の内", "テキストエディタ", "プログラムの設定", "漢字と仮名の混在した文章",
-        "「こんにちは」と言った。", "（注）", "２０２４年３月１５日", "ﾊﾝｶｸｶﾀｶﾅ", "Shift_JIS ",
-        "version 2.1 ", "C:\\Program Files\\Wex ", "1234567890", "、", "。", "データベース",
-        "株式会社", "ファイルを開く", "保存しますか？", "①②③", "hello, world ", "　"};
+    static constexpr std::array<const char*, 24> kPieces = {"吾輩は猫である。",
+                                                            "名前はまだ無い。",
+                                                            "どこで生れたかとんと見当がつかぬ。",
+                                                            "東京都千代田区丸の内",
+                                                            "テキストエディタ",
+                                                            "プログラムの設定",
+                                                            "漢字と仮名の混在した文章",
+                                                            "「こんにちは」と言った。",
+                                                            "（注）",
+                                                            "２０２４年３月１５日",
+                                                            "ﾊﾝｶｸｶﾀｶﾅ",
+                                                            "Shift_JIS ",
+                                                            "version 2.1 ",
+                                                            "C:\\Program Files\\Wex ",
+                                                            "1234567890",
+                                                            "、",
+                                                            "。",
+                                                            "データベース",
+                                                            "株式会社",
+                                                            "ファイルを開く",
+                                                            "保存しますか？",
+                                                            "①②③",
+                                                            "hello, world ",
+                                                            "　"};
     Iconv toCp932("CP932", "UTF-8");
     std::array<std::string, kPieces.size()> pieces;
     for (std::size_t i = 0; i < kPieces.size(); ++i) pieces[i] = Converted(toCp932, kPieces[i]);

@@ -7,25 +7,26 @@
 // input, and then measures how far the measured part raises the resident size.
 
 #include "app/MainFrame.h"
+#include "editor/WEXDoc.h"
+#include "editor/WEXView.h"
+#include "framework/ModalSeam.h"
+#include "framework/StatusBar.h"
+#include "framework/TextBoundary.h"
+#include "kanji/TextFormat.h"
+#include "platform/LargeBlocks.h"
+#include "resources/CommandIds.h"
 #include "settings/Settings.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsKeys.h"
-#include "framework/TextBoundary.h"
-#include "editor/WEXDoc.h"
-#include "editor/WEXView.h"
-#include "resources/CommandIds.h"
-#include "framework/ModalSeam.h"
-#include "framework/StatusBar.h"
-#include "kanji/TextFormat.h"
-#include "platform/LargeBlocks.h"
 #include "tests/support/Iconv.h"
 #include "textview/TextEdit.h"
 
+#include <benchmark/benchmark.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <algorithm>
-#include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -34,7 +35,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {

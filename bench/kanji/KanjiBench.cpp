@@ -48,9 +48,13 @@ void Iconv(benchmark::State& state, const std::string& source, const char* from)
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * source.size()));
 }
 
-void BM_EucToSjis(benchmark::State& s) { Converter(s, JapaneseTexts().euc, &CKanjiConverter::EucToSjis); }
+void BM_EucToSjis(benchmark::State& s) {
+  Converter(s, JapaneseTexts().euc, &CKanjiConverter::EucToSjis);
+}
 void BM_IconvEucToCp932(benchmark::State& s) { Iconv(s, JapaneseTexts().euc, "EUC-JP"); }
-void BM_JisToSjis(benchmark::State& s) { Converter(s, JapaneseTexts().jis, &CKanjiConverter::JisToSjis); }
+void BM_JisToSjis(benchmark::State& s) {
+  Converter(s, JapaneseTexts().jis, &CKanjiConverter::JisToSjis);
+}
 void BM_IconvJisToCp932(benchmark::State& s) { Iconv(s, JapaneseTexts().jis, "ISO-2022-JP"); }
 
 // Recognition on the EUC-JP text: the scoring runs in full, no escape cuts it short.
@@ -79,7 +83,7 @@ BENCHMARK(BM_DetectCode64MB);
 // Console output plus, at the end, how many times faster (in CPU time, which other
 // processes on the machine disturb less) each first run is than its baseline.
 class RatioReporter : public benchmark::ConsoleReporter {
-public:
+ public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) m_times[run.benchmark_name()] = run.GetAdjustedCPUTime();
     ConsoleReporter::ReportRuns(runs);
@@ -91,7 +95,7 @@ public:
     Ratio("BM_DetectCode64MB", "BM_DetectCode8KB");
   }
 
-private:
+ private:
   void Ratio(const std::string& ours, const std::string& baseline) {
     if (m_times.count(ours) && m_times.count(baseline)) {
       std::printf("%s takes 1/%.2f of the time of %s\n", ours.c_str(),

@@ -66,12 +66,12 @@ std::string Compose(std::initializer_list<const char*> utf8Pieces) {
   return text;
 }
 
-#define JAPANESE_PIECES                                                                     \
-  "吾輩は猫である。", "名前はまだ無い。", "どこで生れたかとんと見当がつかぬ。",             \
-      "何でも薄暗いじめじめした所でニャーニャー泣いていた事だけは記憶している。",         \
-      "すしを食べたよ。", "そうだ。", "行かないけど。", "あれとか。", "これだぞ。",         \
-      "ファイルを保存しますか？", "２０２４年３月１５日", "東京都千代田区", "（注）",       \
-      "ﾊﾝｶｸｶﾀｶﾅ", "version 2.1 ", "、", "\r\n", "\r\n", "　", "＝＝＝", "う゛ぁいおりん"
+#define JAPANESE_PIECES                                                                           \
+  "吾輩は猫である。", "名前はまだ無い。", "どこで生れたかとんと見当がつかぬ。",                   \
+      "何でも薄暗いじめじめした所でニャーニャー泣いていた事だけは記憶している。",                 \
+      "すしを食べたよ。", "そうだ。", "行かないけど。", "あれとか。", "これだぞ。",               \
+      "ファイルを保存しますか？", "２０２４年３月１５日", "東京都千代田区", "（注）", "ﾊﾝｶｸｶﾀｶﾅ", \
+      "version 2.1 ", "、", "\r\n", "\r\n", "　", "＝＝＝", "う゛ぁいおりん"
 
 const std::string& PlainText() {
   static const std::string text = Compose({JAPANESE_PIECES});
@@ -89,12 +89,12 @@ const std::string& HtmlText() {
 // entities for Plainer; <, >, &, " and "＝＝＝" for Markwell; hiragana for Bricks;
 // さしすせそぜ and the sentence ends for Cooer.
 const std::string& DenseText() {
-  static const std::string text = Compose(
-      {"<p class=\"body\">すしを食べたよ。&amp; そうだ。</p>\r\n",
-       "<li><a href=\"page.html\">あれとか。</a> &lt;せんせい&gt; 行かないけど。</li>\r\n",
-       "<tr><td>これだぞ。</td><td>&quot;ぜんぶ&quot; さしすせそ</td></tr>\r\n",
-       "<!-- 注釈 --><b>ファイルを保存しますか？</b>&nbsp;まだ。＝＝＝<br>\r\n",
-       "<h2 id=\"s1\">吾輩は猫である。</h2><p>名前はまだ無い。&gt;&gt; したよ。</p>\r\n"});
+  static const std::string text =
+      Compose({"<p class=\"body\">すしを食べたよ。&amp; そうだ。</p>\r\n",
+               "<li><a href=\"page.html\">あれとか。</a> &lt;せんせい&gt; 行かないけど。</li>\r\n",
+               "<tr><td>これだぞ。</td><td>&quot;ぜんぶ&quot; さしすせそ</td></tr>\r\n",
+               "<!-- 注釈 --><b>ファイルを保存しますか？</b>&nbsp;まだ。＝＝＝<br>\r\n",
+               "<h2 id=\"s1\">吾輩は猫である。</h2><p>名前はまだ無い。&gt;&gt; したよ。</p>\r\n"});
   return text;
 }
 
@@ -121,8 +121,8 @@ void Run(benchmark::State& state, const std::string& text, Transform transform) 
 // default lines in a directory of this run's own, which is removed again.
 const std::pair<std::string, std::string>& DataFileTemplate() {
   static const std::pair<std::string, std::string> lines = [] {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                      ("wex-markwell-bench-" + std::to_string(getpid()));
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("wex-markwell-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
     const std::string path = (dir / "wpi.dat").string();
     markwell::EnsureTemplateFile(path);
@@ -136,7 +136,8 @@ const std::pair<std::string, std::string>& DataFileTemplate() {
 }
 
 std::string MarkwellPage(std::string_view text) {
-  return markwell::BuildPage(text, "<HTML>\r\n<HEAD>\r\n<TITLE>@title</TITLE>\r\n</HEAD>\r\n<BODY>\r\n",
+  return markwell::BuildPage(text,
+                             "<HTML>\r\n<HEAD>\r\n<TITLE>@title</TITLE>\r\n</HEAD>\r\n<BODY>\r\n",
                              "\r\n</BODY>\r\n</HTML>");
 }
 

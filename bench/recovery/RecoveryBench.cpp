@@ -6,18 +6,18 @@
 // run, with the bytes that adds to the disk.
 
 #include "editor/RecoveryJournal.h"
-#include "framework/TextBoundary.h"
 #include "editor/WEXDoc.h"
 #include "editor/WEXView.h"
+#include "framework/TextBoundary.h"
 #include "settings/SettingsFile.h"
 #include "tests/support/TempDir.h"
 
+#include <benchmark/benchmark.h>
+#include <sys/stat.h>
 #include <QApplication>
 #include <QKeyEvent>
-#include <benchmark/benchmark.h>
 #include <filesystem>
 #include <memory>
-#include <sys/stat.h>
 
 namespace {
 
@@ -79,14 +79,12 @@ void BM_WholeTextCopy(benchmark::State& state) {
 void BM_UpdateSnapshotOnGuiThread(benchmark::State& state) {
   Editor editor(false);
   for (int i = 0; i < 100; ++i) editor.Type();
-  for (auto _ : state)
-    benchmark::DoNotOptimize(TakeSnapshot(editor.view.Buffer(), {}, 1, 0));
+  for (auto _ : state) benchmark::DoNotOptimize(TakeSnapshot(editor.view.Buffer(), {}, 1, 0));
 }
 
 std::uint64_t RecoveryBytes(const std::string& folder) {
   std::uint64_t bytes = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder))
-    bytes += entry.file_size();
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) bytes += entry.file_size();
   return bytes;
 }
 

@@ -22,7 +22,7 @@
 namespace wpi {
 
 struct Rule {
-  std::string_view pattern;      ///< non-empty, whole characters
+  std::string_view pattern;  ///< non-empty, whole characters
   std::string_view replacement;
 };
 
@@ -97,9 +97,11 @@ class ReplacementScan {
   // walk from character to character; a hit is then checked for being a boundary
   // by counting the bytes before it that could be lead bytes: a byte that cannot
   // be one always ends a character, and the lead-byte-like bytes after it pair up.
-  std::size_t NextPatternStart(const unsigned char* text, std::size_t boundary, std::size_t size) const {
+  std::size_t NextPatternStart(const unsigned char* text, std::size_t boundary,
+                               std::size_t size) const {
     for (std::size_t i = boundary; i < size; ++i) {
-      const bool mayStart = i + 1 < size ? m_mayStart[text[i] << 8 | text[i + 1]] : m_oneByteStarts[text[i]];
+      const bool mayStart =
+          i + 1 < size ? m_mayStart[text[i] << 8 | text[i + 1]] : m_oneByteStarts[text[i]];
       if (!mayStart) {
         continue;
       }

@@ -10,16 +10,16 @@ wpi::PendingResult g_result;
 }
 
 int32_t WPI_CALL GetSize(const char* text) {
-  return g_result.HoldResultOf([text] { return wpi::filter::Transform(text != nullptr ? text : ""); });
+  return g_result.HoldResultOf(
+      [text] { return wpi::filter::Transform(text != nullptr ? text : ""); });
 }
 
-int32_t WPI_CALL Transport(char* buffer) {
-  return g_result.TransportTo(buffer);
-}
+int32_t WPI_CALL Transport(char* buffer) { return g_result.TransportTo(buffer); }
 
 int32_t WPI_CALL Option(uintptr_t mainWindow) {
   try {
-    return wpi::ShowMessage(wpi::FindWindow(mainWindow), QString::fromUtf8(wpi::filter::kDisplayName),
+    return wpi::ShowMessage(wpi::FindWindow(mainWindow),
+                            QString::fromUtf8(wpi::filter::kDisplayName),
                             QString::fromUtf8(wpi::filter::kOptionMessage));
   } catch (...) {
     return 0;  // no exception may leave an export

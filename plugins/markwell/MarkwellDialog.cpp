@@ -88,7 +88,9 @@ void MarkwellDialog::CreateControls() {
   // Positions and sizes are in dialog units: a quarter of the font's average
   // character width across, an eighth of its height down.
   const QFontMetrics metrics(font());
-  const int unitX = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52;
+  const int unitX = metrics.horizontalAdvance(
+                        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+                    52;
   const int unitY = metrics.height();
   const auto place = [unitX, unitY](QWidget* widget, int x, int y, int width, int height) {
     widget->setGeometry(x * unitX / 4, y * unitY / 8, width * unitX / 4, height * unitY / 8);
@@ -149,9 +151,7 @@ void MarkwellDialog::Save() {
   WriteTemplateNumber(t);
 }
 
-void MarkwellDialog::reject() {
-  done(kCancel);
-}
+void MarkwellDialog::reject() { done(kCancel); }
 
 // The close box ends the dialog like OK, but without saving.
 void MarkwellDialog::closeEvent(QCloseEvent* event) {

@@ -14,17 +14,13 @@ SettingsFile g_settings = SettingsFile::InSettingsDirectory();
 
 }  // namespace
 
-std::string DataFilePath() {
-  return SettingsDirectoryFile(kDataFileName);
-}
+std::string DataFilePath() { return SettingsDirectoryFile(kDataFileName); }
 
 int ReadTemplateNumber() {
   const int t = g_settings.ReadInt(section::kMarkwell, key::kTemplate);
   return t >= 0 && t < kTemplateCount ? t : 0;
 }
 
-void WriteTemplateNumber(int t) {
-  g_settings.WriteInt(section::kMarkwell, key::kTemplate, t);
-}
+void WriteTemplateNumber(int t) { g_settings.WriteInt(section::kMarkwell, key::kTemplate, t); }
 
 }  // namespace markwell

@@ -16,14 +16,10 @@ namespace {
 // In table order, once per cycle: an LF followed by CR LF becomes
 // "<BR>" LF "<BR>" CR "<BR>" LF, because rule 3 takes the CR right after rule 2.
 constexpr wpi::Rule kBodyRules[] = {
-    {"\r\n", "<BR>\r\n"},
-    {"\n", "<BR>\n"},
-    {"\r", "<BR>\r"},
-    {"<", "&lt;"},
-    {">", "&gt;"},
-    {"\"", "&quot;"},
-    {"&", "&amp;"},
-    {"\x81\x81\x81\x81\x81\x81", "<HR>"},  // ＝＝＝
+    {"\r\n", "<BR>\r\n"}, {"\n", "<BR>\n"},
+    {"\r", "<BR>\r"},     {"<", "&lt;"},
+    {">", "&gt;"},        {"\"", "&quot;"},
+    {"&", "&amp;"},       {"\x81\x81\x81\x81\x81\x81", "<HR>"},  // ＝＝＝
 };
 
 // The rules that depend on more than the byte at hand.
@@ -120,8 +116,7 @@ class BodyWriter {
         const unsigned char* const ruleStart = block + std::countr_zero(hits);
         if (ruleStart >= p) {  // else the rule before took it
           m_out.CopyRun(p, ruleStart, end);
-          p = StartsCharacter(p, ruleStart) ? TakeRules(ruleStart, end)
-                                            : CopySecondByte(ruleStart);
+          p = StartsCharacter(p, ruleStart) ? TakeRules(ruleStart, end) : CopySecondByte(ruleStart);
         }
       }
     }

@@ -28,9 +28,7 @@ int32_t WPI_CALL GetSize(const char* text) {
       kSizeSlack);
 }
 
-int32_t WPI_CALL Transport(char* buffer) {
-  return g_result.TransportTo(buffer);
-}
+int32_t WPI_CALL Transport(char* buffer) { return g_result.TransportTo(buffer); }
 
 int32_t WPI_CALL Option(uintptr_t mainWindow) {
   if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
@@ -44,6 +42,4 @@ int32_t WPI_CALL Option(uintptr_t mainWindow) {
   }
 }
 
-char* WPI_CALL GetPluginName(char* buffer) {
-  return wpi::CopyPluginName(buffer, "Markwell");
-}
+char* WPI_CALL GetPluginName(char* buffer) { return wpi::CopyPluginName(buffer, "Markwell"); }

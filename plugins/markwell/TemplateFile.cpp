@@ -11,7 +11,8 @@ namespace markwell {
 namespace {
 
 // The two default lines, with backslash-"n" for their line breaks.
-constexpr std::string_view kDefaultHead = "<HTML>\\n<HEAD>\\n<TITLE>@title</TITLE>\\n</HEAD>\\n<BODY>\\n";
+constexpr std::string_view kDefaultHead =
+    "<HTML>\\n<HEAD>\\n<TITLE>@title</TITLE>\\n</HEAD>\\n<BODY>\\n";
 constexpr std::string_view kDefaultFoot = "\\n</BODY>\\n</HTML>";
 constexpr std::string_view kDefaultLineEnd = "\r\r\n";
 constexpr std::string_view kLineEnd = "\r\n";

@@ -57,8 +57,6 @@ std::string RemoveTags(std::string_view in) {
 
 }  // namespace
 
-std::string RemoveMarkup(std::string_view html) {
-  return RemoveTags(DecodeEntities(html));
-}
+std::string RemoveMarkup(std::string_view html) { return RemoveTags(DecodeEntities(html)); }
 
 }  // namespace plainer

@@ -2,10 +2,10 @@
 // Driving a dialog of the program inside a GUI test: its controls by their
 // resource id (the object name), clicks and key presses as the user makes them.
 
-#include <QDialog>
-#include <QAbstractButton>
-#include <QString>
 #include <gtest/gtest.h>
+#include <QAbstractButton>
+#include <QDialog>
+#include <QString>
 #include <initializer_list>
 
 /// The control `id` of `dialog` (a plug-in's dialog may be any widget); fails

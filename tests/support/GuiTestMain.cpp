@@ -1,8 +1,8 @@
 #include "platform/LargeBlocks.h"
 #include "tests/support/UnansweredDialogs.h"
 
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 int main(int argc, char** argv) {
   ReturnLargeBlocksToTheSystem();  // as the program does, so memory limits act alike

@@ -24,7 +24,6 @@ std::vector<std::string> Encodable(const std::vector<std::string>& chars, const 
 /// A CP932 text of at least `bytes` bytes: CR LF lines mixing ASCII words, symbols, kana
 /// and kanji drawn from `chars`, and half-width katakana when asked. Always the same text
 /// for the same arguments.
-std::string MixedText(std::size_t bytes, const std::vector<std::string>& chars,
-                      bool halfWidthKana);
+std::string MixedText(std::size_t bytes, const std::vector<std::string>& chars, bool halfWidthKana);
 
 }  // namespace kanji_test

@@ -1,10 +1,10 @@
 #pragma once
 // A limit on the address space for tests of what happens when memory runs out.
 
-#include <cstddef>
-#include <fstream>
 #include <sys/resource.h>
 #include <unistd.h>
+#include <cstddef>
+#include <fstream>
 
 // Limits the address space to what is in use now and `headroom` more, so that
 // a bigger allocation fails, for as long as it lives.

@@ -5,9 +5,9 @@
 
 #include "tests/support/Files.h"
 
+#include <stdlib.h>
 #include <filesystem>
 #include <stdexcept>
-#include <stdlib.h>
 #include <string>
 
 class TempDir {

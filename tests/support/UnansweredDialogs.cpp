@@ -2,13 +2,13 @@
 
 #include "framework/ModalSeam.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -16,8 +16,8 @@ namespace {
 constexpr int kGraceMs = 3000;
 
 void ReportUnanswered(const QString& caption, const QString& text) {
-  ADD_FAILURE() << "a dialog appeared without a scripted answer: caption \"" << caption.toStdString()
-                << "\", text \"" << text.toStdString() << "\"";
+  ADD_FAILURE() << "a dialog appeared without a scripted answer: caption \""
+                << caption.toStdString() << "\", text \"" << text.toStdString() << "\"";
 }
 
 void WatchModalWindows() {
@@ -34,8 +34,10 @@ void WatchModalWindows() {
     if (!modal || !modal->isVisible() || since.elapsed() < kGraceMs) return;
     const auto* box = qobject_cast<QMessageBox*>(modal);
     ReportUnanswered(modal->windowTitle(), box ? box->text() : QString());
-    if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
-    else modal->close();
+    if (auto* dialog = qobject_cast<QDialog*>(modal))
+      dialog->reject();
+    else
+      modal->close();
     watched = nullptr;
   });
   timer->start(100);

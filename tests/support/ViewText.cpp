@@ -38,8 +38,12 @@ void Select(textview::TextEdit& edit, std::size_t anchor, std::size_t caret) {
   edit.SetSelection(PositionAt(edit.Buffer(), anchor), PositionAt(edit.Buffer(), caret));
 }
 
-std::size_t CaretOffset(const textview::TextEdit& edit) { return OffsetOf(edit.Buffer(), edit.Caret()); }
-std::size_t AnchorOffset(const textview::TextEdit& edit) { return OffsetOf(edit.Buffer(), edit.Anchor()); }
+std::size_t CaretOffset(const textview::TextEdit& edit) {
+  return OffsetOf(edit.Buffer(), edit.Caret());
+}
+std::size_t AnchorOffset(const textview::TextEdit& edit) {
+  return OffsetOf(edit.Buffer(), edit.Anchor());
+}
 
 void MoveToEnd(textview::TextEdit& edit) { edit.SetCaret(edit.Buffer().End()); }
 void MoveToStart(textview::TextEdit& edit) { edit.SetCaret({}); }

@@ -2,20 +2,16 @@
 
 #include "settings/SettingsDirectory.h"
 
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QFile>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
-std::string TestSettingsPath() {
-  return SettingsDirectoryFile(kSettingsFileName);
-}
+std::string TestSettingsPath() { return SettingsDirectoryFile(kSettingsFileName); }
 
-void RemoveTestSettings() {
-  ::unlink(TestSettingsPath().c_str());
-}
+void RemoveTestSettings() { ::unlink(TestSettingsPath().c_str()); }
 
 namespace {
 CommandLineInfo Parse(const QStringList& arguments) {

@@ -4,8 +4,8 @@
 #include "platform/X11Window.h"
 #include "tests/e2e/support/E2E.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
+#include <cstdlib>
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include "tests/wayland/UnservedXDisplay.h"
 
-#include <cstddef>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <cstddef>
+#include <cstring>
 
 UnservedXDisplay::UnservedXDisplay() {
   // A number no X server of the machine uses: its abstract socket is free.

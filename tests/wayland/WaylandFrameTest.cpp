@@ -8,13 +8,13 @@
 #include "tests/wayland/WaylandTestMain.h"
 #include "tools/TopmostStep.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QTest>
 #include <QWindow>
-#include <gtest/gtest.h>
 
 namespace {
 

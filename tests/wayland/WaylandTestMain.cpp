@@ -1,14 +1,14 @@
 // The Wayland tests' own start: the toolkit on the compositor that with-weston
 // started, and an X display that nobody serves, so that any use of X11 shows.
 
+#include "tests/wayland/WaylandTestMain.h"
 #include "platform/LargeBlocks.h"
 #include "tests/support/UnansweredDialogs.h"
 #include "tests/wayland/UnservedXDisplay.h"
-#include "tests/wayland/WaylandTestMain.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <cstdlib>
-#include <gtest/gtest.h>
 
 namespace {
 UnservedXDisplay* g_xDisplay = nullptr;

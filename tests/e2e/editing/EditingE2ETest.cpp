@@ -5,8 +5,8 @@
 #include "tests/e2e/support/Desktop.h"
 #include "tests/e2e/support/E2E.h"
 
-#include <cstdio>
 #include <gtest/gtest.h>
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -22,8 +22,8 @@ TEST(EditingE2E, UndoAndRedoWalkTypingAndConversionInOrder) {
   WexInstall install;
   WriteSettings(install, 0);  // the EUC-JP bytes are opened as they are
   const std::string path = install.dir() + "/euc.txt";
-  const std::string euc = "\xB0\xA1\xA4\xA2";        // 亜あ in EUC-JP
-  const std::string sjis = "\x88\x9F\x82\xA0";       // and in Shift-JIS
+  const std::string euc = "\xB0\xA1\xA4\xA2";   // 亜あ in EUC-JP
+  const std::string sjis = "\x88\x9F\x82\xA0";  // and in Shift-JIS
   WriteBytes(path, euc);
   WexProcess wex(install, {path});
   const std::string window = WaitForWindow("euc.txt - Wex");
@@ -75,7 +75,8 @@ TEST(EditingE2E, OddBytesAreSavedAsTheyWereOpened) {
   const std::string path = install.dir() + "/odd.txt";
   // Invalid bytes, an NEC/IBM duplicate, NULs with text after them, and a lone
   // lead byte at the end, with CR LF line ends; recognition is on.
-  const std::string odd = "\x88\x9F\r\n\x80\xA0\xFD\x87\x90\0after\0\0\r\n\xA4\xB3\x1B$B\x82\r\nend\x82"s;
+  const std::string odd =
+      "\x88\x9F\r\n\x80\xA0\xFD\x87\x90\0after\0\0\r\n\xA4\xB3\x1B$B\x82\r\nend\x82"s;
   WriteBytes(path, odd);
   WexProcess wex(install, {path});
   const std::string window = WaitForWindow("odd.txt - Wex");

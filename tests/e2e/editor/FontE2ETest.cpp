@@ -4,9 +4,9 @@
 #include "tests/e2e/support/Desktop.h"
 #include "tests/e2e/support/E2E.h"
 
+#include <gtest/gtest.h>
 #include <QImage>
 #include <QRect>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -28,8 +28,9 @@ TEST(OpenSaveE2E, JisAndEucFilesAskBeforeConverting) {
       WexProcess wex(install, {path});
       const std::optional<ShownDialog> prompt = wex.WaitForDialog("Wex");
       ASSERT_TRUE(prompt);
-      EXPECT_EQ(prompt->text, std::string("このﾌｧｲﾙは") + file.code +
-                                  "コードで記述されていると思われます。\nシフトJISに変換して読み込みますか？");
+      EXPECT_EQ(prompt->text,
+                std::string("このﾌｧｲﾙは") + file.code +
+                    "コードで記述されていると思われます。\nシフトJISに変換して読み込みますか？");
       EXPECT_EQ(prompt->buttons, "はい(&Y)|いいえ(&N)");
       PressKeys(prompt->window, yes ? "alt+y" : "alt+n");
       const std::string window = WaitForMainWindow("in.txt - Wex");

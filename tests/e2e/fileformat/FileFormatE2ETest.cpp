@@ -4,13 +4,11 @@
 #include "tests/e2e/support/E2E.h"
 #include "tests/support/Files.h"
 
+#include <gtest/gtest.h>
 #include <filesystem>
 #include <fstream>
-#include <gtest/gtest.h>
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 TEST(FileFormatE2E, Utf8WithLfStaysUtf8WithLfThroughAPlugin) {
   WexInstall install;

@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <sys/stat.h>
 
 TEST(FilesE2E, OpeningAFifoSaysSoAndTheEditorStillAnswers) {
   TempDir dir;

@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <chrono>
 #include <string>
-#include <sys/stat.h>
 #include <thread>
 
 namespace {

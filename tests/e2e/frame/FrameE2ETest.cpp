@@ -2,11 +2,12 @@
 // appears, the rectangle it leaves at close, always on top as the window manager
 // sees it, and the X11 calls the program relies on.
 
-#include "settings/Settings.h"
 #include "platform/X11Window.h"
+#include "settings/Settings.h"
 #include "tests/e2e/support/Desktop.h"
 #include "tests/e2e/support/E2E.h"
 
+#include <gtest/gtest.h>
 #include <QRect>
 #include <QRegularExpression>
 #include <QString>
@@ -14,7 +15,6 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
-#include <gtest/gtest.h>
 #include <thread>
 
 namespace {
@@ -44,8 +44,8 @@ bool WaitForAbove(const std::string& window, bool above) {
 }
 
 int VisibleWindowsOf(const WexProcess& process) {
-  const std::string ids =
-      RunCommand("xdotool search --onlyvisible --pid " + std::to_string(process.pid()) + " 2>/dev/null");
+  const std::string ids = RunCommand("xdotool search --onlyvisible --pid " +
+                                     std::to_string(process.pid()) + " 2>/dev/null");
   return ids.empty() ? 0 : static_cast<int>(std::count(ids.begin(), ids.end(), '\n')) + 1;
 }
 
@@ -80,7 +80,8 @@ TEST(FrameE2E, AppearsWhereThePlacementSays) {
     WexProcess wex(install);
     const std::string window = WaitForWindow("memo - Wex");
     ASSERT_FALSE(window.empty());
-    EXPECT_EQ(WaitForOuterRect(window, c.expected), c.expected) << c.stored.size << "/" << c.stored.position;
+    EXPECT_EQ(WaitForOuterRect(window, c.expected), c.expected)
+        << c.stored.size << "/" << c.stored.position;
     EXPECT_EQ(CloseWindow(window, wex), 0);
   }
 }

@@ -7,16 +7,17 @@
 #include "tests/e2e/support/E2E.h"
 #include "tests/support/Files.h"
 
+#include <gtest/gtest.h>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <gtest/gtest.h>
 #include <thread>
 
 namespace {
 
-const std::string kHiragana = "\x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8";  // あいうえお in Shift-JIS
+const std::string kHiragana =
+    "\x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8";  // あいうえお in Shift-JIS
 
 // Starts the editor with "Ime" set to `ime` on an empty file, types "aiueo" and
 // Return, saves, and returns what was saved. The keys wait until `settled` says
@@ -24,7 +25,8 @@ const std::string kHiragana = "\x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8";  // �
 // editor has switched input on would stay Latin whatever the editor does next.
 std::string TypedWithIme(int ime, const std::function<bool(int ime)>& settled, double seconds) {
   WexInstall install;
-  std::ofstream(install.dir() + "/Wex.ini", std::ios::binary) << "[setting]\r\nIme=" << ime << "\r\n";
+  std::ofstream(install.dir() + "/Wex.ini", std::ios::binary)
+      << "[setting]\r\nIme=" << ime << "\r\n";
   const std::string file = install.dir() + "/typed.txt";
   std::ofstream(file, std::ios::binary).flush();
   WexProcess wex(install, {file});

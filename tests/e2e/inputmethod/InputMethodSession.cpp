@@ -2,14 +2,14 @@
 
 #include "tests/e2e/support/E2E.h"
 
-#include <chrono>
-#include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
-#include <regex>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
 #include <thread>
 
 extern char** environ;
@@ -79,7 +79,8 @@ void InputMethodSession::StartDaemon(const std::vector<std::string>& argv,
   ::posix_spawn_file_actions_init(&quiet);
   ::posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
   ::posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
-  if (::posix_spawnp(&daemonPid_, args[0], &quiet, nullptr, args.data(), envp.data()) != 0) daemonPid_ = -1;
+  if (::posix_spawnp(&daemonPid_, args[0], &quiet, nullptr, args.data(), envp.data()) != 0)
+    daemonPid_ = -1;
   ::posix_spawn_file_actions_destroy(&quiet);
   for (int i = 0; i < 100 && daemonPid_ > 0 && !running_; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));

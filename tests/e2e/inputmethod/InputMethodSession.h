@@ -7,11 +7,11 @@
 
 #include "tests/support/TempDir.h"
 
+#include <sys/types.h>
 #include <functional>
 #include <map>
 #include <optional>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 class InputMethodSession {
@@ -32,7 +32,8 @@ class InputMethodSession {
   /// Starts the daemon `argv` on the bus, its output thrown away, with the
   /// variables `extra` on top of this process's environment; it ends with the
   /// session. Then waits up to ten seconds for `ready`, which sets running().
-  void StartDaemon(const std::vector<std::string>& argv, const std::map<std::string, std::string>& extra,
+  void StartDaemon(const std::vector<std::string>& argv,
+                   const std::map<std::string, std::string>& extra,
                    const std::function<bool()>& ready);
 
  private:

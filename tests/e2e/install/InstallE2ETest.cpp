@@ -6,12 +6,12 @@
 #include "tests/e2e/support/E2E.h"
 #include "tests/support/Files.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 namespace fs = std::filesystem;
 
@@ -61,11 +61,19 @@ class Installed {
     if (::geteuid() == 0 && user == User::Ordinary)
       command = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"};
     const char* display = std::getenv("DISPLAY");
-    const std::vector<std::string> run = {
-        "env", "-i", "-C", home(), "PATH=/usr/bin:/bin", "LANG=C.UTF-8",
-        "HOME=" + home(), "XDG_CONFIG_HOME=" + config(), "XDG_DATA_HOME=" + home() + "/data",
-        "XDG_RUNTIME_DIR=" + home() + "/runtime", std::string("DISPLAY=") + (display ? display : ""),
-        "XAUTHORITY=" + top_ + "/xauthority", prefix() + "/bin/wex"};
+    const std::vector<std::string> run = {"env",
+                                          "-i",
+                                          "-C",
+                                          home(),
+                                          "PATH=/usr/bin:/bin",
+                                          "LANG=C.UTF-8",
+                                          "HOME=" + home(),
+                                          "XDG_CONFIG_HOME=" + config(),
+                                          "XDG_DATA_HOME=" + home() + "/data",
+                                          "XDG_RUNTIME_DIR=" + home() + "/runtime",
+                                          std::string("DISPLAY=") + (display ? display : ""),
+                                          "XAUTHORITY=" + top_ + "/xauthority",
+                                          prefix() + "/bin/wex"};
     command.insert(command.end(), run.begin(), run.end());
     command.insert(command.end(), args.begin(), args.end());
     return command;

@@ -4,12 +4,10 @@
 #include "tests/e2e/support/Desktop.h"
 #include "tests/e2e/support/E2E.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
+#include <fstream>
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 TEST(KeyboardE2E, ShortcutsFollowTheCommandsStateAfterAMenuWasShown) {
   WexInstall install;

@@ -36,7 +36,8 @@ TEST(OptionsE2E, FixedSizeChosenInTheDialogIsUsedAtTheNextStart) {
       RunCommand("sleep 0.1");
       settings = ReadBytes(install.settingsPath());
     }
-    EXPECT_NE(settings.find("\nSize=3\r\nSizex=800\r\nSizey=600\r\n"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("\nSize=3\r\nSizex=800\r\nSizey=600\r\n"), std::string::npos)
+        << settings;
     EXPECT_EQ(CloseWindow(window, wex), 0);
   }
   WexProcess again(install);

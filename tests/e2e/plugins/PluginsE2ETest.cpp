@@ -23,7 +23,8 @@ const Plugin kPlugins[] = {
     {"Plainer", "a<b>c</b>d &amp; e", "acd & e", "Plainer"},
     // "さしすせそぜ" becomes "ちゃちちゅちぇちょじぇ".
     {"Cooer", "\x82\xb3\x82\xb5\x82\xb7\x82\xb9\x82\xbb\x82\xba",
-     "\x82\xbf\x82\xe1\x82\xbf\x82\xbf\x82\xe3\x82\xbf\x82\xa5\x82\xbf\x82\xe5\x82\xb6\x82\xa5", "Cooer"},
+     "\x82\xbf\x82\xe1\x82\xbf\x82\xbf\x82\xe3\x82\xbf\x82\xa5\x82\xbf\x82\xe5\x82\xb6\x82\xa5",
+     "Cooer"},
     {"Markwell", "Hello\r\nA<B & C",
      "<HTML>\r\n<HEAD>\r\n<TITLE>Hello</TITLE>\r\n</HEAD>\r\n<BODY>\r\n"
      "Hello<BR>\r\nA&lt;B &amp; C\r\n</BODY>\r\n</HTML>",

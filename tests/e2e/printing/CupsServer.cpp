@@ -2,16 +2,16 @@
 
 #include "tests/e2e/support/E2E.h"
 
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 extern char** environ;
 
@@ -24,17 +24,19 @@ void Write(const fs::path& file, const std::string& text) { std::ofstream(file) 
 }  // namespace
 
 CupsServer::CupsServer() {
-  for (const char* sub : {"etc/ppd", "spool/tmp", "cache", "state", "log"}) fs::create_directories(dir_ + "/" + sub);
+  for (const char* sub : {"etc/ppd", "spool/tmp", "cache", "state", "log"})
+    fs::create_directories(dir_ + "/" + sub);
   // cupsd runs filters as its own unprivileged user, who must reach the spool.
   fs::permissions(dir_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                             fs::perms::others_read | fs::perms::others_exec);
   const std::string socket = dir_ + "/cups.sock";
   Write(dir_ + "/cupsd.conf",
-        "Listen " + socket + "\nLogLevel warn\nPreserveJobFiles Yes\nPreserveJobHistory Yes\n"
-        "DefaultAuthType None\nWebInterface No\nBrowsing No\n"
-        "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
-        "<Location /admin>\n  Order allow,deny\n  Allow all\n</Location>\n"
-        "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n");
+        "Listen " + socket +
+            "\nLogLevel warn\nPreserveJobFiles Yes\nPreserveJobHistory Yes\n"
+            "DefaultAuthType None\nWebInterface No\nBrowsing No\n"
+            "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
+            "<Location /admin>\n  Order allow,deny\n  Allow all\n</Location>\n"
+            "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n");
   Write(dir_ + "/cups-files.conf",
         "ServerRoot " + dir_ + "/etc\nRequestRoot " + dir_ + "/spool\nTempDir " + dir_ +
             "/spool/tmp\nCacheDir " + dir_ + "/cache\nStateDir " + dir_ + "/state\nErrorLog " +
@@ -44,12 +46,14 @@ CupsServer::CupsServer() {
             // the home of the printing user as the password database names it.
             "FileDevice Yes\n");
   for (const char* file : {"raw.convs", "raw.types"})
-    if (fs::exists(fs::path("/etc/cups") / file)) fs::copy_file(fs::path("/etc/cups") / file, dir_ + "/etc/" + file);
+    if (fs::exists(fs::path("/etc/cups") / file))
+      fs::copy_file(fs::path("/etc/cups") / file, dir_ + "/etc/" + file);
   ::setenv("CUPS_SERVER", socket.c_str(), 1);
 
   std::string program = "cupsd", conf = dir_ + "/cupsd.conf", files = dir_ + "/cups-files.conf";
   std::string foreground = "-f", c = "-c", s = "-s";
-  char* argv[] = {program.data(), foreground.data(), c.data(), conf.data(), s.data(), files.data(), nullptr};
+  char* argv[] = {program.data(), foreground.data(), c.data(), conf.data(),
+                  s.data(),       files.data(),      nullptr};
   if (::posix_spawnp(&pid_, "cupsd", nullptr, nullptr, argv, environ) != 0) {
     pid_ = -1;
     return;

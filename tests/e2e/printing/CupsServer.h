@@ -6,8 +6,8 @@
 
 #include "tests/support/TempDir.h"
 
-#include <string>
 #include <sys/types.h>
+#include <string>
 
 class CupsServer {
  public:
@@ -18,7 +18,8 @@ class CupsServer {
 
   /// True once cupsd answers on its socket.
   bool running() const { return running_; }
-  /// Adds queue `name`, a PDF printer that prints into a file of the server's directory, and makes it the default; false on failure.
+  /// Adds queue `name`, a PDF printer that prints into a file of the server's directory, and makes
+  /// it the default; false on failure.
   bool AddPdfQueue(const std::string& name);
   /// Waits up to `seconds` for job `job` to be completed; false when it is not.
   bool WaitForCompletedJob(int job, double seconds);

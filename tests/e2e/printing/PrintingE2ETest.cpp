@@ -5,17 +5,18 @@
 #include "tests/e2e/printing/CupsServer.h"
 #include "tests/e2e/support/E2E.h"
 
+#include <gtest/gtest.h>
+#include <unistd.h>
 #include <QRegularExpression>
 #include <QString>
 #include <cstdlib>
 #include <fstream>
-#include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace {
 
 // "日本語のテキスト" in Shift-JIS, then a line of ASCII.
-const char kText[] = "\x93\xfa\x96\x7b\x8c\xea\x82\xcc\x83\x65\x83\x4c\x83\x58\x83\x67\r\nsecond line\r\n";
+const char kText[] =
+    "\x93\xfa\x96\x7b\x8c\xea\x82\xcc\x83\x65\x83\x4c\x83\x58\x83\x67\r\nsecond line\r\n";
 
 // The text pdftotext reads from `pdf`. Glyphs that CJK fonts share between an
 // ideograph and its radical may read back as the radical: compared after NFKC.
@@ -60,7 +61,8 @@ TEST(PrintingE2E, PrintSwitchesAndThePrintDialogGoThroughCups) {
     WexProcess wex(install, {"/p", file});
     std::string box;
     for (int i = 0; i < 100 && box.empty(); ++i)
-      box = RunCommand("xdotool search --onlyvisible --pid " + std::to_string(wex.pid()) + " 2>/dev/null | head -n1");
+      box = RunCommand("xdotool search --onlyvisible --pid " + std::to_string(wex.pid()) +
+                       " 2>/dev/null | head -n1");
     ASSERT_FALSE(box.empty()) << "no message without a printer";
     RunCommand("xdotool windowactivate --sync " + box + " key Return");
     EXPECT_EQ(wex.Wait(10), 1);

@@ -3,8 +3,8 @@
 
 #include "plugin_host/wpi.h"
 
-#include <cstring>
 #include <unistd.h>
+#include <cstring>
 
 extern "C" {
 

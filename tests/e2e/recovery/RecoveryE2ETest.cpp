@@ -2,14 +2,14 @@
 // down by a plug-in, or frozen by one; and the file changed by another program
 // while it is open.
 
-#include "tests/e2e/support/Desktop.h"
 #include "recovery/RecoveryStore.h"
+#include "tests/e2e/support/Desktop.h"
 #include "tests/e2e/support/E2E.h"
 
-#include <chrono>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <chrono>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -39,8 +39,7 @@ bool WaitForRecordOf(const WexInstall& install, const std::string& text, double 
   const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
   do {
     for (const std::string& record : Records(install))
-      if (const auto read = ReadRecord(record); read && read->text == AsRecorded(text))
-        return true;
+      if (const auto read = ReadRecord(record); read && read->text == AsRecorded(text)) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   } while (std::chrono::steady_clock::now() < end);
   return false;
@@ -187,8 +186,9 @@ TEST(RecoveryE2E, AnotherProgramsChangeIsNeverSilentlyOverwritten) {
   SwitchAwayAndBack(window);
   question = wex.WaitForDialog("Wex");
   ASSERT_TRUE(question);
-  EXPECT_EQ(question->text, path + " は他のﾌﾟﾛｸﾞﾗﾑで変更されました。\nもう一度読み込みますか？\n"
-                                   "読み込むと、このｳｨﾝﾄﾞｳでの変更は失われます。");
+  EXPECT_EQ(question->text, path +
+                                " は他のﾌﾟﾛｸﾞﾗﾑで変更されました。\nもう一度読み込みますか？\n"
+                                "読み込むと、このｳｨﾝﾄﾞｳでの変更は失われます。");
   PressKeys(question->window, "alt+n");
   for (const char* answer : {"alt+n", "alt+y"}) {
     PressKeys(window, "ctrl+s");
@@ -216,8 +216,9 @@ TEST(RecoveryE2E, AnotherProgramsChangeIsNeverSilentlyOverwritten) {
   SwitchAwayAndBack(window);
   question = wex.WaitForDialog("Wex");
   ASSERT_TRUE(question);
-  EXPECT_EQ(question->text, path + " は削除されたか、名前が変更されました。\n"
-                                   "上書き保存すると、ﾌｧｲﾙをもう一度作成します。");
+  EXPECT_EQ(question->text, path +
+                                " は削除されたか、名前が変更されました。\n"
+                                "上書き保存すると、ﾌｧｲﾙをもう一度作成します。");
   PressKeys(question->window, "Return");
   SwitchAwayAndBack(window);  // not said again
   PressKeys(window, "alt+F4");

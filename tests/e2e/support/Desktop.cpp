@@ -29,9 +29,9 @@ void Pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 // character is then lost. So the characters of a text are bound beforehand, to
 // keys of their own that stay bound, and xdotool finds them in the map.
 void BindCharacters(const std::string& utf8) {
-  static std::vector<int> spare;    // keys without symbols, in this test's X server
+  static std::vector<int> spare;  // keys without symbols, in this test's X server
   static std::map<char32_t, int> bound;
-  static std::size_t next = 0;      // the spare key to take next, round and round
+  static std::size_t next = 0;  // the spare key to take next, round and round
   if (spare.empty()) {
     std::istringstream keys(RunCommand("xmodmap -pke 2>/dev/null"));
     for (std::string line; std::getline(keys, line);) {
@@ -53,7 +53,8 @@ void BindCharacters(const std::string& utf8) {
     bound[c] = code;
     taken.insert(code);
     char binding[48];
-    std::snprintf(binding, sizeof binding, " -e 'keycode %d = U%04X'", code, static_cast<unsigned>(c));
+    std::snprintf(binding, sizeof binding, " -e 'keycode %d = U%04X'", code,
+                  static_cast<unsigned>(c));
     bindings += binding;
   }
   if (!bindings.empty()) RunCommand("xmodmap" + bindings + " 2>/dev/null");
@@ -68,7 +69,8 @@ void PressKeys(const std::string& window, const std::string& keys, int delayMs) 
 
 void TypeText(const std::string& window, const std::string& text) {
   BindCharacters(text);
-  RunCommand("xdotool windowactivate --sync " + window + " type --delay 80 " + Quoted(text) + " 2>/dev/null");
+  RunCommand("xdotool windowactivate --sync " + window + " type --delay 80 " + Quoted(text) +
+             " 2>/dev/null");
 }
 
 void ClickAt(const std::string& window, int x, int y) {
@@ -79,15 +81,19 @@ void ClickAt(const std::string& window, int x, int y) {
 std::string TransientFor(const std::string& window) {
   const std::string property = RunCommand("xprop -id " + window + " WM_TRANSIENT_FOR");
   const std::size_t hex = property.find("0x");
-  return hex == std::string::npos ? std::string() : std::to_string(std::stoul(property.substr(hex), nullptr, 16));
+  return hex == std::string::npos ? std::string()
+                                  : std::to_string(std::stoul(property.substr(hex), nullptr, 16));
 }
 
 bool IsAbove(const std::string& window) {
-  return RunCommand("xprop -id " + window + " _NET_WM_STATE").find("_NET_WM_STATE_ABOVE") != std::string::npos;
+  return RunCommand("xprop -id " + window + " _NET_WM_STATE").find("_NET_WM_STATE_ABOVE") !=
+         std::string::npos;
 }
 
 QImage Screenshot(const std::string& window) {
-  return QGuiApplication::primaryScreen()->grabWindow(static_cast<WId>(std::stoul(window))).toImage();
+  return QGuiApplication::primaryScreen()
+      ->grabWindow(static_cast<WId>(std::stoul(window)))
+      .toImage();
 }
 
 std::string WaitForMainWindow(const std::string& title) {

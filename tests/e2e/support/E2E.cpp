@@ -1,5 +1,10 @@
 #include "tests/e2e/support/E2E.h"
 
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QRegularExpression>
 #include <QString>
 #include <algorithm>
@@ -9,13 +14,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sstream>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 extern char** environ;
 
@@ -63,7 +63,8 @@ std::string VisibleWindowTitled(const std::string& title) {
 
 std::vector<std::string> DialogWindowsOf(pid_t pid) {
   std::vector<std::string> dialogs;
-  std::istringstream ids(RunCommand("xdotool search --onlyvisible --pid " + std::to_string(pid) + " 2>/dev/null"));
+  std::istringstream ids(
+      RunCommand("xdotool search --onlyvisible --pid " + std::to_string(pid) + " 2>/dev/null"));
   for (std::string id; std::getline(ids, id);)
     if (RunCommand("xprop -id " + id + " _NET_WM_WINDOW_TYPE").find("_NET_WM_WINDOW_TYPE_DIALOG") !=
         std::string::npos)
@@ -78,8 +79,10 @@ WexInstall::WexInstall(const std::string& onlyPlugin) {
   // directory by a hand-run program must not leak into the test.
   for (const auto& entry : fs::directory_iterator(WEX_BIN_DIR)) {
     const fs::path name = entry.path().filename();
-    const bool plugin = name.extension() == ".wpi" && (onlyPlugin.empty() || name.stem() == onlyPlugin);
-    if (entry.is_regular_file() && (name == "wex" || plugin)) fs::copy_file(entry.path(), dir() / name);
+    const bool plugin =
+        name.extension() == ".wpi" && (onlyPlugin.empty() || name.stem() == onlyPlugin);
+    if (entry.is_regular_file() && (name == "wex" || plugin))
+      fs::copy_file(entry.path(), dir() / name);
   }
 }
 
@@ -214,11 +217,12 @@ std::optional<ShownDialog> WexProcess::WaitForDialog(const std::string& caption,
     return std::nullopt;
   }
   if (dialog->caption != caption) {
-    ADD_FAILURE() << "a dialog \"" << caption << "\" was expected, but one with caption \"" << dialog->caption
-                  << "\" and text \"" << dialog->text << "\" appeared";
+    ADD_FAILURE() << "a dialog \"" << caption << "\" was expected, but one with caption \""
+                  << dialog->caption << "\" and text \"" << dialog->text << "\" appeared";
     return std::nullopt;
   }
-  if (!WatchedWait(seconds, [&] { return !(dialog->window = VisibleWindowTitled(caption)).empty(); })) {
+  if (!WatchedWait(seconds,
+                   [&] { return !(dialog->window = VisibleWindowTitled(caption)).empty(); })) {
     ADD_FAILURE() << "the dialog \"" << caption << "\" did not show";
     return std::nullopt;
   }
@@ -285,7 +289,8 @@ int CloseWindow(const std::string& window, WexProcess& process, double seconds) 
 }
 QRect OuterRect(const std::string& window) {
   const QString tree = QString::fromStdString(RunCommand("xwininfo -tree -id " + window));
-  const QRegularExpressionMatch parent = QRegularExpression("Parent window id: (0x[0-9a-f]+)").match(tree);
+  const QRegularExpressionMatch parent =
+      QRegularExpression("Parent window id: (0x[0-9a-f]+)").match(tree);
   if (!parent.hasMatch()) return {};
   const QString info =
       QString::fromStdString(RunCommand("xwininfo -id " + parent.captured(1).toStdString()));
@@ -296,7 +301,8 @@ QRect OuterRect(const std::string& window) {
                field("Height"));
 }
 
-QRect WaitForOuterRect(const std::string& window, const std::function<bool(const QRect&)>& expected) {
+QRect WaitForOuterRect(const std::string& window,
+                       const std::function<bool(const QRect&)>& expected) {
   QRect rect;
   for (int i = 0; i < 50; ++i) {
     rect = OuterRect(window);
@@ -309,4 +315,3 @@ QRect WaitForOuterRect(const std::string& window, const std::function<bool(const
 QRect WaitForOuterRect(const std::string& window, const QRect& expected) {
   return WaitForOuterRect(window, [&expected](const QRect& rect) { return rect == expected; });
 }
-

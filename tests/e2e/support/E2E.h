@@ -1,13 +1,13 @@
 #pragma once
 // Running the real program under the X server of an end-to-end test.
 
+#include <sys/types.h>
 #include <QRect>
 #include <functional>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
-#include <sys/types.h>
 
 #include "tests/support/TempDir.h"
 
@@ -75,7 +75,7 @@ class WexProcess {
   std::string journal_;
   std::size_t consumed_ = 0;
   std::set<std::string> expected_;
-  std::size_t journalSeen_ = 0;      // journal length at the last check
+  std::size_t journalSeen_ = 0;        // journal length at the last check
   std::set<std::string> windowsSeen_;  // dialog windows at the last check
 };
 
@@ -103,5 +103,6 @@ int CloseWindow(const std::string& window, WexProcess& process, double seconds =
 QRect OuterRect(const std::string& window);
 /// The window manager may still be settling the window: waits (up to 5 s) until
 /// the outer rectangle satisfies `expected`, and returns the last one read.
-QRect WaitForOuterRect(const std::string& window, const std::function<bool(const QRect&)>& expected);
+QRect WaitForOuterRect(const std::string& window,
+                       const std::function<bool(const QRect&)>& expected);
 QRect WaitForOuterRect(const std::string& window, const QRect& expected);

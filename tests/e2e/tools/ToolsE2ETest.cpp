@@ -5,10 +5,10 @@
 #include "tests/e2e/support/Desktop.h"
 #include "tests/e2e/support/E2E.h"
 
+#include <gtest/gtest.h>
 #include <chrono>
 #include <fstream>
 #include <functional>
-#include <gtest/gtest.h>
 #include <thread>
 
 namespace {
@@ -150,7 +150,9 @@ TEST(ToolsE2E, ToolStartsFromTheMenuAndFromItsButtonWithoutTopmost) {
     std::this_thread::sleep_for(std::chrono::seconds(1));  // time to be put on top, were it wrongly
     EXPECT_FALSE(IsAbove(tool));
     PressKeys(tool, "alt+F4");
-    for (int i = 0; i < 50 && !RunCommand("xdotool search --onlyvisible --name '^wex-tool-window$'").empty(); ++i)
+    for (int i = 0;
+         i < 50 && !RunCommand("xdotool search --onlyvisible --name '^wex-tool-window$'").empty();
+         ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   // Slot 2 has no program: its button opens the tools dialog.

@@ -35,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     __builtin_trap();
   // The view's text of the bytes as they are, and of their conversion.
   std::u16string raw = cp932::Decode(bytes, cp932::LineEnds::Paragraphs);
-  for (const TextEncoding from : {TextEncoding::Utf8, TextEncoding::Utf16Le, TextEncoding::Utf16Be}) {
+  for (const TextEncoding from :
+       {TextEncoding::Utf8, TextEncoding::Utf16Le, TextEncoding::Utf16Be}) {
     const ShiftJisText converted = UnicodeToShiftJis(bytes, from);
     const std::u16string view = cp932::Decode(converted.sjis, cp932::LineEnds::Paragraphs);
     for (const TextEncoding to : kTextEncodings) {

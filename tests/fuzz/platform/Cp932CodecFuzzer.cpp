@@ -9,8 +9,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   if (cp932::Encode(cp932::Decode(bytes)) != bytes) std::abort();
-  for (const auto only : {cp932::LineEnds::OnlyCrLf, cp932::LineEnds::OnlyLf,
-                          cp932::LineEnds::OnlyCr}) {
+  for (const auto only :
+       {cp932::LineEnds::OnlyCrLf, cp932::LineEnds::OnlyLf, cp932::LineEnds::OnlyCr}) {
     if (cp932::Encode(cp932::Decode(bytes, only), only) != bytes) std::abort();
   }
 

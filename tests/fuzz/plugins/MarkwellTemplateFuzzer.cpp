@@ -25,7 +25,8 @@ void Check(bool condition) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   static const TempDir dir;
   static const std::string path = dir.file("wpi.dat");
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << std::string_view(reinterpret_cast<const char*>(data), size);
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      << std::string_view(reinterpret_cast<const char*>(data), size);
   std::optional<std::string> lines[markwell::kTemplateLines];
   for (int k = 0; k < markwell::kTemplateLines; ++k) {
     lines[k] = markwell::ReadTemplateLine(path, k);

@@ -57,10 +57,12 @@ void CheckOtherLinesKept(std::string_view before, std::string_view after) {
   if (changedOld == 1) {
     const std::string_view old = o[prefix];
     const std::string_view now = r[prefix];
-    const bool terminated = now.size() == old.size() + 2 && now.starts_with(old) && now.ends_with("\r\n");
+    const bool terminated =
+        now.size() == old.size() + 2 && now.starts_with(old) && now.ends_with("\r\n");
     const std::size_t eq = old.find('=');
     const bool valueReplaced = eq != std::string_view::npos && changedNew == 1 &&
-                               now.starts_with(old.substr(0, eq + 1)) && LineEnd(now) == LineEnd(old);
+                               now.starts_with(old.substr(0, eq + 1)) &&
+                               LineEnd(now) == LineEnd(old);
     Check(terminated || valueReplaced);
   }
 }
@@ -71,7 +73,7 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string_view input(reinterpret_cast<const char*>(data), size);
@@ -83,14 +85,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (const auto found = FindIniValue(text, section, key)) {
     Check(found->find('\n') == std::string_view::npos);
     // An empty value has no bytes to locate, so only a non-empty one must lie in the text.
-    Check(found->empty() ||
-          (found->data() >= text.data() && found->data() + found->size() <= text.data() + text.size()));
+    Check(found->empty() || (found->data() >= text.data() &&
+                             found->data() + found->size() <= text.data() + text.size()));
     ParseLeadingInt(*found);
   }
 
   const auto written = SetIniValue(text, section, key, value);
   if (!written) return 0;
-  const std::string_view stored = value.substr(0, value.find_first_of(std::string_view("\r\n\0", 3)));
+  const std::string_view stored =
+      value.substr(0, value.find_first_of(std::string_view("\r\n\0", 3)));
   const auto reread = FindIniValue(*written, section, key);
   Check(reread && *reread == Trim(stored));
   CheckOtherLinesKept(text, *written);

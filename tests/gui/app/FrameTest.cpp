@@ -3,15 +3,16 @@
 // start-up placement and the input method request.
 
 #include "app/FramePlacement.h"
-#include "settings/Settings.h"
-#include "resources/CommandIds.h"
 #include "framework/ModalSeam.h"
 #include "framework/StatusBar.h"
 #include "platform/InputMethod.h"
+#include "resources/CommandIds.h"
 #include "resources/Strings.h"
+#include "settings/Settings.h"
 #include "tests/support/FreshSettings.h"
 #include "tests/support/WexHarness.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -23,7 +24,6 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -71,9 +71,9 @@ TEST_F(FrameTest, ToolBarHasTheStandardButtonsWithIconsAndTips) {
     EXPECT_GT(opaque, 40) << action->data().toInt();
     EXPECT_LT(opaque, 16 * 15) << action->data().toInt();
   }
-  EXPECT_EQ(layout, QStringList({"57600 新規作成", "57601 開く", "57603 上書き保存", "-",
-                                 "57643 元に戻す", "57635 切り取り", "57634 コピー",
-                                 "57637 貼り付け", "-", "57607 印刷"}));
+  EXPECT_EQ(layout,
+            QStringList({"57600 新規作成", "57601 開く", "57603 上書き保存", "-", "57643 元に戻す",
+                         "57635 切り取り", "57634 コピー", "57637 貼り付け", "-", "57607 印刷"}));
 }
 
 TEST_F(FrameTest, ToolBarButtonsFollowTheViewWithoutAMenuOpening) {
@@ -321,9 +321,8 @@ TEST_F(FrameTest, InputMethodIsAskedAgainUntilItSeesTheViewFocused) {
   // The framework hears of the view's focus after the window is activated: its
   // first answers are "not yet", and the request is repeated until it is taken.
   int requests = 0;
-  InputMethodActivator previous = ReplaceInputMethodActivator([&requests] {
-    return ++requests < 3 ? InputMethodAnswer::NotYet : InputMethodAnswer::On;
-  });
+  InputMethodActivator previous = ReplaceInputMethodActivator(
+      [&requests] { return ++requests < 3 ? InputMethodAnswer::NotYet : InputMethodAnswer::On; });
   SetSetting("Ime", 1);
   WexHarness wex;
   wex.frame().activateWindow();

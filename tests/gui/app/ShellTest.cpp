@@ -1,23 +1,23 @@
 // The application shell as a user meets it: menus, accelerators, captions,
 // the save-changes question, the about box and the command line.
 
-#include "resources/CommandIds.h"
-#include "editor/FindReplaceDialog.h"
 #include "editor/FindCommands.h"
+#include "editor/FindReplaceDialog.h"
 #include "framework/ModalSeam.h"
+#include "resources/CommandIds.h"
 #include "tests/support/FreshSettings.h"
 #include "tests/support/WexHarness.h"
 
+#include <gtest/gtest.h>
+#include <unistd.h>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QPrinterInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrinterInfo>
 #include <QTest>
-#include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace {
 
@@ -27,8 +27,9 @@ class ShellTest : public FreshSettingsTest {};
 QStringList MenuItems(QMenu* menu) {
   QStringList items;
   for (QAction* action : menu->actions())
-    items << (action->isSeparator() ? QStringLiteral("-")
-                                    : action->text() + "|" + QString::number(action->data().toInt()));
+    items << (action->isSeparator()
+                  ? QStringLiteral("-")
+                  : action->text() + "|" + QString::number(action->data().toInt()));
   return items;
 }
 
@@ -57,10 +58,10 @@ TEST_F(ShellTest, MainMenuHasTheSevenPopupsInOrder) {
                          "ｺﾋﾟｰ(&C)\tCtrl+C|57634", "貼り付け(&P)\tCtrl+V|57637",
                          "すべて選択(&L)\tCtrl+A|57642", "-", "検索(&F)...\tCtrl+F|57636",
                          "次を検索(&I)\tF3|57640", "置換(&E)\tCtrl+H|57641"}));
-  EXPECT_EQ(MenuItems(popups[2]->menu()),
-            QStringList({"ﾂｰﾙ ﾊﾞｰ(&T)|59392", "ｽﾃｰﾀｽ ﾊﾞｰ(&S)|59393", "-",
-                         "常に手前に表示(&A)|32782", "フォントの変更(&F)|32771", "-",
-                         "オプション(&O)|32783"}));
+  EXPECT_EQ(
+      MenuItems(popups[2]->menu()),
+      QStringList({"ﾂｰﾙ ﾊﾞｰ(&T)|59392", "ｽﾃｰﾀｽ ﾊﾞｰ(&S)|59393", "-", "常に手前に表示(&A)|32782",
+                   "フォントの変更(&F)|32771", "-", "オプション(&O)|32783"}));
   const QStringList tools = MenuItems(popups[3]->menu());
   ASSERT_EQ(tools.size(), 8);
   for (int n = 0; n < 6; ++n) EXPECT_TRUE(tools[n].endsWith("|" + QString::number(32774 + n)));
@@ -75,16 +76,16 @@ TEST_F(ShellTest, MainMenuHasTheSevenPopupsInOrder) {
 TEST_F(ShellTest, AcceleratorsReachTheirCommands) {
   WexHarness wex;
   const std::vector<std::pair<QKeySequence, int>> expected = {
-      {QKeySequence("Ctrl+N"), 57600},        {QKeySequence("Ctrl+O"), 57601},
-      {QKeySequence("Ctrl+S"), 57603},        {QKeySequence("Ctrl+P"), 57607},
-      {QKeySequence("Ctrl+Z"), 57643},        {QKeySequence("Ctrl+X"), 57635},
-      {QKeySequence("Ctrl+C"), 57634},        {QKeySequence("Ctrl+V"), 57637},
-      {QKeySequence("Ctrl+A"), 57642},        {QKeySequence("Ctrl+F"), 57636},
-      {QKeySequence("F3"), 57640},            {QKeySequence("Ctrl+H"), 57641},
-      {QKeySequence("Alt+Return"), 57860},    {QKeySequence("Alt+Backspace"), 57643},
-      {QKeySequence("Shift+Del"), 57635},     {QKeySequence("Ctrl+Ins"), 57634},
-      {QKeySequence("Shift+Ins"), 57637},     {QKeySequence("F6"), 57680},
-      {QKeySequence("Shift+F6"), 57681},      {QKeySequence("Esc"), 32768},
+      {QKeySequence("Ctrl+N"), 57600},     {QKeySequence("Ctrl+O"), 57601},
+      {QKeySequence("Ctrl+S"), 57603},     {QKeySequence("Ctrl+P"), 57607},
+      {QKeySequence("Ctrl+Z"), 57643},     {QKeySequence("Ctrl+X"), 57635},
+      {QKeySequence("Ctrl+C"), 57634},     {QKeySequence("Ctrl+V"), 57637},
+      {QKeySequence("Ctrl+A"), 57642},     {QKeySequence("Ctrl+F"), 57636},
+      {QKeySequence("F3"), 57640},         {QKeySequence("Ctrl+H"), 57641},
+      {QKeySequence("Alt+Return"), 57860}, {QKeySequence("Alt+Backspace"), 57643},
+      {QKeySequence("Shift+Del"), 57635},  {QKeySequence("Ctrl+Ins"), 57634},
+      {QKeySequence("Shift+Ins"), 57637},  {QKeySequence("F6"), 57680},
+      {QKeySequence("Shift+F6"), 57681},   {QKeySequence("Esc"), 32768},
   };
   int total = 0;
   for (QAction* action : wex.frame().findChildren<QAction*>()) total += action->shortcuts().size();
@@ -208,7 +209,9 @@ TEST_F(ShellTest, CommandLineSwitches) {
     EXPECT_FALSE(wex.started());
     EXPECT_EQ(wex.app().MainFrame(), nullptr);
     ASSERT_EQ(script.messageBoxes().size(), 1u);
-    EXPECT_EQ(script.messageBoxes()[0].text, "ｼｽﾃﾑ ﾚｼﾞｽﾄﾘ ｴﾝﾄﾘは削除されています。また、INI ﾌｧｲﾙがある場合は、INI ﾌｧｲﾙも削除されました。");
+    EXPECT_EQ(script.messageBoxes()[0].text,
+              "ｼｽﾃﾑ ﾚｼﾞｽﾄﾘ ｴﾝﾄﾘは削除されています。また、INI ﾌｧｲﾙがある場合は、INI "
+              "ﾌｧｲﾙも削除されました。");
   }
   {
     ModalScript script;
@@ -257,7 +260,8 @@ TEST_F(ShellTest, PrintingWithoutThePrinterFailsVisibly) {
     EXPECT_FALSE(wex.started());
     EXPECT_EQ(wex.exitCode(), 1);
     ASSERT_EQ(script.messageBoxes().size(), 1u);
-    EXPECT_EQ(script.messageBoxes()[0].text, "印刷を開始できませんでした。プリンタの設定を確認してください。");
+    EXPECT_EQ(script.messageBoxes()[0].text,
+              "印刷を開始できませんでした。プリンタの設定を確認してください。");
   }
   if (!QPrinterInfo::defaultPrinter().isNull()) return;  // a machine with a printer prints
   ModalScript script;
@@ -276,7 +280,8 @@ TEST_F(ShellTest, UnopenableFileEndsWithMessageAndFailureStatus) {
   EXPECT_FALSE(wex.started());
   EXPECT_NE(wex.exitCode(), 0);
   ASSERT_EQ(script.messageBoxes().size(), 1u);
-  EXPECT_EQ(script.messageBoxes()[0].text, QString::fromStdString(missing) + " が見つかりませんでした。");
+  EXPECT_EQ(script.messageBoxes()[0].text,
+            QString::fromStdString(missing) + " が見つかりませんでした。");
 }
 
 }  // namespace

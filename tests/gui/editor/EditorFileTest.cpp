@@ -1,13 +1,15 @@
 // Files in and out of the editor: recognition and its prompts on load and on
 // Open, rich text, Save, Save As and the folder kept in "LastDir", file errors.
 
-#include "settings/Settings.h"
 #include "resources/CommandIds.h"
+#include "settings/Settings.h"
 #include "tests/gui/editor/EditorTestSupport.h"
-#include "tests/support/TempDir.h"
 #include "tests/support/MemoryHeadroom.h"
 #include "tests/support/Sanitizers.h"
+#include "tests/support/TempDir.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -17,8 +19,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
-#include <sys/resource.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -70,7 +70,9 @@ TEST_F(EditorTest, JisFileOnLoadAsksAndConvertsOnYesOnly) {
     ASSERT_EQ(script.messageBoxes().size(), 1u);
     const ShownMessageBox& box = script.messageBoxes()[0];
     EXPECT_EQ(box.caption, "Wex");
-    EXPECT_EQ(box.text, "このﾌｧｲﾙはJISコードで記述されていると思われます。\nシフトJISに変換して読み込みますか？");
+    EXPECT_EQ(
+        box.text,
+        "このﾌｧｲﾙはJISコードで記述されていると思われます。\nシフトJISに変換して読み込みますか？");
     EXPECT_EQ(box.buttons, QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(box.icon, QMessageBox::NoIcon);
     EXPECT_EQ(box.owner, &wex.frame());
@@ -109,7 +111,8 @@ TEST_F(EditorTest, OddBytesComeBackFromOpenAndSaveUnchanged) {
   // Invalid bytes, an NEC/IBM duplicate, NULs (before which the text reads as
   // Shift-JIS) and a lone lead byte at the end.
   using namespace std::string_literals;
-  const std::string odd = "\x88\x9F\r\n\x80\xA0\xFD\x87\x90\0ab\0\0\r\n\xA4\xB3\x1B$B\x82\r\nend\x82"s;
+  const std::string odd =
+      "\x88\x9F\r\n\x80\xA0\xFD\x87\x90\0ab\0\0\r\n\xA4\xB3\x1B$B\x82\r\nend\x82"s;
   const TempDir temp;
   const std::string& dir = temp.path();
   WriteBytes(dir + "/odd.txt", odd);

@@ -1,8 +1,8 @@
 // Files in UTF-8 and UTF-16 and with LF or CR line ends: recognised, converted,
 // written back in their own form; the format pane; Save As in every encoding.
 
-#include "resources/CommandIds.h"
 #include "framework/StatusBar.h"
+#include "resources/CommandIds.h"
 #include "tests/gui/editor/EditorTestSupport.h"
 #include "tests/support/Iconv.h"
 #include "tests/support/TempDir.h"
@@ -53,7 +53,8 @@ TEST_F(EditorTest, Utf8FileWithLfIsConvertedOnYesAndWrittenBackByteForByte) {
   EXPECT_EQ(script.messageBoxes()[0].caption, "Wex");
   EXPECT_EQ(script.messageBoxes()[0].buttons, QMessageBox::Yes | QMessageBox::No);
   EXPECT_EQ(script.messageBoxes()[0].owner, &wex.frame());
-  EXPECT_EQ(wex.view().GetPlainText(), Sjis("#!/usr/bin/perl\r\nprint \"日本語のテキスト～\";\r\n"));
+  EXPECT_EQ(wex.view().GetPlainText(),
+            Sjis("#!/usr/bin/perl\r\nprint \"日本語のテキスト～\";\r\n"));
   EXPECT_EQ(FormatPane(wex), "UTF-8 LF");
   EXPECT_FALSE(wex.doc().IsModified());
   wex.frame().SendCommand(ID_FILE_SAVE);
@@ -141,8 +142,9 @@ TEST_F(EditorTest, Utf16AnsweredNoIsWrittenBackByteForByte) {
     WriteBytes(path, bytes);
     script.QueueResult(QMessageBox::No);
     ASSERT_TRUE(wex.doc().OnOpenDocument(QString::fromStdString(path)));
-    EXPECT_EQ(script.messageBoxes().back().text,
-              "このﾌｧｲﾙはUTF-16で記述されていると思われます。\nシフトJISに変換して読み込みますか？");
+    EXPECT_EQ(
+        script.messageBoxes().back().text,
+        "このﾌｧｲﾙはUTF-16で記述されていると思われます。\nシフトJISに変換して読み込みますか？");
     ASSERT_EQ(std::remove(path.c_str()), 0);  // so that the bytes compared are Save's
     wex.frame().SendCommand(ID_FILE_SAVE);
     EXPECT_EQ(ReadBytes(path), bytes);
@@ -174,7 +176,9 @@ TEST_F(EditorTest, ReplacedCharactersAreReportedOnceTheTextIsShown) {
   DeliverPostedEvents();
   ASSERT_EQ(script.messageBoxes().size(), 2u);
   const ShownMessageBox& box = script.messageBoxes()[1];
-  EXPECT_EQ(box.text, "シフトJISにない文字が13文字あり、〓に置き換えました。\n😀😁😂🤣😃😄😅😆😉😊");
+  EXPECT_EQ(box.text,
+            "シフトJISにない文字が13文字あり、〓に置き換えました。\n"
+            "😀😁😂🤣😃😄😅😆😉😊");
   EXPECT_EQ(box.caption, "Wex");
   EXPECT_EQ(box.owner, &wex.frame());
   // Written back as UTF-8, "〓" is U+3013.
@@ -203,7 +207,8 @@ TEST_F(EditorTest, SaveAsWritesEveryEncodingAsIconvDoes) {
   });
   wex.frame().SendCommand(ID_FILE_SAVE_AS);
   const std::string crlf = "吾輩は猫である。ｶﾀｶﾅ and ASCII\r\n二行目\r\n";
-  const std::string jisText = "吾輩は猫である。 and ASCII\r\n二行目\r\n";  // JIS has no half-width kana
+  const std::string jisText =
+      "吾輩は猫である。 and ASCII\r\n二行目\r\n";  // JIS has no half-width kana
   const struct {
     int encoding;
     std::string expected;

@@ -1,10 +1,10 @@
 // Text entering the view (typing, input method, paste, drop, replacement text)
 // is what Shift-JIS can hold, so that what the view shows is what Save writes.
 
-#include "editor/FindReplaceDialog.h"
 #include "editor/FindCommands.h"
-#include "resources/CommandIds.h"
+#include "editor/FindReplaceDialog.h"
 #include "framework/StatusBar.h"
+#include "resources/CommandIds.h"
 #include "tests/gui/editor/EditorTestSupport.h"
 
 #include <QClipboard>
@@ -88,7 +88,10 @@ TEST_F(EditorTest, ReplacementTextKeepsToShiftJis) {
   request.what = "-";
   request.with = QString::fromUtf8("〜😀");
   EXPECT_EQ(wex.view().Find().ReplaceAll(request), 2);
-  EXPECT_EQ(wex.view().GetPlainText(), "a\x81\x60\x81\xAC" "b\x81\x60\x81\xAC" "c");
+  EXPECT_EQ(wex.view().GetPlainText(),
+            "a\x81\x60\x81\xAC"
+            "b\x81\x60\x81\xAC"
+            "c");
   ExpectReplacedMessage(wex, 2, "Replace All");
   wex.frame().SendCommand(ID_EDIT_UNDO);
   EXPECT_EQ(wex.view().GetPlainText(), "a-b-c");
@@ -97,14 +100,18 @@ TEST_F(EditorTest, ReplacementTextKeepsToShiftJis) {
   Select(wex.view(), 1, 2);
   request.with = QString::fromUtf8("−한");
   emit dialog->ReplaceOne(request);
-  EXPECT_EQ(wex.view().GetPlainText(), "a\x81\x7C\x81\xAC" "b-c");
+  EXPECT_EQ(wex.view().GetPlainText(),
+            "a\x81\x7C\x81\xAC"
+            "b-c");
   ExpectReplacedMessage(wex, 1, "Replace");
 
   // Search text typed with the JIS-style code points finds the forms the view holds.
   request.what = QString::fromUtf8("−");
   request.with = "+";
   EXPECT_EQ(wex.view().Find().ReplaceAll(request), 1);
-  EXPECT_EQ(wex.view().GetPlainText(), "a+\x81\xAC" "b-c");
+  EXPECT_EQ(wex.view().GetPlainText(),
+            "a+\x81\xAC"
+            "b-c");
   wex.view().SetWholeText("\x81\x60");
   request.what = QString::fromUtf8("〜");
   EXPECT_TRUE(wex.view().Find().FindNext(request));

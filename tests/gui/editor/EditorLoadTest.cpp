@@ -2,9 +2,9 @@
 // comes in, the commands that wait for the whole text, and memory too short for
 // the text of a file.
 
-#include "resources/CommandIds.h"
 #include "framework/StatusBar.h"
 #include "platform/FileBytes.h"
+#include "resources/CommandIds.h"
 #include "tests/gui/editor/EditorTestSupport.h"
 #include "tests/support/Iconv.h"
 #include "tests/support/MemoryHeadroom.h"
@@ -184,7 +184,8 @@ TEST_F(EditorTest, ABigFileToConvertShowsItsConvertedStartWhileTheWholeIsConvert
     QCoreApplication::processEvents();
     EXPECT_FALSE(wex.view().IsReadOnly());
     EXPECT_FALSE(wex.doc().IsModified());
-    EXPECT_TRUE(wex.view().GetPlainText() == sjis) << "the converted head and the rest joined wrongly";
+    EXPECT_TRUE(wex.view().GetPlainText() == sjis)
+        << "the converted head and the rest joined wrongly";
     EXPECT_EQ(wex.doc().Format().encoding, encoding);
     ASSERT_EQ(script.messageBoxes().size(), 2u);
     EXPECT_TRUE(script.messageBoxes()[1].text.startsWith(

@@ -2,24 +2,24 @@
 // each failure is told with its own cause, the text stays as it was, and the
 // messages fit on the screen.
 
-#include "resources/CommandIds.h"
 #include "editor/PointerInput.h"
 #include "framework/FileErrorReport.h"
 #include "platform/FileBytes.h"
+#include "resources/CommandIds.h"
 #include "tests/gui/editor/EditorTestSupport.h"
 #include "tests/support/TempDir.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QScreen>
 #include <QTest>
 #include <cerrno>
-#include <fcntl.h>
 #include <filesystem>
 #include <set>
-#include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
 
 namespace {
 
@@ -27,9 +27,7 @@ using namespace cmd;
 
 class OddFilesTest : public EditorTest {
  protected:
-  void SetUp() override {
-    EditorTest::SetUp();
-  }
+  void SetUp() override { EditorTest::SetUp(); }
   const TempDir temp_;
   const std::string& dir_ = temp_.path();
 };
@@ -47,8 +45,8 @@ TEST_F(OddFilesTest, FifoDirectoryAndDeviceAreRefusedAndTheTextStays) {
     const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
     if (fd >= 0) ::close(fd);
   });
-  wex.view().Pointer().OpenDroppedFiles({QString::fromStdString(fifo), QString::fromStdString(dir_),
-                               QStringLiteral("/dev/zero")});
+  wex.view().Pointer().OpenDroppedFiles(
+      {QString::fromStdString(fifo), QString::fromStdString(dir_), QStringLiteral("/dev/zero")});
   writer.join();
   ASSERT_EQ(script.messageBoxes().size(), 3u);
   EXPECT_EQ(script.messageBoxes()[0].text.toStdString(),
@@ -112,7 +110,8 @@ TEST_F(OddFilesTest, EachCauseOfAFailureHasItsOwnMessage) {
     texts.insert(box.text);
   }
   EXPECT_EQ(texts.size(), std::size(causes));
-  EXPECT_EQ(script.messageBoxes()[3].text, "/d/f は読み取り専用のﾃﾞｨｽｸにあるため、書き込めません。");
+  EXPECT_EQ(script.messageBoxes()[3].text,
+            "/d/f は読み取り専用のﾃﾞｨｽｸにあるため、書き込めません。");
 
   // Saved onto a directory, the document says so and stays modified.
   ::mkdir((dir_ + "/folder").c_str(), 0755);

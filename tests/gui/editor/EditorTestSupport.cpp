@@ -1,9 +1,9 @@
 #include "tests/gui/editor/EditorTestSupport.h"
 
-#include "settings/Settings.h"
-#include "resources/CommandIds.h"
 #include "framework/StatusBar.h"
 #include "platform/Cp932Codec.h"
+#include "resources/CommandIds.h"
+#include "settings/Settings.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -5,9 +5,9 @@
 #include "tests/support/FreshSettings.h"
 #include "tests/support/WexHarness.h"
 
+#include <gtest/gtest.h>
 #include <QMessageBox>
 #include <QString>
-#include <gtest/gtest.h>
 #include <string>
 
 /// Removes the settings before and after each test.

@@ -1,8 +1,8 @@
 // The editor view as a user meets it: conversions and their one-step undo, the
 // font, the right-click menu, the caret pane, dropped files, find and replace.
 
-#include "editor/FindReplaceDialog.h"
 #include "editor/FindCommands.h"
+#include "editor/FindReplaceDialog.h"
 #include "editor/FontCommands.h"
 #include "editor/PointerInput.h"
 #include "editor/PrintCommands.h"
@@ -153,8 +153,10 @@ TEST_F(EditorTest, InformationBoxes) {
   wex.frame().SendCommand(ID_EUC_SETTINGS);
   wex.frame().SendCommand(ID_JIS_SETTINGS);
   ASSERT_EQ(script.messageBoxes().size(), 2u);
-  EXPECT_EQ(script.messageBoxes()[0].text, "文字コードをEUCからShift-JISに変換します\n\n設定はありません");
-  EXPECT_EQ(script.messageBoxes()[1].text, "文字コードをJISからShift-JISに変換します\n\n設定はありません");
+  EXPECT_EQ(script.messageBoxes()[0].text,
+            "文字コードをEUCからShift-JISに変換します\n\n設定はありません");
+  EXPECT_EQ(script.messageBoxes()[1].text,
+            "文字コードをJISからShift-JISに変換します\n\n設定はありません");
   for (const ShownMessageBox& box : script.messageBoxes()) {
     EXPECT_EQ(box.caption, "WEX");
     EXPECT_EQ(box.buttons, QMessageBox::Ok);
@@ -191,8 +193,7 @@ TEST_F(EditorTest, FontComesFromTheSettingsAndTheDialogWritesItBack) {
   // round back to 12 points: 240 twips.
   const int ppi = wex.view().logicalDpiY();
   const int pixels = qRound(12.0 * ppi / 72);
-  EXPECT_EQ(GetSetting("font", "Height"), std::to_string(qRound(pixels * 72.0 / ppi) * 20))
-      << ppi;
+  EXPECT_EQ(GetSetting("font", "Height"), std::to_string(qRound(pixels * 72.0 / ppi) * 20)) << ppi;
   EXPECT_EQ(GetSetting("font", "CharSet"), "128");
   EXPECT_EQ(GetSetting("font", "FaceName"), "Noto Sans CJK JP");
   EXPECT_DOUBLE_EQ(wex.view().font().pointSizeF(), 12.0);
@@ -208,8 +209,9 @@ TEST_F(EditorTest, RightClickMenuRoutesItsNineEntries) {
   std::unique_ptr<QMenu> menu(wex.view().Pointer().CreateContextMenu());
   QStringList items;
   for (QAction* action : menu->actions())
-    items << (action->isSeparator() ? QStringLiteral("-")
-                                    : action->text() + "|" + QString::number(action->data().toInt()));
+    items << (action->isSeparator()
+                  ? QStringLiteral("-")
+                  : action->text() + "|" + QString::number(action->data().toInt()));
   EXPECT_EQ(items, QStringList({"元に戻す(&U)|57643", "-", "切り取り(&T)|57635", "ｺﾋﾟｰ(&C)|57634",
                                 "貼り付け(&P)|57637", "すべて選択(&L)|57642", "-", "検索(&F)|57636",
                                 "置換(&E)|57641"}));
@@ -258,7 +260,9 @@ TEST_F(EditorTest, CaretPaneCountsScreenLines) {
   WexHarness wex;
   wex.frame().resize(400, 300);
   wex.frame().show();
-  wex.view().SetWholeText("abc\r\nde" "fgh");
+  wex.view().SetWholeText(
+      "abc\r\nde"
+      "fgh");
   EXPECT_EQ(LineColumnPane(wex), "   1:  0");
   QTest::keyClick(&wex.view(), Qt::Key_Down);
   QTest::keyClick(&wex.view(), Qt::Key_Right);
@@ -385,8 +389,8 @@ TEST_F(EditorTest, DroppedFilesOpenInOrderAfterTheMessage) {
   WexHarness wex;
   ModalScript script;
   QTest::keyClicks(&wex.view(), "edit");
-  script.QueueResult(QMessageBox::Ok);   // ドロップ！
-  script.QueueResult(QMessageBox::No);   // do not save the edit
+  script.QueueResult(QMessageBox::Ok);  // ドロップ！
+  script.QueueResult(QMessageBox::No);  // do not save the edit
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir + "/a.txt")),
                 QUrl::fromLocalFile(QString::fromStdString(dir + "/b.txt"))});

@@ -7,11 +7,11 @@
 #include "settings/SettingsFile.h"
 #include "tests/support/TempDir.h"
 
+#include <gtest/gtest.h>
 #include <QKeyEvent>
 #include <QTest>
 #include <filesystem>
 #include <random>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -103,10 +103,18 @@ TEST(RecoveryJournalTest, EveryRecordHoldsTheTextAndTheDiskGetsOnlyWhatWasAdded)
   std::mt19937 random(7);
   for (int step = 0; step < 300; ++step) {
     switch (random() % 6) {
-      case 0: editor.view.SetCaret(somewhere(random)); editor.Type(QStringLiteral("x")); break;
-      case 1: editor.view.SetCaret(somewhere(random)); editor.view.InsertText(u"\nあ\n"_qs); break;
-      case 2: editor.view.SetSelection(somewhere(random), somewhere(random));
-              editor.view.InsertText({}); break;
+      case 0:
+        editor.view.SetCaret(somewhere(random));
+        editor.Type(QStringLiteral("x"));
+        break;
+      case 1:
+        editor.view.SetCaret(somewhere(random));
+        editor.view.InsertText(u"\nあ\n"_qs);
+        break;
+      case 2:
+        editor.view.SetSelection(somewhere(random), somewhere(random));
+        editor.view.InsertText({});
+        break;
       case 3: editor.view.Undo(); break;
       case 4: editor.view.Redo(); break;
       case 5:

@@ -1,12 +1,13 @@
 // The options dialog as the View menu opens it, driven through its controls by a
 // modal script: what it shows of the settings file and what OK and Cancel write.
 
-#include "resources/CommandIds.h"
 #include "framework/ModalSeam.h"
+#include "resources/CommandIds.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/FreshSettings.h"
 #include "tests/support/WexHarness.h"
 
+#include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QDialog>
 #include <QGroupBox>
@@ -18,7 +19,6 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <filesystem>
-#include <gtest/gtest.h>
 
 // Lists of texts read in failure messages.
 void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -81,10 +81,10 @@ TEST_F(OptionsDlgTest, LayoutTextsAndTabOrder) {
     EXPECT_TRUE(Control<QPushButton>(dialog, 1)->isDefault());
 
     // The first walk enters each group at its checked button.
-    EXPECT_EQ(TabWalk(dialog), QStringList({"1:OK", "2:ｷｬﾝｾﾙ", "1025:てきとー", "1000", "1001",
-                                            "1029:てきとー", "1005", "1006",
-                                            "1004:起動時に日本語入力ができるようにする", "1009", "1010",
-                                            "1007:漢字コードの自動認識"}));
+    EXPECT_EQ(TabWalk(dialog),
+              QStringList({"1:OK", "2:ｷｬﾝｾﾙ", "1025:てきとー", "1000", "1001", "1029:てきとー",
+                           "1005", "1006", "1004:起動時に日本語入力ができるようにする", "1009",
+                           "1010", "1007:漢字コードの自動認識"}));
 
     QStringList frames, labels;
     for (auto* box : dialog.findChildren<QGroupBox*>()) frames << box->title();
@@ -113,7 +113,8 @@ TEST_F(OptionsDlgTest, FirstRunFileIsShownAndOkWithoutChangeKeepsIt) {
   RunOptions({}, [&before](QDialog& dialog) {
     before = ReadBytes(TestSettingsPath());  // as the bootstrap wrote it
     for (int id : {1025, 1029, 1007}) EXPECT_TRUE(Checked(dialog, id)) << id;
-    for (int id : {1024, 1026, 1027, 1028, 1030, 1031, 1004}) EXPECT_FALSE(Checked(dialog, id)) << id;
+    for (int id : {1024, 1026, 1027, 1028, 1030, 1031, 1004})
+      EXPECT_FALSE(Checked(dialog, id)) << id;
     EXPECT_EQ(Text(dialog, 1000), "640");
     EXPECT_EQ(Text(dialog, 1001), "480");
     EXPECT_EQ(Text(dialog, 1005), "0");

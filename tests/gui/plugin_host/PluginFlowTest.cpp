@@ -1,15 +1,16 @@
 // Plug-ins as the user runs them: listed on the two menus, run on the whole text
 // as one undoable step, and their settings opened without touching the text.
 
-#include "settings/Settings.h"
-#include "resources/CommandIds.h"
 #include "framework/ModalSeam.h"
+#include "resources/CommandIds.h"
+#include "settings/Settings.h"
 #include "tests/support/FreshSettings.h"
 #include "tests/support/MemoryHeadroom.h"
 #include "tests/support/PlacedPlugins.h"
 #include "tests/support/Sanitizers.h"
 #include "tests/support/WexHarness.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -17,7 +18,6 @@
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
-#include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
 

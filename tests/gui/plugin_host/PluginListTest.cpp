@@ -7,10 +7,10 @@
 #include "tests/support/WexHarness.h"
 #include "tests/unit/plugin_host/DirectoryOrder.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QMenu>
 #include <filesystem>
-#include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
 

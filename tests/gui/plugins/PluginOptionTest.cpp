@@ -47,7 +47,8 @@ class PluginOptionTest : public testing::Test {
     QObject::connect(&m_boxAnswerer, &QTimer::timeout, [this] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (box != nullptr && box->isVisible()) {
-        m_boxes.push_back({box->windowTitle(), box->text(), box->parentWidget(), box->standardButtons()});
+        m_boxes.push_back(
+            {box->windowTitle(), box->text(), box->parentWidget(), box->standardButtons()});
         box->button(QMessageBox::Ok)->click();
       }
     });
@@ -71,8 +72,12 @@ class PluginOptionTest : public testing::Test {
     return m_markwell.Option(MainWindowId());
   }
 
-  static QString Head(QWidget* dialog) { return Control<QPlainTextEdit>(*dialog, 1005)->toPlainText(); }
-  static QString Foot(QWidget* dialog) { return Control<QPlainTextEdit>(*dialog, 1007)->toPlainText(); }
+  static QString Head(QWidget* dialog) {
+    return Control<QPlainTextEdit>(*dialog, 1005)->toPlainText();
+  }
+  static QString Foot(QWidget* dialog) {
+    return Control<QPlainTextEdit>(*dialog, 1007)->toPlainText();
+  }
   static void Click(QWidget* dialog, int id) { Control(*dialog, id)->click(); }
 
   static std::string DataFile() { return ReadBytes(ProgramFile("wpi.dat")); }
@@ -178,8 +183,10 @@ QStringList MessagesDuring(const std::function<void()>& action) {
   static QStringList* captured = nullptr;
   QStringList messages;
   captured = &messages;
-  const QtMessageHandler previous = qInstallMessageHandler(
-      [](QtMsgType, const QMessageLogContext&, const QString& message) { captured->append(message); });
+  const QtMessageHandler previous =
+      qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) {
+        captured->append(message);
+      });
   action();
   qInstallMessageHandler(previous);
   captured = nullptr;
@@ -189,8 +196,10 @@ QStringList MessagesDuring(const std::function<void()>& action) {
 TEST_F(PluginOptionTest, MarkwellEditsHoldAtMost1024Characters) {
   WithMarkwellDialog([](QWidget* dialog) {
     auto* head = Control<QPlainTextEdit>(*dialog, 1005);
-    const QStringList messages = MessagesDuring([head] { head->setPlainText(QString(1100, QChar(u'y'))); });
-    EXPECT_TRUE(head->toPlainText() == QString(1024, QChar(u'y'))) << head->toPlainText().size() << " characters";
+    const QStringList messages =
+        MessagesDuring([head] { head->setPlainText(QString(1100, QChar(u'y'))); });
+    EXPECT_TRUE(head->toPlainText() == QString(1024, QChar(u'y')))
+        << head->toPlainText().size() << " characters";
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
     head->setPlainText(QString(1000, QChar(u'あ')));
     head->moveCursor(QTextCursor::Start);

@@ -5,10 +5,10 @@
 #include "tests/support/ViewText.h"
 #include "textview/TextEdit.h"
 
+#include <gtest/gtest.h>
 #include <QInputMethodEvent>
 #include <QScrollBar>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -174,7 +174,8 @@ TEST(TextEdit, InputMethodShowsItsPreeditWithoutChangingTheText) {
   QInputMethodEvent preedit(QString::fromUtf8("かな"), {});
   QCoreApplication::sendEvent(&edit, &preedit);
   EXPECT_EQ(PlainText(edit), "ab");
-  EXPECT_GT(static_cast<QWidget&>(edit).inputMethodQuery(Qt::ImCursorRectangle).toRect().left(), caretX)
+  EXPECT_GT(static_cast<QWidget&>(edit).inputMethodQuery(Qt::ImCursorRectangle).toRect().left(),
+            caretX)
       << "the candidate window follows the pre-edit";
   EXPECT_EQ(static_cast<QWidget&>(edit).inputMethodQuery(Qt::ImSurroundingText).toString(), "ab");
 

@@ -1,19 +1,19 @@
 // Find over the buffer answers as the toolkit's document find does, on texts
 // stored in one span and in pieces alike; printing lays a text out on pages.
 
-#include "text/TextBuffer.h"
 #include "tests/support/TempDir.h"
+#include "text/TextBuffer.h"
 #include "textview/TextFind.h"
 #include "textview/TextPrinter.h"
 
+#include <gtest/gtest.h>
 #include <QFont>
 #include <QPdfWriter>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <gtest/gtest.h>
 #include <random>
 
 namespace {
@@ -65,13 +65,14 @@ TEST(TextFind, AnswersAsTheDocumentFindDoes) {
       const std::size_t from = random() % (static_cast<std::size_t>(whole.size()) + 1);
       const QTextCursor expected = document.find(what, static_cast<int>(from), qtFlags);
       const auto found = textview::Find(buffer, what, PositionOf(buffer, from), options);
-      SCOPED_TRACE(testing::Message() << "text \"" << whole.toStdString() << "\" what \""
-                                      << what.toStdString() << "\" from " << from << " flags "
-                                      << flags << " round " << round);
+      SCOPED_TRACE(testing::Message()
+                   << "text \"" << whole.toStdString() << "\" what \"" << what.toStdString()
+                   << "\" from " << from << " flags " << flags << " round " << round);
       ASSERT_EQ(found.has_value(), !expected.isNull());
       if (!found) continue;
       ++matches;
-      EXPECT_EQ(OffsetOf(buffer, found->begin), static_cast<std::size_t>(expected.selectionStart()));
+      EXPECT_EQ(OffsetOf(buffer, found->begin),
+                static_cast<std::size_t>(expected.selectionStart()));
       EXPECT_EQ(OffsetOf(buffer, found->end), static_cast<std::size_t>(expected.selectionEnd()));
     }
   }
@@ -119,7 +120,8 @@ TEST(TextPrinter, EveryRowIsPrintedOnceOnAsManyPagesAsItNeeds) {
   }
   const QStringList linePages = PrintedPages(lines);
   EXPECT_GE(linePages.size(), 3);
-  EXPECT_EQ(Words(linePages).join(u' ').toStdString(), expected.mid(0, 300).join(u' ').toStdString())
+  EXPECT_EQ(Words(linePages).join(u' ').toStdString(),
+            expected.mid(0, 300).join(u' ').toStdString())
       << "a row lost or printed twice";
   const QStringList paragraphPages = PrintedPages(paragraph);
   EXPECT_GE(paragraphPages.size(), 2) << "a long paragraph goes on from page to page";

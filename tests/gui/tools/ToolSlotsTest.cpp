@@ -1,12 +1,13 @@
 // The tool slots in the main window: menu texts, toolbar buttons and their icons,
 // launching from the menu and from a button.
 
-#include "resources/CommandIds.h"
 #include "framework/ModalSeam.h"
+#include "resources/CommandIds.h"
 #include "tests/support/FreshSettings.h"
 #include "tests/support/WexHarness.h"
 #include "tools/ToolSlots.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QDialog>
 #include <QImage>
@@ -19,7 +20,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <gtest/gtest.h>
 #include <thread>
 
 namespace {
@@ -55,8 +55,9 @@ QStringList ToolsMenuTexts(WexHarness& wex) {
 
 TEST_F(ToolSlotsTest, MenuShowsNamesCutTo63BytesOrNone) {
   const std::string name63(63, 'a'), name80 = std::string(62, 'b') + "\x82\xA0" + "cc";
-  WriteBytes(TestSettingsPath(), "[tools]\r\ntool_1=\r\nfile_1=/bin/true\r\ntool_2=&Grep\r\ntool_3=" + name63 +
-                                     "\r\ntool_4=" + name80 + "\r\ntool_5=\x83\x81\x83\x82\r\n");
+  WriteBytes(TestSettingsPath(),
+             "[tools]\r\ntool_1=\r\nfile_1=/bin/true\r\ntool_2=&Grep\r\ntool_3=" + name63 +
+                 "\r\ntool_4=" + name80 + "\r\ntool_5=\x83\x81\x83\x82\r\n");
   WexHarness wex;
   const QStringList texts = ToolsMenuTexts(wex);
   EXPECT_EQ(texts, QStringList({"<NONE>", "&Grep", QString::fromStdString(name63),
@@ -121,12 +122,13 @@ TEST_F(ToolSlotsTest, MenuAndButtonLaunchTheSlotsProgram) {
   const std::string& dir = temp.path();
   const std::string record = dir + "/record";
   ::setenv("WEX_RECORD", record.c_str(), 1);
-  WriteBytes(TestSettingsPath(), "[tools]\r\ntool_1=named\r\nfile_2=\"" TOOL_RECORDER
-                                 "\" menu\r\nfile_3=" TOOL_RECORDER " button\r\nfile_4=/no/such/program\r\n");
+  WriteBytes(TestSettingsPath(),
+             "[tools]\r\ntool_1=named\r\nfile_2=\"" TOOL_RECORDER "\" menu\r\nfile_3=" TOOL_RECORDER
+             " button\r\nfile_4=/no/such/program\r\n");
   WexHarness wex;
   const auto launched = [&](const std::string& argument) { return Recorded(record, argument); };
   ModalScript script;
-  wex.frame().CommandAction(cmd::ID_TOOL_FIRST)->trigger();  // a name but no path: nothing
+  wex.frame().CommandAction(cmd::ID_TOOL_FIRST)->trigger();      // a name but no path: nothing
   wex.frame().CommandAction(cmd::ID_TOOL_FIRST + 3)->trigger();  // a missing program: nothing
   wex.frame().CommandAction(cmd::ID_TOOL_FIRST + 1)->trigger();
   EXPECT_TRUE(launched("menu"));
@@ -148,13 +150,16 @@ TEST_F(ToolSlotsTest, JapaneseCommandLineReachesTheProgramInTheFileSystemsSpelli
   const std::string record = dir + "/record";
   ::setenv("WEX_RECORD", record.c_str(), 1);
   const std::string sjisProgram = dir + "/\x83\x63\x81\x5B\x83\x8B/recorder";
-  WriteBytes(TestSettingsPath(), "[tools]\r\nfile_1=" + sjisProgram + " \x95\x5C\x8E\xA6 \"\x83\x5C\"\r\n"
-                                 "file_2=" + sjisProgram + "\r\n");
+  WriteBytes(TestSettingsPath(), "[tools]\r\nfile_1=" + sjisProgram +
+                                     " \x95\x5C\x8E\xA6 \"\x83\x5C\"\r\n"
+                                     "file_2=" +
+                                     sjisProgram + "\r\n");
   WexHarness wex;
   EXPECT_NE(Pixels(Button(wex, 2)->icon()), Pixels(DigitIcon(2)));  // the icon finds the same file
   wex.frame().CommandAction(cmd::ID_TOOL_FIRST)->trigger();
   ASSERT_TRUE(Recorded(record, "ソ"));
-  EXPECT_EQ(ReadBytes(record), program + "\n表示\nソ\n" + std::filesystem::current_path().string() + "\n");
+  EXPECT_EQ(ReadBytes(record),
+            program + "\n表示\nソ\n" + std::filesystem::current_path().string() + "\n");
   ::unsetenv("WEX_RECORD");
 }
 

@@ -68,8 +68,8 @@ TEST(CommandLine, HelpAndVersionOnlyAmongTheSwitches) {
   EXPECT_EQ(FindInfoRequest({"-help", "/help", "--Help"}), InfoRequest::None);
   EXPECT_THAT(VersionText(), testing::MatchesRegex("Wex [0-9]+\\.[0-9.]+\n"));
   const std::string usage = UsageText();
-  for (const char* shown : {"/p ", "/pt ", "/Unregister", "--help", "--version", "-style", "-display",
-                            "使い方", "Usage"})
+  for (const char* shown : {"/p ", "/pt ", "/Unregister", "--help", "--version", "-style",
+                            "-display", "使い方", "Usage"})
     EXPECT_NE(usage.find(shown), std::string::npos) << shown;
 }
 

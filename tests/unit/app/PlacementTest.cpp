@@ -2,8 +2,8 @@
 
 #include "app/FramePlacement.h"
 
-#include <climits>
 #include <gtest/gtest.h>
+#include <climits>
 
 namespace {
 
@@ -113,8 +113,8 @@ TEST(Placement, ExtremeStoredValuesDoNotOverflow) {
   EXPECT_EQ(p.position, (WindowPoint{(W - INT_MAX) / 2, (H - INT_MAX) / 2}));
   // Centred: a huge height lies far above, a negative width far to the right.
   EXPECT_FALSE(ComputeStartupPlacement(Stored(2, 0, INT_MIN, 100, 0, 0), W, H).position);
-  EXPECT_FALSE(ComputeStartupPlacement(Stored(2, 2, INT_MAX, INT_MAX, INT_MIN, INT_MIN), W, H)
-                   .position);
+  EXPECT_FALSE(
+      ComputeStartupPlacement(Stored(2, 2, INT_MAX, INT_MAX, INT_MIN, INT_MIN), W, H).position);
   p = ComputeStartupPlacement(Stored(2, 2, INT_MAX, INT_MAX, -5, -5), W, H);
   EXPECT_EQ(p.position, (WindowPoint{-5, -5}));
 }

@@ -34,9 +34,13 @@ TEST(RtfReader, UnicodeWithFallback) {
 }
 
 TEST(RtfReader, UnicodeFallbackEndsWithTheGroup) {
-  EXPECT_EQ(RtfToText("{\\rtf1 {\\u12354}b}"), "\x82\xA0" "b");
+  EXPECT_EQ(RtfToText("{\\rtf1 {\\u12354}b}"),
+            "\x82\xA0"
+            "b");
   // A character outside Shift-JIS (and a surrogate pair) becomes one "?".
-  EXPECT_EQ(RtfToText("{\\rtf1 \\u8364?\\u-10179?\\u-8704?!}"), "?" "?!");
+  EXPECT_EQ(RtfToText("{\\rtf1 \\u8364?\\u-10179?\\u-8704?!}"),
+            "?"
+            "?!");
 }
 
 TEST(RtfReader, DestinationsAreSkipped) {

@@ -23,10 +23,11 @@ std::string Convert(From from, const std::string& text) {
 }
 
 TEST(KanjiConvert, PairRule) {
-  const struct { int j1, j2, s1, s2; } cases[] = {
-      {0x30, 0x21, 0x88, 0x9F}, {0x24, 0x22, 0x82, 0xA0}, {0x7E, 0x7E, 0xEF, 0xFC},
-      {0x5F, 0x60, 0xE0, 0x80}, {0x21, 0x5F, 0x81, 0x7E}, {0x21, 0x21, 0x81, 0x40},
-      {0x5E, 0x7E, 0x9F, 0xFC}, {0x25, 0x60, 0x83, 0x80}};
+  const struct {
+    int j1, j2, s1, s2;
+  } cases[] = {{0x30, 0x21, 0x88, 0x9F}, {0x24, 0x22, 0x82, 0xA0}, {0x7E, 0x7E, 0xEF, 0xFC},
+               {0x5F, 0x60, 0xE0, 0x80}, {0x21, 0x5F, 0x81, 0x7E}, {0x21, 0x21, 0x81, 0x40},
+               {0x5E, 0x7E, 0x9F, 0xFC}, {0x25, 0x60, 0x83, 0x80}};
   for (const auto& c : cases) {
     int first = c.j1, second = c.j2;
     CKanjiConverter::PairToSjis(first, second);
@@ -36,24 +37,45 @@ TEST(KanjiConvert, PairRule) {
 }
 
 TEST(KanjiConvert, EdgeCases) {
-  const struct { From from; const char* source; const char* output; } cases[] = {
-      {From::Jis, "\x1B$B0!\x1B(Babc", "\x88\x9F" "abc"},
+  const struct {
+    From from;
+    const char* source;
+    const char* output;
+  } cases[] = {
+      {From::Jis, "\x1B$B0!\x1B(Babc",
+       "\x88\x9F"
+       "abc"},
       {From::Jis, "\x1B$B%\"%$\x1B(B\r\n", "\x83\x41\x83\x43\r\n"},
       {From::Jis, "\x1B(I12\r\n", "\xB1\xB2\r\n"},
-      {From::Jis, "\x0E" "12\x0F" "ab", "\xB1\xB2" "ab"},
+      {From::Jis,
+       "\x0E"
+       "12\x0F"
+       "ab",
+       "\xB1\xB2"
+       "ab"},
       {From::Jis, "\x1B$B0", ""},
       {From::Jis, "\x1B$B0\n!", "\n"},
       {From::Jis, "\x1B$Aab", "ab"},
       {From::Jis, "\x1B(Xab", "ab"},
       {From::Jis, "\x1Bzab", "ab"},
-      {From::Jis, "\x82\xA0" "ab\x7F\x01", "ab"},
+      {From::Jis,
+       "\x82\xA0"
+       "ab\x7F\x01",
+       "ab"},
       {From::Euc, "\xB0\xA1\xA4\xA2\r\n", "\x88\x9F\x82\xA0\r\n"},
       {From::Euc, "\x8E\xB1\x8E\xA0\x8E\xE0x", "\xB1\xA0x"},
-      {From::Euc, "\xA1" "A", "A"},
+      {From::Euc,
+       "\xA1"
+       "A",
+       "A"},
       // JIS X 0212 characters are dropped whole, not read as JIS X 0208 ones.
       {From::Euc, "\x8F\xA1\xA1", ""},
       {From::Euc, "\x8F\xB0\xA1\xB0\xA1", "\x88\x9F"},
-      {From::Euc, "\x8F\xB0" "A\x8F" "A", "AA"},
+      {From::Euc,
+       "\x8F\xB0"
+       "A\x8F"
+       "A",
+       "AA"},
       {From::Euc, "\xFF\xFE\xFE", "\xEF\xFC"},
       {From::Euc, "\xA1", ""},
       // Kanji mode keeps spaces, TAB and line ends and stays in kanji mode.
@@ -61,8 +83,16 @@ TEST(KanjiConvert, EdgeCases) {
       // An ESC cutting a pair short is still obeyed.
       {From::Jis, "\x1B$B0\x1B(Ba", "a"},
       // Katakana: a space becomes 0xA0; any other byte ends the run and is then judged.
-      {From::Jis, "\x1B(I \x5F\x60\x1B(I1\x01" "1", "\xA0\xDF\x60\xB1" "1"},
-      {From::Jis, "\x1B$B\x1B(I1\x0F" "1", "\xB1" "1"},
+      {From::Jis,
+       "\x1B(I \x5F\x60\x1B(I1\x01"
+       "1",
+       "\xA0\xDF\x60\xB1"
+       "1"},
+      {From::Jis,
+       "\x1B$B\x1B(I1\x0F"
+       "1",
+       "\xB1"
+       "1"},
       // Unfinished escape sequences at the end.
       {From::Jis, "a\x1B", "a"},
       {From::Jis, "a\x1B$", "a"},
@@ -101,8 +131,8 @@ TEST(KanjiConvert, EachConversionStartsAfresh) {
 // encodings in runs of odd and even length, escapes, shifts, line ends, stray bytes.
 std::string RandomText(std::mt19937& random) {
   static const char* const kPieces[] = {
-      "\x1B$B", "\x1B(B", "\x1B(I", "\x1B$", "\x1B", "\x0E", "\x0F", "\r\n", " ",
-      "\x8E\xB1", "\x8E", "\x8F\xB0\xA1", "\x8F", "\x7F", "\x80", "\xFF"};
+      "\x1B$B", "\x1B(B",   "\x1B(I", "\x1B$",        "\x1B", "\x0E", "\x0F", "\r\n",
+      " ",      "\x8E\xB1", "\x8E",   "\x8F\xB0\xA1", "\x8F", "\x7F", "\x80", "\xFF"};
   std::string text;
   const int pieces = random() % 40;
   for (int i = 0; i < pieces; ++i) {

@@ -13,7 +13,7 @@ int Detect(const std::string& text) {
 }
 
 TEST(KanjiDetect, WorkedExamples) {
-  EXPECT_EQ(Detect("\xA4\xA2\xA4\xA4xx"), KANJI_EUC);  // kana in EUC-JP
+  EXPECT_EQ(Detect("\xA4\xA2\xA4\xA4xx"), KANJI_EUC);   // kana in EUC-JP
   EXPECT_EQ(Detect("\x82\xA0\x82\xA2xx"), KANJI_SJIS);  // the same kana in Shift-JIS
   EXPECT_EQ(Detect("\x8E\xB1\x8E\xB2xx"), KANJI_SJIS);  // half-width katakana in EUC-JP
   EXPECT_EQ(Detect("\xD0\xA1\xD0\xA1zz"), KANJI_EUC);   // second-level kanji in EUC-JP
@@ -62,10 +62,14 @@ TEST(KanjiDetect, LeadByteAtTheWindowsLastPosition) {
   EXPECT_EQ(Detect("\xB0\xA1\xB0\xA1x"), KANJI_SJIS);
   // A single shift 2 there costs 10 when the byte after it has its top bit set.
   EXPECT_EQ(Detect("\xB0\xA1\x8E\xB1x"), KANJI_SJIS);
-  EXPECT_EQ(Detect("\xB0\xA1\x8E" "Ax"), KANJI_EUC);
+  EXPECT_EQ(Detect("\xB0\xA1\x8E"
+                   "Ax"),
+            KANJI_EUC);
   // An EUC-JP lead byte at the last position followed by 0x8E: that 0x8E is judged as a
   // single shift against the byte after it (E = 0 or 10 against S = 5).
-  EXPECT_EQ(Detect("\xA4\xA2\xA4\xA2\xA4\x8E" "A"), KANJI_EUC);
+  EXPECT_EQ(Detect("\xA4\xA2\xA4\xA2\xA4\x8E"
+                   "A"),
+            KANJI_EUC);
   EXPECT_EQ(Detect("\xA4\xA2\xA4\xA2\xA4\x8E\xB1"), KANJI_SJIS);
   // A Shift-JIS lead byte at the last position: the byte after it is judged alone
   // (0xF0 costs 10, so S = 14 against E = 10); pairing would give S = 4.

@@ -9,8 +9,9 @@
 namespace kanji_test {
 
 class ModelConverter {
-public:
-  explicit ModelConverter(std::string_view source) : m_source(source.substr(0, source.find('\0'))) {}
+ public:
+  explicit ModelConverter(std::string_view source)
+      : m_source(source.substr(0, source.find('\0'))) {}
 
   std::string JisToSjis() {
     enum { Ascii, Kanji, Katakana } mode = Ascii;
@@ -76,7 +77,7 @@ public:
     return m_out;
   }
 
-private:
+ private:
   static bool IsJis(int b) { return b >= 0x21 && b <= 0x7E; }
   static bool IsEuc(int b) { return b >= 0xA1 && b <= 0xFE; }
 

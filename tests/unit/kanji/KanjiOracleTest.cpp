@@ -1,8 +1,8 @@
 // The converters against glibc iconv: CP932 text is encoded with iconv as EUC-JP and as
 // ISO-2022-JP, and converting it back must give the CP932 bytes exactly.
 
-#include "tests/support/JapaneseText.h"
 #include "kanji/KanjiConverter.h"
+#include "tests/support/JapaneseText.h"
 
 #include <gtest/gtest.h>
 
@@ -40,8 +40,7 @@ std::string Difference(const std::string& got, const std::string& want) {
     return out;
   };
   return "sizes " + std::to_string(got.size()) + " and " + std::to_string(want.size()) +
-         ", first difference at " + std::to_string(at) + ": got " + hex(got) + "want " +
-         hex(want);
+         ", first difference at " + std::to_string(at) + ": got " + hex(got) + "want " + hex(want);
 }
 
 std::string Join(const std::vector<std::string>& chars) {

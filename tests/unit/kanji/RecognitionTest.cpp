@@ -24,7 +24,10 @@ const char kProse[] =
     "水の記憶を残しているように思えた。昼過ぎには雨が降り始め、傘を持たない人々が軒下に"
     "集まって空を見上げていた。";
 
-std::string Utf8(const std::u16string& text) { return *Convert({reinterpret_cast<const char*>(text.data()), 2 * text.size()}, "UTF-8", "UTF-16LE"); }
+std::string Utf8(const std::u16string& text) {
+  return *Convert({reinterpret_cast<const char*>(text.data()), 2 * text.size()}, "UTF-8",
+                  "UTF-16LE");
+}
 
 // What recognition gave before UTF-8 and UTF-16 were known.
 TextEncoding DetectCodeAlone(const std::string& bytes) {
@@ -88,8 +91,12 @@ TEST(Recognition, ShortProseInEveryEncoding) {
 
 TEST(Recognition, RulesInTheirOrder) {
   // A mark decides, whatever follows.
-  EXPECT_EQ(RecognizeEncoding("\xEF\xBB\xBF" "abc"), TextEncoding::Utf8Bom);
-  EXPECT_EQ(RecognizeEncoding("\xFF\xFE" "a\0b\0"), TextEncoding::Utf16Le);
+  EXPECT_EQ(RecognizeEncoding("\xEF\xBB\xBF"
+                              "abc"),
+            TextEncoding::Utf8Bom);
+  EXPECT_EQ(RecognizeEncoding("\xFF\xFE"
+                              "a\0b\0"),
+            TextEncoding::Utf16Le);
   EXPECT_EQ(RecognizeEncoding(std::string("\xFE\xFF\0a\0b", 6)), TextEncoding::Utf16Be);
   // NULs at most odd or most even positions: UTF-16 without a mark.
   const std::u16string mixed = u"id,名前\r\n1,山田\r\n2,佐藤\r\n";
@@ -121,7 +128,8 @@ TEST(Recognition, Utf16WithoutMarkOrNulsNeverTakesOtherEncodings) {
   // an ASCII "0" beside kanji, kana and half-width katakana, and ASCII words.
   const std::u16string prose = DecodeUnicode(
       "第10回の会議は2020年10月30日、0時から。資料はA0判で100部、ver 1.0と0x30を参照。"
-      "ﾃﾞｰﾀは0件、ｶﾀｶﾅ0個。\r\n東京大学\r\n山田太郎\r\n" + std::string(kProse) + "\r\n",
+      "ﾃﾞｰﾀは0件、ｶﾀｶﾅ0個。\r\n東京大学\r\n山田太郎\r\n" +
+          std::string(kProse) + "\r\n",
       TextEncoding::Utf8);
   const char* others[] = {"CP932", "EUC-JP", "ISO-2022-JP"};
   int utf16Windows = 0, utf16Recognised = 0;
@@ -164,8 +172,8 @@ TEST(Recognition, Utf16WithoutMarkOrNulsNeverTakesOtherEncodings) {
   const auto all = kanji_test::Cp932Characters();
   for (const char* other : {"CP932", "EUC-JP"}) {
     const std::string text = *Convert(
-        withDigits(kanji_test::MixedText(1 << 18, kanji_test::Encodable(all, other), true)),
-        other, "CP932");
+        withDigits(kanji_test::MixedText(1 << 18, kanji_test::Encodable(all, other), true)), other,
+        "CP932");
     for (std::size_t offset = 0; offset + 64 < text.size(); offset += 97) {
       for (const std::size_t length : {12, 16, 64, 8192}) {
         const TextEncoding found = RecognizeEncoding(text.substr(offset, length));

@@ -148,7 +148,9 @@ TEST(Cp932Codec, DuplicatesAndBrokenPairsBecomeEscapes) {
   // An unassigned pair is two escapes; a lead byte without a trail is escaped alone.
   EXPECT_EQ(Decode(Bytes({0x82, 0x41})), u"\xDC82\xDC41");
   EXPECT_EQ(Decode(Bytes({0x81, 0x7F, 0x82, 0x20})), u"\xDC81\x7F\xDC82 ");
-  EXPECT_EQ(Decode(Bytes({0x82, 0x30, 0x82, 0xA0})), u"\xDC82" u"0\u3042");
+  EXPECT_EQ(Decode(Bytes({0x82, 0x30, 0x82, 0xA0})),
+            u"\xDC82"
+            u"0\u3042");
   EXPECT_EQ(Decode(Bytes({0x88, 0xFD})), u"\xDC88\xDCFD");
   EXPECT_EQ(Decode(Bytes({0x80, 0xA0, 0xFF, 0x9F})), u"\xDC80\xDCA0\xDCFF\xDC9F");
   EXPECT_EQ(Decode(Bytes({0x81, 0x0D, 0x0A}), LineEnds::Paragraphs), u"\xDC81\n");
@@ -173,9 +175,17 @@ TEST(Cp932Codec, LineEnds) {
   EXPECT_EQ(Encode(u"a\u2028b\u00A0c"), "a?b?c");
 
   // One line end ends paragraphs; every other CR and LF byte is a character of its own.
-  EXPECT_EQ(Decode(bytes, LineEnds::OnlyCrLf), u"a\nb\xDC0D" u"c\xDC0A" u"d\xDC0D\n\xDC0A\xDC0D");
-  EXPECT_EQ(Decode(bytes, LineEnds::OnlyLf), u"a\xDC0D\nb\xDC0D" u"c\nd\xDC0D\xDC0D\n\n\xDC0D");
-  EXPECT_EQ(Decode(bytes, LineEnds::OnlyCr), u"a\n\xDC0A" u"b\nc\xDC0A" u"d\n\n\xDC0A\xDC0A\n");
+  EXPECT_EQ(Decode(bytes, LineEnds::OnlyCrLf),
+            u"a\nb\xDC0D"
+            u"c\xDC0A"
+            u"d\xDC0D\n\xDC0A\xDC0D");
+  EXPECT_EQ(Decode(bytes, LineEnds::OnlyLf),
+            u"a\xDC0D\nb\xDC0D"
+            u"c\nd\xDC0D\xDC0D\n\n\xDC0D");
+  EXPECT_EQ(Decode(bytes, LineEnds::OnlyCr),
+            u"a\n\xDC0A"
+            u"b\nc\xDC0A"
+            u"d\n\n\xDC0A\xDC0A\n");
   EXPECT_EQ(Encode(u"a\nb\u2029\xDC0D\xDC0A", LineEnds::OnlyLf), "a\nb\n\r\n");
   EXPECT_EQ(Encode(u"a\nb\u2029\xDC0D\xDC0A", LineEnds::OnlyCr), "a\rb\r\r\n");
   EXPECT_EQ(Encode(u"a\n\xDC0D\xDC0A", LineEnds::OnlyCrLf), "a\r\n\r\n");
@@ -193,7 +203,9 @@ TEST(Cp932Codec, LineEnds) {
 TEST(Cp932Codec, CharactersCp932CannotHoldBecomeQuestionMarks) {
   EXPECT_EQ(Encode(u"\u4E02\u00E9\u20AC"), "???");
   EXPECT_EQ(Encode(u"a\U0001F600b"), "a?b");  // one "?" for the pair
-  EXPECT_EQ(Encode(u"\xD83D" u"a\xDE00"), "?a?");  // lone halves
+  EXPECT_EQ(Encode(u"\xD83D"
+                   u"a\xDE00"),
+            "?a?");                         // lone halves
   EXPECT_EQ(Encode(u"\xD800\xDC80"), "?");  // a real pair, not a high half and an escape
   // Kept out because they would come back as other characters.
   EXPECT_EQ(Encode(u"\u00A5\u203E\u2016"), "???");
@@ -207,9 +219,11 @@ TEST(Cp932Codec, CharactersCp932CannotHoldBecomeQuestionMarks) {
   // Encoding goes several characters at a time: a pair and a lone character
   // give the same "?" wherever they fall in a run of held ones.
   for (std::size_t before = 0; before < 9; ++before) {
-    const std::u16string text = std::u16string(before, u'x') +
-                                u"\U0001F600\u3042\u3044\uFF71\u4E02\xDC81\u3046a\U0001F600";
-    EXPECT_EQ(Encode(text), std::string(before, 'x') + "?\x82\xA0\x82\xA2\xB1?\x81\x82\xA4" "a?")
+    const std::u16string text =
+        std::u16string(before, u'x') + u"\U0001F600\u3042\u3044\uFF71\u4E02\xDC81\u3046a\U0001F600";
+    EXPECT_EQ(Encode(text), std::string(before, 'x') +
+                                "?\x82\xA0\x82\xA2\xB1?\x81\x82\xA4"
+                                "a?")
         << before;
   }
 }

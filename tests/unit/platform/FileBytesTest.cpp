@@ -9,16 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cerrno>
-#include <csignal>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <functional>
 #include <pwd.h>
-#include <stdexcept>
-#include <string_view>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -26,6 +17,15 @@
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <stdexcept>
+#include <string_view>
 
 namespace {
 
@@ -130,8 +130,7 @@ TEST_F(FileBytesTest, WritableFileInAClosedFolderIsRewrittenInPlace) {
   EXPECT_EQ(AsOrdinaryUser([&] { return WriteWholeFileAtomically(file, "new"); }), 0);
   EXPECT_EQ(Read(file), "new");
   // A new file still cannot be made there.
-  EXPECT_EQ(AsOrdinaryUser([&] { return WriteWholeFileAtomically(Path("new.txt"), "x"); }),
-            EACCES);
+  EXPECT_EQ(AsOrdinaryUser([&] { return WriteWholeFileAtomically(Path("new.txt"), "x"); }), EACCES);
   EXPECT_EQ(Entries(), 1u);
 }
 

@@ -11,7 +11,8 @@ using ::testing::IsEmpty;
 TEST(IBusEnginesTest, OnlyJapaneseInputEnginesAreSwitchedAndMozcUnderBothOfItsNames) {
   EXPECT_THAT(HiraganaModeProperties("anthy", "ja"), ElementsAre("InputMode.Hiragana"));
   EXPECT_THAT(HiraganaModeProperties("kkc", "ja"), ElementsAre("InputMode.Hiragana"));
-  EXPECT_THAT(HiraganaModeProperties("mozc-jp", "ja"), ElementsAre("InputMode.Hiragana", "CompositionMode.Hiragana"));
+  EXPECT_THAT(HiraganaModeProperties("mozc-jp", "ja"),
+              ElementsAre("InputMode.Hiragana", "CompositionMode.Hiragana"));
   // A Japanese keyboard layout has no modes; other languages' engines are left alone.
   EXPECT_THAT(HiraganaModeProperties("xkb:jp::jpn", "ja"), IsEmpty());
   EXPECT_THAT(HiraganaModeProperties("xkb:us::eng", "en"), IsEmpty());

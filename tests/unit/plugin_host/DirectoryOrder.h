@@ -8,7 +8,7 @@
 
 /// The first `limit` entries of `directory` whose names end in ".wpi", in readdir order.
 inline std::vector<std::string> WpiEntriesInDirectoryOrder(const std::string& directory,
-                                                          std::size_t limit) {
+                                                           std::size_t limit) {
   std::vector<std::string> names;
   if (DIR* dir = ::opendir(directory.c_str())) {
     while (const dirent* entry = ::readdir(dir)) {

@@ -2,13 +2,13 @@
 
 #include "plugin_host/PluginModule.h"
 #include "plugin_host/PluginScan.h"
-#include "tests/unit/plugin_host/DirectoryOrder.h"
 #include "tests/support/TempDir.h"
+#include "tests/unit/plugin_host/DirectoryOrder.h"
 
+#include <gtest/gtest.h>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <optional>
 
 namespace {

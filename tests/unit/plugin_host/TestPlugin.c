@@ -15,13 +15,13 @@
 #include <stdlib.h>
 #include <string.h>
 
-static char *pending;
+static char* pending;
 
 /* A result still pending when the host unloads the library goes with it. */
 __attribute__((destructor)) static void release_pending(void) { free(pending); }
 
 #ifndef TEST_NO_GETSIZE
-WPI_EXPORT int32_t WPI_CALL GetSize(const char *text) {
+WPI_EXPORT int32_t WPI_CALL GetSize(const char* text) {
   size_t n = strlen(text);
   free(pending);
   pending = malloc(n + 1);
@@ -34,7 +34,7 @@ WPI_EXPORT int32_t WPI_CALL GetSize(const char *text) {
 }
 #endif
 
-WPI_EXPORT int32_t WPI_CALL Transport(char *buffer) {
+WPI_EXPORT int32_t WPI_CALL Transport(char* buffer) {
 #if defined(TEST_TRANSPORT)
   (void)buffer;
   return TEST_TRANSPORT;
@@ -56,7 +56,7 @@ WPI_EXPORT int32_t WPI_CALL Transport(char *buffer) {
 WPI_EXPORT int32_t WPI_CALL Option(uintptr_t window) { return (int32_t)(window & 0x7fffffff); }
 
 #ifndef TEST_NO_NAME
-WPI_EXPORT char *WPI_CALL GetPluginName(char *buffer) {
+WPI_EXPORT char* WPI_CALL GetPluginName(char* buffer) {
 #ifdef TEST_NAME_LENGTH
   memset(buffer, 'a', TEST_NAME_LENGTH);
   buffer[TEST_NAME_LENGTH] = '\0';

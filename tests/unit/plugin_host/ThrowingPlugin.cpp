@@ -19,13 +19,9 @@ int32_t WPI_CALL GetSize(const char* text) {
   return static_cast<int32_t>(std::strlen(text));
 }
 
-int32_t WPI_CALL Transport(char*) {
-  throw std::runtime_error("Transport");
-}
+int32_t WPI_CALL Transport(char*) { throw std::runtime_error("Transport"); }
 
-int32_t WPI_CALL Option(uintptr_t) {
-  throw std::runtime_error("Option");
-}
+int32_t WPI_CALL Option(uintptr_t) { throw std::runtime_error("Option"); }
 
 char* WPI_CALL GetPluginName(char* buffer) {
   if (kThrowEarly) throw std::runtime_error("GetPluginName");

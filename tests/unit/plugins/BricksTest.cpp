@@ -22,8 +22,10 @@ class BricksTest : public testing::Test {
 };
 
 TEST_F(BricksTest, TurnsEveryHiraganaOfTheTableIntoKatakana) {
-  EXPECT_EQ(Katakana("あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわをん"),
-            "アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワヲン");
+  EXPECT_EQ(Katakana("あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよ"
+                     "らりるれろわをん"),
+            "アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロ"
+            "ワヲン");
   EXPECT_EQ(Katakana("がぎぐげござじずぜぞだぢづでどばびぶべぼぱぴぷぺぽ"),
             "ガギグゲゴザジズゼゾダヂヅデドバビブベボパピプペポ");
   EXPECT_EQ(Katakana("ぁぃぅぇぉっゃゅょ"), "ァィゥェォッャュョ");
@@ -56,7 +58,8 @@ TEST_F(BricksTest, LeavesEverythingElseAlone) {
 std::string JisX0208Corpus() {
   std::string text;
   Iconv cp932("UTF-8", "CP932");
-  for (const auto& [first, last] : {std::pair{0x81, 0x84}, std::pair{0x88, 0x9F}, std::pair{0xE0, 0xEA}}) {
+  for (const auto& [first, last] :
+       {std::pair{0x81, 0x84}, std::pair{0x88, 0x9F}, std::pair{0xE0, 0xEA}}) {
     for (int lead = first; lead <= last; ++lead) {
       for (int trail = 0x40; trail <= 0xFC; ++trail) {
         const char c[2] = {static_cast<char>(lead), static_cast<char>(trail)};
@@ -92,14 +95,20 @@ TEST_F(BricksTest, AgreesWithNkfOnEveryJisX0208Character) {
 
   const std::string dir = testing::TempDir();
   std::ofstream(dir + "/bricks-in.txt", std::ios::binary) << text;
-  ASSERT_EQ(std::system(("nkf -S -s -x --katakana " + dir + "/bricks-in.txt > " + dir + "/bricks-nkf.txt").c_str()), 0);
+  ASSERT_EQ(
+      std::system(("nkf -S -s -x --katakana " + dir + "/bricks-in.txt > " + dir + "/bricks-nkf.txt")
+                      .c_str()),
+      0);
   std::ifstream nkfOut(dir + "/bricks-nkf.txt", std::ios::binary);
-  const std::string expected{std::istreambuf_iterator<char>(nkfOut), std::istreambuf_iterator<char>()};
+  const std::string expected{std::istreambuf_iterator<char>(nkfOut),
+                             std::istreambuf_iterator<char>()};
 
   const std::string actual = m_bricks.Run(text);
   EXPECT_NE(actual, text);
-  const auto difference = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
-  EXPECT_TRUE(actual == expected) << "first difference at byte " << difference.first - actual.begin();
+  const auto difference =
+      std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
+  EXPECT_TRUE(actual == expected) << "first difference at byte "
+                                  << difference.first - actual.begin();
 }
 
 }  // namespace

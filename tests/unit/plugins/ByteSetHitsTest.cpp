@@ -18,7 +18,9 @@ bool IsSingle(unsigned char b) { return b == '\r' || b == '<' || b == '&'; }
 
 // Bytes that hit, that almost hit, and 0x81 runs of every parity.
 std::string RandomText(std::mt19937& random, std::size_t size) {
-  static const std::string kBytes = "\r<&\x81\x81\x81" "a\n>\x80\x82";
+  static const std::string kBytes =
+      "\r<&\x81\x81\x81"
+      "a\n>\x80\x82";
   std::string text(size, '\0');
   for (char& c : text) c = kBytes[random() % kBytes.size()];
   return text;

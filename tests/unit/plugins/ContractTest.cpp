@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "tests/unit/plugins/WpiLibrary.h"
 #include "tests/support/Sanitizers.h"
+#include "tests/unit/plugins/WpiLibrary.h"
 
 namespace {
 
@@ -25,9 +25,7 @@ class ContractTest : public testing::TestWithParam<Plugin> {
   WpiLibrary m_library{GetParam().name};
 };
 
-TEST_P(ContractTest, NamesItself) {
-  EXPECT_EQ(m_library.Name(), GetParam().name);
-}
+TEST_P(ContractTest, NamesItself) { EXPECT_EQ(m_library.Name(), GetParam().name); }
 
 TEST_P(ContractTest, TransportWithoutPendingResultWritesNothing) {
   std::vector<char> buffer(64, '\x7F');
@@ -83,9 +81,11 @@ TEST_P(ContractTest, RunningOutOfMemoryGivesMinusOneAndNothingPending) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Delivered, ContractTest,
-                         testing::Values(Plugin{"Plainer", 0}, Plugin{"Bricks", 0}, Plugin{"Cooer", 0},
-                                         Plugin{"Markwell", 1024}),
-                         [](const testing::TestParamInfo<Plugin>& info) { return std::string(info.param.name); });
+                         testing::Values(Plugin{"Plainer", 0}, Plugin{"Bricks", 0},
+                                         Plugin{"Cooer", 0}, Plugin{"Markwell", 1024}),
+                         [](const testing::TestParamInfo<Plugin>& info) {
+                           return std::string(info.param.name);
+                         });
 
 // The host loads a plug-in afresh for every command, so closing one must unload it
 // and its state with it.

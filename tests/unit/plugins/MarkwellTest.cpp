@@ -86,7 +86,6 @@ TEST_F(MarkwellTest, ReadsDataFileLinesByTheirFirstLineBreakOrCarriageReturn) {
   // Backslash-n is a line break, but not after a character whose second byte is 5C.
   EXPECT_EQ(PageWith("a\\nb\x81\x5Cn", "\\n", "x"), "a\r\nb\x81\x5Cnx\r\n");
   EXPECT_EQ(PageWith("head\rcomment", "foot\r", "x"), "headxfoot");
-
 }
 
 TEST_F(MarkwellTest, CutsOverLongLinesAndKeepsALastLineWithoutLineFeed) {

@@ -30,7 +30,8 @@ void ExpectSameAsScan(const std::function<std::string(std::string_view)>& transf
   std::mt19937 random(2024);
   for (int round = 0; round < 20000; ++round) {
     std::string text;
-    for (std::size_t count = random() % 32; count > 0; --count) text += pieces[random() % pieces.size()];
+    for (std::size_t count = random() % 32; count > 0; --count)
+      text += pieces[random() % pieces.size()];
     ASSERT_EQ(transform(text), scan.Run(text)) << ::testing::PrintToString(text);
   }
 }
@@ -49,8 +50,8 @@ std::string ScanCycleByCycle(std::string_view text, std::span<const wpi::Rule> r
       }
     }
     if (pos == cycleStart) {
-      const bool twoBytes = wpi::IsLeadByte(static_cast<unsigned char>(text[pos])) &&
-                            pos + 1 < text.size();
+      const bool twoBytes =
+          wpi::IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size();
       out += text.substr(pos, twoBytes ? 2 : 1);
       pos += twoBytes ? 2 : 1;
     }
@@ -66,9 +67,10 @@ std::string ExpectedPage(std::string_view text, std::string_view head, std::stri
 }
 
 TEST(OnePassTransforms, MarkwellBodyIsWhatTheScanOfItsRulesGives) {
-  ExpectSameAsScan([](std::string_view text) { return markwell::BuildPage(text, "", ""); },
-                   markwell::BodyRules(),
-                   {"\r", "\n", "<", "\"", "a", " ", "\x81", "\x82", "\x40", "\xA0", "\xE0", "\xFC"});
+  ExpectSameAsScan(
+      [](std::string_view text) { return markwell::BuildPage(text, "", ""); },
+      markwell::BodyRules(),
+      {"\r", "\n", "<", "\"", "a", " ", "\x81", "\x82", "\x40", "\xA0", "\xE0", "\xFC"});
 }
 
 // Lines of tags, entities and kana, as a user's HTML page has them, with the bytes
@@ -77,14 +79,38 @@ TEST(OnePassTransforms, MarkwellBodyIsWhatTheScanOfItsRulesGives) {
 // many steps while the page is written.
 TEST(OnePassTransforms, MarkwellPageOfMarkupDenseTextIsHeadThenScannedBodyThenFoot) {
   const std::vector<std::string> pieces = {
-      "<p class=\"body\">", "</p>", "<a href=\"x.html\">", "&amp;", "&lt;", "&quot;", "&nbsp;",
-      ">", "\r\n", "\n", "\r", "\n\r\n", " ", "abc", "@title",
+      "<p class=\"body\">",
+      "</p>",
+      "<a href=\"x.html\">",
+      "&amp;",
+      "&lt;",
+      "&quot;",
+      "&nbsp;",
+      ">",
+      "\r\n",
+      "\n",
+      "\r",
+      "\n\r\n",
+      " ",
+      "abc",
+      "@title",
       "\x82\xB7\x82\xB5\x82\xF0",  // すしを: second bytes that could be lead bytes
       "\x83\x74\x83\x40\x83\x43",  // ファイ
-      "\x81\x42", "\x81\x41", "\x81\x40",  // 。、and the ideographic space
-      "\x81\x81", "\x81\x81\x81\x81\x81\x81",  // ＝ and ＝＝＝
-      "\x81", "\x82", "\xE0", "\xFC", "\x9F", "\xB1\xB2",  // lone lead bytes, half-width kana
-      "\x82\x3C", "\x82\x0D", "\x81\x0A", "\x81\x22"};  // a lead byte eats a special
+      "\x81\x42",
+      "\x81\x41",
+      "\x81\x40",  // 。、and the ideographic space
+      "\x81\x81",
+      "\x81\x81\x81\x81\x81\x81",  // ＝ and ＝＝＝
+      "\x81",
+      "\x82",
+      "\xE0",
+      "\xFC",
+      "\x9F",
+      "\xB1\xB2",  // lone lead bytes, half-width kana
+      "\x82\x3C",
+      "\x82\x0D",
+      "\x81\x0A",
+      "\x81\x22"};  // a lead byte eats a special
   const std::pair<std::string, std::string> templates[] = {
       {"", ""},
       {"<HTML>\r\n<HEAD>\r\n<TITLE>@title</TITLE>\r\n</HEAD>\r\n<BODY>\r\n",
@@ -104,9 +130,9 @@ TEST(OnePassTransforms, MarkwellPageOfMarkupDenseTextIsHeadThenScannedBodyThenFo
 TEST(OnePassTransforms, CooerRewritingIsWhatTheScanOfItsRulesGives) {
   // The characters (Shift-JIS) that patterns start or continue with.
   ExpectSameAsScan(cooer::ToBabyTalk, cooer::BabyTalkRules(),
-                   {"\x82\xB3", "\x82\xB5", "\x82\xBA", "\x82\xBD", "\x82\xE6", "\x81\x42", "\x82\xC6",
-                    "\x82\xA9", "\x82\xC8", "\x82\xA2", "\x82\xAF", "\x82\xC7", "\x82\xBE", "\x82\xBC",
-                    "\x82", "\x81", "a", "\x8E\x82"});
+                   {"\x82\xB3", "\x82\xB5", "\x82\xBA", "\x82\xBD", "\x82\xE6", "\x81\x42",
+                    "\x82\xC6", "\x82\xA9", "\x82\xC8", "\x82\xA2", "\x82\xAF", "\x82\xC7",
+                    "\x82\xBE", "\x82\xBC", "\x82", "\x81", "a", "\x8E\x82"});
 }
 
 }  // namespace

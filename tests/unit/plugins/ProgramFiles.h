@@ -29,7 +29,8 @@ inline void RemoveMarkwellFiles() {
   std::filesystem::remove_all(ProgramFile("Wex.ini"));
 }
 
-inline const std::string kDefaultHeadLine = "<HTML>\\n<HEAD>\\n<TITLE>@title</TITLE>\\n</HEAD>\\n<BODY>\\n";
+inline const std::string kDefaultHeadLine =
+    "<HTML>\\n<HEAD>\\n<TITLE>@title</TITLE>\\n</HEAD>\\n<BODY>\\n";
 inline const std::string kDefaultFootLine = "\\n</BODY>\\n</HTML>";
 
 /// The data file as the plug-in first writes it: six default templates, each line

@@ -35,7 +35,8 @@ TEST(ReadmeExampleTest, UpperBuildsWithOneCommandAndWorks) {
   const std::string dir = testing::TempDir() + "/readme-example";
   ASSERT_EQ(std::system(("rm -rf " + dir + " && mkdir -p " + dir).c_str()), 0);
   std::ofstream(dir + "/upper.c") << source;
-  ASSERT_EQ(std::system(("cd " + dir + " && " + command + " -Wall -Wextra -Werror").c_str()), 0) << command;
+  ASSERT_EQ(std::system(("cd " + dir + " && " + command + " -Wall -Wextra -Werror").c_str()), 0)
+      << command;
 
   WpiLibrary upper("Upper", dir);
   EXPECT_EQ(upper.Name(), "Upper");

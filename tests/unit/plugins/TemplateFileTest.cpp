@@ -33,7 +33,8 @@ TEST(TemplateFile, AFailedRewriteKeepsEveryTemplate) {
   EXPECT_EQ(ReadWholeFile(path, after), 0);
   EXPECT_EQ(after, before);
   EXPECT_EQ(markwell::ReadTemplateLine(path, 3), "kept");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "a temporary file is left";
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1)
+      << "a temporary file is left";
 }
 
 }  // namespace

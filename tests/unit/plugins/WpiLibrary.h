@@ -29,13 +29,9 @@ inline std::string Convert(std::string_view text, const char* from, const char* 
 }
 
 /// The Shift-JIS (CP932) bytes of a UTF-8 text.
-inline std::string Sjis(std::string_view utf8) {
-  return Convert(utf8, "UTF-8", "CP932");
-}
+inline std::string Sjis(std::string_view utf8) { return Convert(utf8, "UTF-8", "CP932"); }
 
-inline std::string Utf8(std::string_view sjis) {
-  return Convert(sjis, "CP932", "UTF-8");
-}
+inline std::string Utf8(std::string_view sjis) { return Convert(sjis, "CP932", "UTF-8"); }
 
 /// "<name>.wpi" of a directory (the build's program directory unless told), loaded
 /// for the lifetime of the object.
@@ -64,7 +60,9 @@ class WpiLibrary {
     return reinterpret_cast<Fn>(symbol);
   }
 
-  int32_t GetSize(const std::string& text) const { return Export<WpiGetSizeFn>("GetSize")(text.c_str()); }
+  int32_t GetSize(const std::string& text) const {
+    return Export<WpiGetSizeFn>("GetSize")(text.c_str());
+  }
   int32_t Transport(char* buffer) const { return Export<WpiTransportFn>("Transport")(buffer); }
   int32_t Option(uintptr_t mainWindow) const { return Export<WpiOptionFn>("Option")(mainWindow); }
 
@@ -83,7 +81,8 @@ class WpiLibrary {
       *reported = size;
     }
     EXPECT_GE(size, 0);
-    std::vector<char> buffer(static_cast<std::size_t>(std::max(size, 0)) + WPI_OUTPUT_SLACK, '\x7F');
+    std::vector<char> buffer(static_cast<std::size_t>(std::max(size, 0)) + WPI_OUTPUT_SLACK,
+                             '\x7F');
     EXPECT_EQ(Transport(buffer.data()), 1);
     const std::size_t length = strnlen(buffer.data(), buffer.size());
     EXPECT_LE(length, static_cast<std::size_t>(size));

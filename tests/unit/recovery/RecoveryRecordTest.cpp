@@ -24,8 +24,8 @@ RecoveryRecord Sample() {
 RecoveryRecord PiecedSample(std::string_view units) {
   RecoveryRecord r = Sample();
   r.text.clear();
-  r.pieced = PiecedText{7, units.size(), Crc32(units),
-                        {{2, 3, false}, {0, 1, true}, {0, 2, false}}, "\n"};
+  r.pieced =
+      PiecedText{7, units.size(), Crc32(units), {{2, 3, false}, {0, 1, true}, {0, 2, false}}, "\n"};
   return r;
 }
 
@@ -57,15 +57,15 @@ TEST(RecoveryRecordTest, PiecesJoinOnlyOverTheUnitsTheyWereWrittenFor) {
 
 TEST(RecoveryRecordTest, ATornOrDamagedRecordIsRefusedAtEveryByte) {
   for (const std::string& whole : {EncodeRecord(Sample()), EncodeRecord(PiecedSample("u"))}) {
-  for (std::size_t length = 0; length < whole.size(); ++length)
-    EXPECT_FALSE(DecodeRecord(whole.substr(0, length))) << "cut after " << length << " bytes";
-  for (std::size_t at = 0; at < whole.size(); ++at) {
-    std::string damaged = whole;
-    damaged[at] = static_cast<char>(damaged[at] ^ 0x10);
-    EXPECT_FALSE(DecodeRecord(damaged)) << "byte " << at << " changed";
-  }
-  EXPECT_FALSE(DecodeRecord(whole + "x")) << "bytes after the record";
-  EXPECT_FALSE(DecodeRecord(whole + whole)) << "two records";
+    for (std::size_t length = 0; length < whole.size(); ++length)
+      EXPECT_FALSE(DecodeRecord(whole.substr(0, length))) << "cut after " << length << " bytes";
+    for (std::size_t at = 0; at < whole.size(); ++at) {
+      std::string damaged = whole;
+      damaged[at] = static_cast<char>(damaged[at] ^ 0x10);
+      EXPECT_FALSE(DecodeRecord(damaged)) << "byte " << at << " changed";
+    }
+    EXPECT_FALSE(DecodeRecord(whole + "x")) << "bytes after the record";
+    EXPECT_FALSE(DecodeRecord(whole + whole)) << "two records";
   }
 }
 

@@ -7,15 +7,15 @@
 #include "recovery/RecoveryStore.h"
 #include "tests/support/TempDir.h"
 
-#include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
 
 namespace {
 
@@ -91,8 +91,11 @@ TEST(RecoveryStoreTest, RemovingAndEndingLeaveNothingBehind) {
 // A record of the whole units file appended to last, then `own`.
 RecoveryRecord PiecedOf(const RecoveryStore& store, const std::string& own = "") {
   RecoveryRecord r = RecordOf("");
-  r.pieced = PiecedText{store.UnitsNumber(), store.UnitsLength(), store.UnitsCrc(),
-                        {{0, store.UnitsLength(), false}, {0, own.size(), true}}, own};
+  r.pieced = PiecedText{store.UnitsNumber(),
+                        store.UnitsLength(),
+                        store.UnitsCrc(),
+                        {{0, store.UnitsLength(), false}, {0, own.size(), true}},
+                        own};
   return r;
 }
 

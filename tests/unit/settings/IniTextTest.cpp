@@ -30,7 +30,8 @@ TEST(IniText, LeadingNumber) {
 }
 
 TEST(IniText, NamesWithoutCaseAndBlanksTrimmed) {
-  const std::string text = "[SeTTing]\r\n  sIZE =  3 \r\nPosx=-20\r\n[ font ]\nFaceName\t=\tTerminal\t\n";
+  const std::string text =
+      "[SeTTing]\r\n  sIZE =  3 \r\nPosx=-20\r\n[ font ]\nFaceName\t=\tTerminal\t\n";
   EXPECT_EQ(ValueOr(text, "setting", "Size"), "3");
   EXPECT_EQ(ValueOr(text, "SETTING", "posX"), "-20");
   EXPECT_EQ(ValueOr(text, "Font", "facename"), "Terminal");
@@ -132,4 +133,4 @@ TEST(IniText, NamesThatCannotBeStoredAreRefusedAndValuesCutAtLineBreaks) {
   EXPECT_EQ(ValueOr(*odd, "a]b", "k"), "v");
 }
 
-} // namespace
+}  // namespace

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
 std::string Cp932FromUtf8(const std::string& utf8) {
@@ -35,7 +34,9 @@ TEST(Bootstrap, NewFileHoldsEveryDefaultInOrder) {
       "Kanji_auto=1\r\n"
       "DefaultExt=txt\r\n"
       "DefaultName=Memo\r\n"
-      "Filter=" + std::string(DEFAULT_FILTER) + "\r\n"
+      "Filter=" +
+      std::string(DEFAULT_FILTER) +
+      "\r\n"
       "LastDir=\r\n"
       "[font]\r\n"
       "Height=280\r\n"
@@ -76,4 +77,4 @@ TEST(Bootstrap, ExistingEmptyFileStaysEmpty) {
   EXPECT_EQ(ReadSettingString(path, "font", "FaceName", 32), "");
 }
 
-} // namespace
+}  // namespace

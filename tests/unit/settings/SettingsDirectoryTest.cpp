@@ -8,12 +8,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <functional>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
 
 namespace {
 
@@ -36,7 +36,8 @@ std::string RunAsUser(const std::function<std::string()>& run) {
   ::close(out[1]);
   std::string chosen;
   char buffer[256];
-  for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;) chosen.append(buffer, std::size_t(n));
+  for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;)
+    chosen.append(buffer, std::size_t(n));
   ::close(out[0]);
   int status = 0;
   ::waitpid(child, &status, 0);

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <strings.h>
 #include <filesystem>
 #include <set>
-#include <strings.h>
 
 namespace {
 

@@ -4,12 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <set>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <filesystem>
+#include <fstream>
+#include <set>
 
 using namespace std::string_literals;
 
@@ -26,7 +26,8 @@ TEST(Settings, ProgramDirectory) {
   const std::string dir = GetProgramDirectory();
   ASSERT_FALSE(dir.empty());
   EXPECT_NE(dir.back(), '/');
-  struct stat self {}, found {};
+  struct stat self {
+  }, found{};
   ASSERT_EQ(stat("/proc/self/exe", &self), 0);
   ASSERT_EQ(stat((dir + "/settings_test").c_str(), &found), 0);
   EXPECT_EQ(self.st_ino, found.st_ino);
@@ -169,9 +170,9 @@ TEST(Settings, TwoProcessesWritingAtOnceLoseNoKey) {
   int lost = 0;
   for (int p = 0; p < 2; ++p)
     for (int k = 0; k < kKeys; ++k)
-      lost += ReadSettingString(path, "race", "p" + std::to_string(p) + "_" + std::to_string(k), 16) !=
-              std::to_string(k);
+      lost += ReadSettingString(path, "race", "p" + std::to_string(p) + "_" + std::to_string(k),
+                                16) != std::to_string(k);
   EXPECT_EQ(lost, 0);
 }
 
-} // namespace
+}  // namespace

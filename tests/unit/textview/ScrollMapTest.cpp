@@ -17,7 +17,9 @@ TEST(ScrollMap, StepsFollowTheSegmentsThroughChanges) {
   const auto count = [&segments](std::size_t para) { return segments[para]; };
   ScrollMap map;
   map.Reset(segments.size(), count);
-  const auto newSegments = [&random] { return random() % 4 == 0 ? 1 + static_cast<int>(random() % 5) : 1; };
+  const auto newSegments = [&random] {
+    return random() % 4 == 0 ? 1 + static_cast<int>(random() % 5) : 1;
+  };
 
   for (int round = 0; round < 2000; ++round) {
     // Paragraphs from..oldEnd become a run of 1 to 4 paragraphs.

@@ -1,5 +1,5 @@
-#include "tools/CommandLineRules.h"
 #include "tests/unit/tools/ToolTestFiles.h"
+#include "tools/CommandLineRules.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

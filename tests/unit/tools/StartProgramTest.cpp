@@ -1,10 +1,10 @@
-#include "tools/StartProgram.h"
 #include "tests/unit/tools/ToolTestFiles.h"
+#include "tools/StartProgram.h"
 
+#include <gtest/gtest.h>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <gtest/gtest.h>
 #include <sstream>
 #include <thread>
 
@@ -39,7 +39,8 @@ TEST(StartProgram, RunsTheProgramWithItsArgumentsInTheCurrentDirectory) {
   ASSERT_TRUE(started);
   EXPECT_GT(started->pid, 0);
   ASSERT_TRUE(WaitForExit(*started));
-  EXPECT_EQ(ReadAll(record), recorder.string() + "\none two\n$HOME\n*\n" + dir.path().string() + "\n");
+  EXPECT_EQ(ReadAll(record),
+            recorder.string() + "\none two\n$HOME\n*\n" + dir.path().string() + "\n");
   ::unsetenv("WEX_RECORD");
 }
 

@@ -1,8 +1,8 @@
 // Records how it was started: argv, then the current directory, one a line, into
 // the file named by $WEX_RECORD (so that the environment is seen to be inherited).
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
 int main(int argc, char** argv) {
   const char* record = std::getenv("WEX_RECORD");

@@ -1,9 +1,9 @@
 #pragma once
 // Temporary folders and programs for the launch tests.
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "tests/support/TempDir.h"
 
@@ -18,8 +18,8 @@ class TempFolder {
     const std::filesystem::path file = path_ / relative;
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file) << "#!/bin/sh\n";
-    std::filesystem::permissions(file, executable ? std::filesystem::perms::owner_all
-                                                  : std::filesystem::perms::owner_read);
+    std::filesystem::permissions(
+        file, executable ? std::filesystem::perms::owner_all : std::filesystem::perms::owner_read);
     return file;
   }
 

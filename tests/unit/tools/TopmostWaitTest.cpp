@@ -44,7 +44,8 @@ constexpr std::chrono::milliseconds kBound(5000);
 // Looks every 50 ms of a simulated clock until the wait ends; how long it took.
 std::chrono::milliseconds RunWait(FakeDesktop& desktop, const std::function<bool()>& hasExited) {
   const Clock::time_point start{};
-  TopmostWait wait(FakeDesktop::kToolPid, FakeDesktop::kEditorPid, hasExited, desktop, start, kBound);
+  TopmostWait wait(FakeDesktop::kToolPid, FakeDesktop::kEditorPid, hasExited, desktop, start,
+                   kBound);
   Clock::time_point now = start;
   while (!wait.Look(now) && now < start + 2 * kBound) now += std::chrono::milliseconds(50);
   return std::chrono::duration_cast<std::chrono::milliseconds>(now - start);
